@@ -7,9 +7,9 @@
 #include "framework/IStateChunk.h"
 
 #include <atomic>
-#include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -109,7 +109,7 @@ public:
     void NameFreePresets(const char* name, int count);
     // Fills the first free slot with one value per parameter in index order; values of the
     // integer kinds are taken as 32-bit integers, as the stored layout requires.
-    bool AddPreset(const char* name, std::initializer_list<double> values);
+    bool AddPreset(const char* name, std::span<const double> values);
     bool LoadPreset(int index);
     std::string NextUserPresetName() const;
     int CurrentPreset() const { return currentPreset_; }

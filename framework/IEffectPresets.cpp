@@ -56,13 +56,13 @@ void IEffectBase::NameFreePresets(const char* name, int count) {
     }
 }
 
-bool IEffectBase::AddPreset(const char* name, std::initializer_list<double> values) {
+bool IEffectBase::AddPreset(const char* name, std::span<const double> values) {
     if (static_cast<int>(values.size()) != paramCount_) return false;
     for (IPresetEntry& preset : presets_) {
         if (preset.initialised) continue;
         preset.initialised = true;
         preset.name = std::string(name ? name : "").substr(0, IPresetEntry::kNameCapacity);
-        const double* value = values.begin();
+        auto value = values.begin();
         for (int i = 0; i < paramCount_; ++i, ++value) {
             const bool integral = params_[static_cast<size_t>(i)].Type() != IParamType::Double;
             preset.chunk.PutDouble(integral ? static_cast<double>(static_cast<int32_t>(*value))
