@@ -8,7 +8,7 @@
 
 namespace {
 
-using PresetValues = std::array<double, kParamCount>;
+using PresetValues = std::array<double, kNumParams>;
 
 // The parameter defaults in index order.
 constexpr PresetValues kDefaults = {11, 10, 1500, 7,  25, 50,  50, 50,  0,  60, 2,

@@ -24,5 +24,5 @@ enum SerivaneParam : int {
     kXvol1,
     kXvol2,
     kXvol3,
-    kParamCount
+    kNumParams
 };

@@ -1,6 +1,6 @@
 #include "instrument/StatusLine.h"
 
-void StatusLine::SetText(const char* text) {
+void SharedText::SetText(const char* text) {
     const uint64_t ticket = writes_.fetch_add(1, std::memory_order_acq_rel) + 1;
     Buffer& slot = slots_[ticket % kSlots];
     size_t i = 0;
@@ -26,7 +26,7 @@ void StatusLine::Expire(uint32_t nowMs) {
     if (deadline_.compare_exchange_strong(deadline, 0, std::memory_order_acq_rel)) SetText("");
 }
 
-std::string StatusLine::Text() const {
+std::string SharedText::Text() const {
     for (;;) {
         const uint64_t ticket = published_.load(std::memory_order_acquire);
         if (ticket == 0) return {};

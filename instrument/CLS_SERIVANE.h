@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/ParamActions.h"
+#include "engine/ToneEngine.h"
+#include "instrument/EnvelopeGraphModel.h"
+#include "instrument/ParamIds.h"
+#include "instrument/StatusLine.h"
+#include "vst3/IEffectVST3.h"
+
+#include <atomic>
+#include <string>
+
+// The binaural-beat instrument: the tone engine driven by 22 parameters, with its presets,
+// status line, band label and envelope graphs.
+class CLS_SERIVANE : public IEffectVST3 {
+public:
+    CLS_SERIVANE();
+    ~CLS_SERIVANE() override;
+
+    void OnParamChanged(int index) override;
+    void RenderBlock(double** inputs, double** outputs, int frames) override;
+    void OnReset() override;
+    void OnActivate(bool active) override;
+    void OnEditorOpen() override { editorOpen_ = true; }
+    void OnEditorClose() override { editorOpen_ = false; }
+    void OnStatusText(int index) override;
+    bool AcceptStoredParam(int index, int presetIndex) override;
+
+    const ToneEngine& Engine() const { return engine_; }
+    std::string StatusText() const { return status_.Text(); }
+    uint32_t StatusDeadline() const { return status_.Deadline(); }
+    std::string BandText() const { return bandLabel_.Text(); }
+    const EnvelopeGraphModel& FrequencyGraph() const { return freqGraph_; }
+    const EnvelopeGraphModel& VolumeGraph() const { return volGraph_; }
+
+private:
+    void ApplyKey(int index, int32_t key);
+    void CountTowardsRenderGate(int index);
+
+    ToneEngine engine_;
+    ParamKeyFilter keys_;
+    // Which parameters have been applied once; rendering starts when all have.
+    bool tallySeen_[kNumParams] = {};
+    int tallyRemaining_ = kNumParams;
+    StatusLine status_;
+    SharedText bandLabel_;
+    EnvelopeGraphModel freqGraph_;
+    EnvelopeGraphModel volGraph_;
+    std::atomic<bool> editorOpen_{false};
+};
