@@ -1,0 +1,103 @@
+#include "tools/Arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace serivane::tools {
+namespace {
+
+Command parsed(const std::vector<std::string>& words) {
+    Command command;
+    std::string error;
+    EXPECT_TRUE(parseCommand(words, command, error)) << error;
+    return command;
+}
+
+std::string refusal(const std::vector<std::string>& words) {
+    Command command;
+    std::string error;
+    EXPECT_FALSE(parseCommand(words, command, error)) << "accepted: " << words.back();
+    return error;
+}
+
+TEST(Arguments, RenderDefaults) {
+    RenderOptions o = parsed({"render", "out.wav"}).render;
+    EXPECT_EQ(o.output, "out.wav");
+    EXPECT_EQ(o.fileType, FileType::Wav);
+    EXPECT_EQ(o.seconds, 60.0);
+    EXPECT_EQ(o.sampleRate, 48000);
+    EXPECT_EQ(o.block, 512);
+    EXPECT_EQ(o.precision, 32);
+    EXPECT_EQ(o.format, SampleFormat::Pcm24);
+    EXPECT_TRUE(o.preset.empty());
+    EXPECT_TRUE(o.bundle.empty());
+}
+
+TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
+    RenderOptions o =
+        parsed({"render", "--seconds=2.5", "--sample-rate", "44100", "--block=64", "--precision",
+                "64", "--format=pcm16", "--preset", "Minimal (lock another params)", "--set",
+                " Wave = Gold. Square ", "--set=Binaural=7.83", "--bundle=/b.vst3", "Take.FLAC"})
+            .render;
+    EXPECT_EQ(o.seconds, 2.5);
+    EXPECT_EQ(o.sampleRate, 44100);
+    EXPECT_EQ(o.block, 64);
+    EXPECT_EQ(o.precision, 64);
+    EXPECT_EQ(o.format, SampleFormat::Pcm16);
+    EXPECT_EQ(o.preset, "Minimal (lock another params)");
+    using Settings = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(o.settings, (Settings{{"Wave", "Gold. Square"}, {"Binaural", "7.83"}}));
+    EXPECT_EQ(o.bundle, "/b.vst3");
+    EXPECT_EQ(o.output, "Take.FLAC");
+    EXPECT_EQ(o.fileType, FileType::Flac);
+}
+
+TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
+    struct Case {
+        std::vector<std::string> words;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {{"render"}, "output file"},
+        {{"render", "out.mp3"}, ".wav or .flac"},
+        {{"render", "a.wav", "b.wav"}, "one output file"},
+        {{"render", "a.flac", "--format", "float"}, "FLAC"},
+        {{"render", "a.wav", "--format", "pcm8"}, "--format"},
+        {{"render", "a.wav", "--seconds", "0"}, "--seconds"},
+        {{"render", "a.wav", "--seconds", "-3"}, "--seconds"},
+        {{"render", "a.wav", "--seconds", "nan"}, "--seconds"},
+        {{"render", "a.wav", "--seconds", "1e9"}, "--seconds"},
+        {{"render", "a.wav", "--seconds", "10s"}, "--seconds"},
+        {{"render", "a.wav", "--sample-rate", "100"}, "--sample-rate"},
+        {{"render", "a.wav", "--sample-rate", "44100.5"}, "--sample-rate"},
+        {{"render", "a.wav", "--block", "0"}, "--block"},
+        {{"render", "a.wav", "--precision", "16"}, "--precision"},
+        {{"render", "a.wav", "--set", "Binaural"}, "--set"},
+        {{"render", "a.wav", "--set", "=3"}, "--set"},
+        {{"render", "a.wav", "--seconds"}, "needs a value"},
+        {{"render", "a.wav", "--loud"}, "--loud"},
+        {{"info", "--verbose"}, "--verbose"},
+        {{"info", "--json=yes"}, "--json"},
+        {{"play"}, "unknown command"},
+        {{}, "missing command"},
+    };
+    for (const Case& c : cases) {
+        std::string error = refusal(c.words);
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+}
+
+TEST(Arguments, InfoAndHelp) {
+    Command info = parsed({"info", "--json", "--bundle", "x.vst3"});
+    EXPECT_EQ(info.kind, Command::Kind::Info);
+    EXPECT_TRUE(info.info.json);
+    EXPECT_EQ(info.info.bundle, "x.vst3");
+
+    EXPECT_EQ(parsed({"--help"}).kind, Command::Kind::Help);
+    EXPECT_TRUE(parsed({"info", "-h"}).info.help);
+    Command renderHelp = parsed({"render", "--help"});
+    EXPECT_EQ(renderHelp.kind, Command::Kind::Render);
+    EXPECT_TRUE(renderHelp.render.help) << "help needs no output file";
+}
+
+} // namespace
+} // namespace serivane::tools

@@ -1,0 +1,60 @@
+#include "tools/CommandLine.h"
+#include "tools/Usage.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace serivane::tools {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& words) {
+    std::ostringstream out, err;
+    int code = runCommandLine(words, Console{out, err, false});
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, HelpGoesToStandardOutput) {
+    Outcome general = run({"--help"});
+    EXPECT_EQ(general.code, exitOk);
+    EXPECT_EQ(general.out, generalUsage());
+    EXPECT_EQ(run({"info", "--help"}).out, infoUsage());
+    EXPECT_EQ(run({"render", "--help"}).out, renderUsage());
+}
+
+TEST(CommandLine, MisuseExitsWithTheUsageCode) {
+    Outcome bad = run({"render", "out.ogg"});
+    EXPECT_EQ(bad.code, exitUsage);
+    EXPECT_TRUE(bad.out.empty());
+    EXPECT_NE(bad.err.find("serivane: "), std::string::npos);
+    EXPECT_NE(bad.err.find("--help"), std::string::npos);
+}
+
+TEST(CommandLine, AMissingOrBrokenBundleFailsWithoutOutput) {
+    namespace fs = std::filesystem;
+    fs::path folder = fs::temp_directory_path() / "serivane-cli-no-bundle";
+    fs::create_directories(folder);
+    std::string missing = (folder / "Nothing.vst3").string();
+    std::string target = (folder / "out.wav").string();
+    for (const auto& words :
+         {std::vector<std::string>{"info", "--bundle", missing},
+          std::vector<std::string>{"info", "--json", "--bundle", folder.string()},
+          std::vector<std::string>{"render", "--bundle", missing, "--seconds", "1", target}}) {
+        Outcome failed = run(words);
+        EXPECT_EQ(failed.code, exitFailure);
+        EXPECT_TRUE(failed.out.empty());
+        EXPECT_NE(failed.err.find(words[words[1] == "--json" ? 3 : 2]), std::string::npos)
+            << failed.err;
+    }
+    EXPECT_TRUE(fs::is_empty(folder)) << "a failed render leaves no file";
+    fs::remove_all(folder);
+}
+
+} // namespace
+} // namespace serivane::tools

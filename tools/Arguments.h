@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace serivane::tools {
+
+enum class FileType { Wav, Flac };
+enum class SampleFormat { Pcm16, Pcm24, Float };
+
+struct InfoOptions {
+    bool help = false;
+    bool json = false;
+    std::string bundle; // empty: the default location
+};
+
+struct RenderOptions {
+    bool help = false;
+    std::string bundle;
+    std::string output;
+    FileType fileType = FileType::Wav;
+    std::string preset;
+    std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
+    double seconds = 60.0;
+    int sampleRate = 48000;
+    int block = 512;
+    int precision = 32;
+    SampleFormat format = SampleFormat::Pcm24;
+};
+
+struct Command {
+    enum class Kind { Help, Info, Render };
+    Kind kind = Kind::Help;
+    InfoOptions info;
+    RenderOptions render;
+};
+
+// Limits that keep a render's frame count and block sizes sane.
+inline constexpr double maxSeconds = 86400.0;
+inline constexpr int minSampleRate = 8000;
+inline constexpr int maxSampleRate = 384000;
+inline constexpr int maxBlock = 65536;
+
+// Parses the words after the program name. Answers false with a one-line `error` on misuse.
+bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error);
+
+const char* formatName(SampleFormat format);
+
+} // namespace serivane::tools

@@ -1,0 +1,36 @@
+#include "tools/CommandLine.h"
+#include "tools/Arguments.h"
+#include "tools/InfoCommand.h"
+#include "tools/RenderCommand.h"
+#include "tools/Usage.h"
+
+namespace serivane::tools {
+
+int runCommandLine(const std::vector<std::string>& words, const Console& console) {
+    Command command;
+    std::string error;
+    if (!parseCommand(words, command, error)) {
+        console.err << "serivane: " << error << "\nRun \"serivane --help\" for usage.\n";
+        return exitUsage;
+    }
+    switch (command.kind) {
+    case Command::Kind::Help:
+        console.out << generalUsage();
+        return exitOk;
+    case Command::Kind::Info:
+        if (command.info.help) {
+            console.out << infoUsage();
+            return exitOk;
+        }
+        return runInfo(command.info, console);
+    case Command::Kind::Render:
+        if (command.render.help) {
+            console.out << renderUsage();
+            return exitOk;
+        }
+        return runRender(command.render, console);
+    }
+    return exitUsage;
+}
+
+} // namespace serivane::tools

@@ -1,0 +1,133 @@
+#include "tools/SoundFileWriter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace serivane::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Plain WAV counts its data in 32 bits; longer renders need RF64.
+constexpr long long wavDataLimit = 0xFFFFFFFFLL - 1024;
+
+int bytesPerSample(SampleFormat format) {
+    switch (format) {
+    case SampleFormat::Pcm16:
+        return 2;
+    case SampleFormat::Pcm24:
+        return 3;
+    case SampleFormat::Float:
+        return 4;
+    }
+    return 4;
+}
+
+int formatCode(FileType type, SampleFormat format, long long dataBytes) {
+    int container = type == FileType::Flac     ? SF_FORMAT_FLAC
+                    : dataBytes > wavDataLimit ? SF_FORMAT_RF64
+                                               : SF_FORMAT_WAV;
+    switch (format) {
+    case SampleFormat::Pcm16:
+        return container | SF_FORMAT_PCM_16;
+    case SampleFormat::Pcm24:
+        return container | SF_FORMAT_PCM_24;
+    case SampleFormat::Float:
+        return container | SF_FORMAT_FLOAT;
+    }
+    return 0;
+}
+
+// mkstemp creates the file readable by its owner only; give it the usual permissions.
+void applyUsualPermissions(int fd) {
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+}
+
+} // namespace
+
+SoundFileWriter::~SoundFileWriter() {
+    discard();
+}
+
+bool SoundFileWriter::open(const std::string& target, FileType type, SampleFormat format,
+                           int sampleRate, int channels, long long frames, std::string& error) {
+    discard();
+    std::error_code ec;
+    fs::path path(target);
+    if (fs::is_directory(path, ec)) {
+        error = "cannot write " + target + ": it is a folder";
+        return false;
+    }
+    fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::string pattern = (folder / ("." + path.filename().string() + ".partial-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = mkstemp(name.data());
+    if (fd < 0) {
+        error = "cannot write " + target + ": " + std::strerror(errno);
+        return false;
+    }
+    applyUsualPermissions(fd);
+    target_ = target;
+    temporary_ = name.data();
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
+    file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+    if (file_ == nullptr) {
+        error = std::string("cannot write ") + target + ": " + sf_strerror(nullptr);
+        discard();
+        return false;
+    }
+    if (format != SampleFormat::Float) sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    return true;
+}
+
+bool SoundFileWriter::write(const float* interleaved, long long frames, std::string& error) {
+    return checkWritten(sf_writef_float(file_, interleaved, frames), frames, error);
+}
+
+bool SoundFileWriter::write(const double* interleaved, long long frames, std::string& error) {
+    return checkWritten(sf_writef_double(file_, interleaved, frames), frames, error);
+}
+
+bool SoundFileWriter::checkWritten(sf_count_t written, long long frames, std::string& error) {
+    if (written == frames) return true;
+    error = "writing " + target_ + " failed: " + sf_strerror(file_);
+    return false;
+}
+
+bool SoundFileWriter::commit(std::string& error) {
+    int closed = sf_close(file_);
+    file_ = nullptr;
+    if (closed != 0) {
+        error = "finishing " + target_ + " failed: " + sf_error_number(closed);
+        discard();
+        return false;
+    }
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        error = "cannot write " + target_ + ": " + std::strerror(errno);
+        discard();
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+void SoundFileWriter::discard() {
+    if (file_ != nullptr) sf_close(file_);
+    file_ = nullptr;
+    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    temporary_.clear();
+}
+
+} // namespace serivane::tools

@@ -1,0 +1,59 @@
+#include "tools/Usage.h"
+
+namespace serivane::tools {
+
+const char* generalUsage() {
+    return R"(Usage: serivane COMMAND [OPTIONS]
+
+The Serivane binaural-beat instrument without a DAW: loads the VST3 bundle
+through its exported entry points, as any host does.
+
+Commands:
+  info      show the plug-in's identity, buses, parameters and presets
+  render    render the instrument offline to a WAV or FLAC file
+
+Run "serivane COMMAND --help" for the options of a command.
+)";
+}
+
+const char* infoUsage() {
+    return R"(Usage: serivane info [--json] [--bundle PATH]
+
+Shows the class identity, buses, parameters (id, title, unit, range, default,
+steps, display of the default) and the program list of the plug-in.
+
+Options:
+  --json           print one JSON object with "class", "buses", "parameters"
+                   and "programs"
+  --bundle PATH    the .vst3 bundle folder or the library inside it
+                   (default: ~/.vst3/Serivane.vst3 when installed, otherwise
+                   the bundle of the build tree)
+  -h, --help       show this help
+)";
+}
+
+const char* renderUsage() {
+    return R"(Usage: serivane render [OPTIONS] OUT.wav|OUT.flac
+
+Renders the instrument offline with the transport playing and writes the
+result to OUT; the file type follows the extension. A failed render leaves
+no file behind.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
+                         or by its display text ("Wave=Gold. Square");
+                         repeatable, applied after the preset
+  --seconds S            length in seconds (default 60)
+  --sample-rate R        sample rate in Hz (default 48000)
+  --block N              frames per process block (default 512)
+  --precision 32|64      floating-point precision of processing (default 32)
+  --format pcm16|pcm24|float
+                         sample format of the file (default pcm24; FLAC takes
+                         pcm16 or pcm24 only)
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+} // namespace serivane::tools

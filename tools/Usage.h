@@ -1,0 +1,9 @@
+#pragma once
+
+namespace serivane::tools {
+
+const char* generalUsage();
+const char* infoUsage();
+const char* renderUsage();
+
+} // namespace serivane::tools

@@ -1,0 +1,10 @@
+#include "tools/CommandLine.h"
+
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    serivane::tools::Console console{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+    return serivane::tools::runCommandLine(words, console);
+}
