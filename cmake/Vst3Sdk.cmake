@@ -28,7 +28,9 @@ add_library(vst3sdk STATIC
     ${_sdk}/public.sdk/source/vst/vstinitiids.cpp
     ${_sdk}/public.sdk/source/vst/vstparameters.cpp
     ${_sdk}/public.sdk/source/vst/hosting/hostclasses.cpp
-    ${_sdk}/public.sdk/source/vst/hosting/pluginterfacesupport.cpp)
+    ${_sdk}/public.sdk/source/vst/hosting/pluginterfacesupport.cpp
+    # Interface ids the Debian copy leaves undefined; part of the library so every user links.
+    ${PROJECT_SOURCE_DIR}/vst3/SdkInterfaceIds.cpp)
 target_include_directories(vst3sdk SYSTEM PUBLIC "${_sdk}")
 target_compile_definitions(vst3sdk PUBLIC RELEASE=1)
 set_target_properties(vst3sdk PROPERTIES POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden)
