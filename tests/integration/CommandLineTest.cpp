@@ -1,0 +1,127 @@
+#include "tools/CommandLine.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sstream>
+
+namespace serivane::integration {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<std::string> words) {
+    words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
+    std::ostringstream out, err;
+    int code = tools::runCommandLine(words, tools::Console{out, err, false});
+    return {code, out.str(), err.str()};
+}
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = fs::temp_directory_path() / (std::string("serivane-cli-") + test->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+};
+
+TEST_F(CommandLineTest, RendersAPresetWithOverridesToWavAndFlac) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        int frames;
+        int format;
+    };
+    for (const Case& c :
+         {Case{"take.wav", {"--seconds", "2"}, 96000, SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+          Case{"take.flac",
+               {"--seconds", "1", "--sample-rate", "44100", "--precision", "64", "--format",
+                "pcm16", "--block", "100"},
+               44100,
+               SF_FORMAT_FLAC | SF_FORMAT_PCM_16}}) {
+        fs::path target = folder / c.name;
+        std::vector<std::string> words = {"render",
+                                          "--preset",
+                                          "Minimal (lock another params)",
+                                          "--set",
+                                          "Play Anyway=Yes",
+                                          "--set",
+                                          "Wave=Gold. Square"};
+        words.insert(words.end(), c.options.begin(), c.options.end());
+        words.push_back(target.string());
+        Outcome outcome = run(words);
+        ASSERT_EQ(outcome.code, 0) << outcome.err;
+        EXPECT_EQ(outcome.out.rfind("Rendered ", 0), 0u) << outcome.out;
+        EXPECT_NE(outcome.out.find("dBFS"), std::string::npos) << outcome.out;
+        EXPECT_TRUE(outcome.err.empty()) << "no progress bar off a terminal: " << outcome.err;
+
+        SF_INFO info{};
+        SNDFILE* file = sf_open(target.c_str(), SFM_READ, &info);
+        ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+        std::vector<double> samples(static_cast<std::size_t>(info.frames * info.channels));
+        sf_readf_double(file, samples.data(), info.frames);
+        sf_close(file);
+        EXPECT_EQ(info.frames, c.frames);
+        EXPECT_EQ(info.channels, 2);
+        EXPECT_EQ(info.format, c.format);
+        double peak = 0.0;
+        for (double s : samples) peak = std::max(peak, std::abs(s));
+        EXPECT_GT(peak, 1e-3) << c.name;
+    }
+}
+
+TEST_F(CommandLineTest, RefusesWhatThePluginDoesNotOfferAndLeavesNoFile) {
+    std::string target = (folder / "out.wav").string();
+    struct Case {
+        std::vector<std::string> words;
+        const char* message;
+    };
+    for (const Case& c : {Case{{"render", "--preset", "Louder", target}, "no preset"},
+                          Case{{"render", "--set", "Loudness=3", target}, "no parameter"},
+                          Case{{"render", "--set", "Tones=17", target}, "1 to 16"},
+                          Case{{"render", "--set", "Wave=Square", target}, "Gold. Square"},
+                          Case{{"render", (folder / "no" / "out.wav").string()}, "cannot write"}}) {
+        Outcome outcome = run(c.words);
+        EXPECT_EQ(outcome.code, 1);
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    }
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(CommandLineTest, InfoShowsIdentityParametersAndPrograms) {
+    Outcome text = run({"info"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    for (const char* part :
+         {"Serivane 1.0.0 by Tolvane", "0DE7AEF24E4FDE006E566C5452345A51", "\"Output 1\"",
+          "Binaural Pan", "LFO Pos", "---- default ----", "Programs: Factory Presets (150)"}) {
+        EXPECT_NE(text.out.find(part), std::string::npos) << part;
+    }
+
+    Outcome json = run({"info", "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    for (const char* part : {"\"class\": {", "\"buses\": [", "\"parameters\": [", "\"programs\": [",
+                             "\"title\": \"Binaural\"", "\"defaultDisplay\": \"Right\"",
+                             "\"subCategories\": [", "\"---- default ----\""}) {
+        EXPECT_NE(json.out.find(part), std::string::npos) << part;
+    }
+    std::size_t programs = json.out.find("\"programs\": [");
+    std::size_t entries = 0;
+    for (std::size_t at = json.out.find('\n', programs); at != std::string::npos;
+         at = json.out.find('\n', at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 150u + 3u) << "one line per name, then the closing lines";
+}
+
+} // namespace
+} // namespace serivane::integration
