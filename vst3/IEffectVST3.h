@@ -1,0 +1,139 @@
+#pragma once
+
+#include "framework/IEffectBase.h"
+#include "vst3/SingleComponentEffect.h"
+
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "pluginterfaces/vst/ivstunits.h"
+
+#include <vector>
+
+// The framework's plug-in object as a VST3 component, audio processor, edit controller and unit
+// provider, all in one object. Framework parameter i is host parameter i; two further host ids
+// carry the program change and the bypass state.
+class IEffectVST3 : public IEffectBase,
+                    public SingleComponentEffect,
+                    public Steinberg::Vst::IUnitInfo {
+public:
+    static constexpr Steinberg::Vst::ParamID kProgramParamId = 0x70727374; // 'prst'
+    static constexpr Steinberg::Vst::ParamID kBypassParamId = 0x62706173;  // 'bpas'
+    static constexpr Steinberg::Vst::ProgramListID kProgramListId = 0x70727374;
+    // Larger host blocks are rendered in pieces of this size, so no buffer grows while playing.
+    static constexpr int kMaxPreparedBlock = 8192;
+    // A state stream is read up to this size; the rest of a stream that never ends is ignored.
+    static constexpr int kMaxStateBytes = 1 << 20;
+
+    IEffectVST3(IEffectConfig config, int sideChainChannels);
+
+    // IPluginBase
+    Steinberg::tresult PLUGIN_API initialize(Steinberg::FUnknown* context) override;
+    Steinberg::tresult PLUGIN_API terminate() override;
+
+    // IComponent
+    Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
+
+    // IAudioProcessor
+    Steinberg::tresult PLUGIN_API setBusArrangements(Steinberg::Vst::SpeakerArrangement* inputs,
+                                                     Steinberg::int32 numIns,
+                                                     Steinberg::Vst::SpeakerArrangement* outputs,
+                                                     Steinberg::int32 numOuts) override;
+    Steinberg::tresult PLUGIN_API canProcessSampleSize(Steinberg::int32 symbolicSize) override;
+    Steinberg::uint32 PLUGIN_API getLatencySamples() override;
+    Steinberg::tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) override;
+    Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
+    Steinberg::uint32 PLUGIN_API getTailSamples() override;
+
+    // IEditController
+    Steinberg::tresult PLUGIN_API getParamStringByValue(Steinberg::Vst::ParamID id,
+                                                        Steinberg::Vst::ParamValue normalized,
+                                                        Steinberg::Vst::String128 text) override;
+    Steinberg::tresult PLUGIN_API
+    getParamValueByString(Steinberg::Vst::ParamID id, Steinberg::Vst::TChar* text,
+                          Steinberg::Vst::ParamValue& normalized) override;
+    Steinberg::Vst::ParamValue PLUGIN_API normalizedParamToPlain(
+        Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue normalized) override;
+    Steinberg::Vst::ParamValue PLUGIN_API
+    plainParamToNormalized(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue plain) override;
+    Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) override;
+    Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
+                                                     Steinberg::Vst::ParamValue value) override;
+    Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) override;
+
+    // IUnitInfo
+    Steinberg::int32 PLUGIN_API getUnitCount() override;
+    Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex,
+                                              Steinberg::Vst::UnitInfo& info) override;
+    Steinberg::int32 PLUGIN_API getProgramListCount() override;
+    Steinberg::tresult PLUGIN_API
+    getProgramListInfo(Steinberg::int32 listIndex, Steinberg::Vst::ProgramListInfo& info) override;
+    Steinberg::tresult PLUGIN_API getProgramName(Steinberg::Vst::ProgramListID listId,
+                                                 Steinberg::int32 programIndex,
+                                                 Steinberg::Vst::String128 name) override;
+    Steinberg::tresult PLUGIN_API getProgramInfo(Steinberg::Vst::ProgramListID listId,
+                                                 Steinberg::int32 programIndex,
+                                                 Steinberg::Vst::CString attributeId,
+                                                 Steinberg::Vst::String128 value) override;
+    Steinberg::tresult PLUGIN_API hasProgramPitchNames(Steinberg::Vst::ProgramListID listId,
+                                                       Steinberg::int32 programIndex) override;
+    Steinberg::tresult PLUGIN_API getProgramPitchName(Steinberg::Vst::ProgramListID listId,
+                                                      Steinberg::int32 programIndex,
+                                                      Steinberg::int16 midiPitch,
+                                                      Steinberg::Vst::String128 name) override;
+    Steinberg::Vst::UnitID PLUGIN_API getSelectedUnit() override;
+    Steinberg::tresult PLUGIN_API selectUnit(Steinberg::Vst::UnitID unitId) override;
+    Steinberg::tresult PLUGIN_API getUnitByBus(Steinberg::Vst::MediaType type,
+                                               Steinberg::Vst::BusDirection dir,
+                                               Steinberg::int32 busIndex, Steinberg::int32 channel,
+                                               Steinberg::Vst::UnitID& unitId) override;
+    Steinberg::tresult PLUGIN_API setUnitProgramData(Steinberg::int32 listOrUnitId,
+                                                     Steinberg::int32 programIndex,
+                                                     Steinberg::IBStream* data) override;
+
+    // Host operations of the plug-in base.
+    void BeginParamEdit(int index) override;
+    void PerformParamEdit(int index, double normalized) override;
+    void EndParamEdit(int index) override;
+    int32_t HostSamplePosition() override;
+    double HostTempo() override;
+    void HostTimeSignature(int* numerator, int* denominator) override;
+    void ResizeEditor(int width, int height) override;
+    void SetLatency(int samples) override;
+    bool SendMidiMessage(const IMidiMessage& message) override;
+    virtual bool IsOfflineRender() const;
+    virtual int GetTransportState() const;
+    virtual void GetTransportInfo(ITransportInfo& info) const;
+
+    OBJ_METHODS(IEffectVST3, SingleComponentEffect)
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
+    REFCOUNT_METHODS(SingleComponentEffect)
+
+protected:
+    Steinberg::tresult RestoreComponentState(Steinberg::IBStream* state) override;
+    Steinberg::tresult SaveComponentState(Steinberg::IBStream* state) override;
+    Steinberg::tresult RestoreControllerState(Steinberg::IBStream* state) override;
+    Steinberg::tresult SaveControllerState(Steinberg::IBStream* state) override;
+
+private:
+    void CreateBuses();
+    void CreateParameters();
+    Steinberg::Vst::UnitID UnitOfGroup(const char* group);
+    int ProgramIndexFor(double normalized) const;
+    double ProgramNormalized() const;
+
+    void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
+    void ApplyParameterChange(Steinberg::Vst::ParamID id, double value);
+    void PassMidiEvents(Steinberg::Vst::IEventList* events);
+    void ProcessAudio(Steinberg::Vst::ProcessData& data);
+    void ConnectBuses(const Steinberg::Vst::ProcessData& data, bool single);
+    void BindBuses(const Steinberg::Vst::ProcessData& data, int offset, int frames, bool single);
+    void SilenceOutputs(const Steinberg::Vst::ProcessData& data, bool single);
+
+    int sideChainChannels_;
+    Steinberg::Vst::ProcessContext processContext_{};
+    // Host buffer pointers moved to the current piece of a block; sized once, at construction.
+    std::vector<float*> piece32_;
+    std::vector<double*> piece64_;
+};
+
+// The speaker arrangement used for an audio bus of the given channel count; empty when none fits.
+Steinberg::Vst::SpeakerArrangement ArrangementForChannels(int channels);
