@@ -27,7 +27,7 @@ bool acceptable(tresult result) {
 std::unique_ptr<Plugin> Plugin::create(std::shared_ptr<Module> module, std::string& error) {
     std::unique_ptr<Plugin> plugin(new Plugin());
     plugin->module_ = std::move(module);
-    plugin->context_ = owned(new HostContext());
+    plugin->context_ = std::make_unique<HostContext>();
     plugin->handler_ = owned(new ComponentHandler());
     if (!plugin->instantiate(error) || !plugin->attachController(error) ||
         !plugin->connectParts(error))
@@ -50,7 +50,7 @@ bool Plugin::instantiate(std::string& error) {
         error = "the factory could not create \"" + class_.name + "\"";
         return false;
     }
-    if (component_->initialize(context_) != kResultOk) {
+    if (component_->initialize(context_.get()) != kResultOk) {
         error = "\"" + class_.name + "\" failed to initialize";
         return false;
     }
@@ -74,7 +74,7 @@ bool Plugin::attachController(std::string& error) {
             return false;
         }
         separateController_ = true;
-        if (controller_->initialize(context_) != kResultOk) {
+        if (controller_->initialize(context_.get()) != kResultOk) {
             error = "the edit controller of \"" + class_.name + "\" failed to initialize";
             return false;
         }

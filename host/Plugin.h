@@ -68,7 +68,7 @@ private:
 
     // Declared first so that the library is unloaded after every interface is released.
     std::shared_ptr<Module> module_;
-    Steinberg::IPtr<HostContext> context_;
+    std::unique_ptr<HostContext> context_; // the SDK's host application counts no references
     Steinberg::IPtr<ComponentHandler> handler_;
     ClassDescription class_;
     Steinberg::IPtr<Steinberg::Vst::IComponent> component_;
