@@ -139,10 +139,6 @@ UnitID IEffectVST3::UnitOfGroup(const char* group) {
     return static_cast<UnitID>(groups.size());
 }
 
-tresult PLUGIN_API IEffectVST3::terminate() {
-    return SingleComponentEffect::terminate();
-}
-
 tresult PLUGIN_API IEffectVST3::setActive(TBool state) {
     OnActivate(state != 0);
     return kResultOk;

@@ -27,7 +27,6 @@ public:
 
     // IPluginBase
     Steinberg::tresult PLUGIN_API initialize(Steinberg::FUnknown* context) override;
-    Steinberg::tresult PLUGIN_API terminate() override;
 
     // IComponent
     Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
