@@ -3,6 +3,7 @@
 #include "tools/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace serivane::tools {
 
@@ -50,6 +51,12 @@ bool byNumber(const host::Plugin& plugin, const host::ParameterDescription& p, d
                 significant(plain, 10);
         return false;
     }
+    double steps = p.stepCount > 0 ? (plain - low) / (high - low) * p.stepCount : 0.0;
+    if (std::abs(steps - std::round(steps)) > 1e-6) {
+        error = "\"" + p.title + "\" takes steps of " + significant((high - low) / p.stepCount, 8) +
+                ", not " + significant(plain, 10);
+        return false;
+    }
     setting = {p.id, std::clamp(plugin.toNormalized(p.id, plain), 0.0, 1.0)};
     return true;
 }
@@ -67,7 +74,8 @@ bool byDisplayText(const host::Plugin& plugin, const host::ParameterDescription&
         return true;
     }
     error = "\"" + p.title + "\" does not take \"" + value + "\": give a number";
-    if (p.stepCount > 0 && p.stepCount < 32) {
+    bool named = !choices.empty() && !parseNumber(choices.front());
+    if (named && p.stepCount < 32) {
         error += " or one of";
         for (const std::string& choice : choices) error += " \"" + choice + "\"";
     } else {

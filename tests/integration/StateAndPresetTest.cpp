@@ -133,6 +133,8 @@ TEST(Presets, UnknownChoicesAndValuesAreRefused) {
     EXPECT_FALSE(tools::resolveSetting(*plugin, "Presets", "3", result, error));
     EXPECT_FALSE(tools::resolveSetting(*plugin, "Binaural", "0", result, error));
     EXPECT_NE(error.find("0.01 to 2000 Hz"), std::string::npos) << error;
+    EXPECT_FALSE(tools::resolveSetting(*plugin, "Tones", "3.5", result, error));
+    EXPECT_NE(error.find("steps of 1"), std::string::npos) << error;
     EXPECT_FALSE(tools::resolveSetting(*plugin, "Wave", "Golden Saw", result, error));
     EXPECT_NE(error.find("\"Gold. Square\""), std::string::npos) << error;
     EXPECT_TRUE(tools::resolveSetting(*plugin, "binaural pan", "null", result, error)) << error;
