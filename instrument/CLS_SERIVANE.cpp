@@ -91,6 +91,12 @@ void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
         engine_.initialised = true;
         OnReset();
     }
+    // Graph edits made before the first block (a restored project, automation) or left pending
+    // when the editor closed reach the sound here; with the editor open its drawing does this.
+    if (!editorOpen_) {
+        freqGraph_.Recompute(engine_, HostSamplePosition());
+        volGraph_.Recompute(engine_, HostSamplePosition());
+    }
     status_.Expire(ProcessClockMs());
     engine_.Render(inputs, outputs, frames, GetTransportState() != 0, HostSamplePosition());
 }

@@ -120,6 +120,8 @@ TEST(ChangeHandling, VolumeAndToneCountSetTheTargetGain) {
 
 TEST(ChangeHandling, EnvelopeParametersReachTheEngineWithoutAnEditor) {
     auto p = RunningInstance();
+    // Values applied before the first block are pushed by that block.
+    EXPECT_FLOAT_EQ(p->Engine().freqEnvelopes[5].curvatures[0], 3.0f);
     SetParam(*p, kQvol2, 60);
     for (int t = 0; t < 16; ++t) EXPECT_FLOAT_EQ(p->Engine().volEnvelopes[t].curvatures[1], 10.0f);
     SetParam(*p, kXvol1, 10);

@@ -1,5 +1,6 @@
 #include "BundleSession.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -89,6 +90,34 @@ TEST(Audio, AStoppedTransportIsSilentUnlessPlayAnywayIsOn) {
         EXPECT_GT(peakOf(anyway.left, 0.5), 1e-3);
         EXPECT_GT(peakOf(anyway.right, 0.5), 1e-3);
     }
+}
+
+// Level in 10 ms windows over one second, from `fromSecond` on.
+std::vector<double> levelCurve(const std::vector<double>& x, double fromSecond) {
+    std::vector<double> curve;
+    const auto window = static_cast<std::size_t>(rate / 100);
+    for (auto i = static_cast<std::size_t>(fromSecond * rate); curve.size() < 100; i += window)
+        curve.push_back(peakOf(std::vector<double>(x.begin() + i, x.begin() + i + window)));
+    return curve;
+}
+
+TEST(Audio, AutomatingAVolumeCurvatureReshapesTheLevelCurve) {
+    auto curveWith = [](const char* qvol2) {
+        auto plugin = instantiate();
+        auto settings = steadyTone(*plugin, "10", "Null");
+        settings.push_back(setting(*plugin, "Rate", "1"));
+        settings.push_back(setting(*plugin, "Qvol2", qvol2));
+        return levelCurve(render(*plugin, {settings, 2.5}).left, 1.0);
+    };
+    const std::vector<double> flat = curveWith("0");
+    const std::vector<double> again = curveWith("0");
+    const std::vector<double> bent = curveWith("90");
+    double changed = 0.0;
+    for (std::size_t i = 0; i < flat.size(); ++i) {
+        EXPECT_NEAR(flat[i], again[i], 1e-9);
+        changed = std::max(changed, std::abs(bent[i] - flat[i]));
+    }
+    EXPECT_GT(changed, 0.1 * *std::max_element(flat.begin(), flat.end()));
 }
 
 TEST(Audio, SinglePrecisionMatchesDoublePrecision) {
