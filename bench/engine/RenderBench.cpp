@@ -1,0 +1,58 @@
+#include "engine/ParamActions.h"
+#include "engine/ToneEngine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+constexpr double kSampleRate = 48000.0;
+constexpr int kBlock = 512;
+
+// Default settings with "Play Anyway" on, prepared the way the first block prepares them.
+void StartEngine(ToneEngine& engine, int tones, int wave) {
+    const double values[13] = {11, 10, 1500, static_cast<double>(tones), 25,
+                               50, 50, 50,   static_cast<double>(wave),  60,
+                               2,  1,  50};
+    for (int i = 0; i < 13; ++i) engine.ApplyParamKey(i, ParamKey(i, values[i]));
+    engine.initialised = true;
+    engine.engineSampleRate = kSampleRate;
+    for (int i : {1, 0, 9}) engine.ApplyParamKey(i, ParamKey(i, values[i]));
+    engine.SetFadeSteps(kSampleRate);
+    engine.ResetToneFades(-1);
+    engine.restartRequested = true;
+}
+
+// Throughput of steady rendering; rt_factor is seconds of audio per second of CPU.
+void BM_Render(benchmark::State& state) {
+    const int tones = static_cast<int>(state.range(0));
+    ToneEngine engine(false, false);
+    StartEngine(engine, tones, static_cast<int>(state.range(1)));
+    std::vector<double> left(kBlock), right(kBlock);
+    double* outputs[2] = {left.data(), right.data()};
+    for (int i = 0; i < 200; ++i) engine.Render(nullptr, outputs, kBlock, false, 0);
+    for (auto _ : state) {
+        engine.Render(nullptr, outputs, kBlock, false, 0);
+        benchmark::DoNotOptimize(left.data());
+        benchmark::DoNotOptimize(right.data());
+    }
+    const double frames = static_cast<double>(state.iterations()) * kBlock;
+    state.counters["rt_factor"] =
+        benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
+    state.counters["s_per_tone_frame"] = benchmark::Counter(
+        frames * tones, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Render)
+    ->ArgNames({"tones", "wave"})
+    ->Args({1, 0})
+    ->Args({7, 0})
+    ->Args({16, 0})
+    ->Args({16, 1})
+    ->Args({16, 2})
+    ->Args({16, 3})
+    ->Args({16, 4})
+    ->Args({16, 5})
+    ->Args({16, 6});
+
+} // namespace

@@ -1,0 +1,316 @@
+#include "engine/ToneEngine.h"
+
+#include "engine/WaveShapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kSilence = 1e-11;
+constexpr double kRampThreshold = 1e-11;
+constexpr int kChunk = 256;
+
+void Glide(Crossfade& fade, double& value) {
+    if (!fade.active) return;
+    fade.progress += fade.step;
+    value = (value - fade.from) * fade.progress + fade.from;
+    fade.current = value;
+    if (!(fade.progress < 1.0)) fade.active = false;
+}
+
+// A tone envelope's position with its current segment's terms, small enough to live in
+// registers. Linear segments have multiplier 1, so the curved form gives the linear step's
+// result exactly.
+struct EnvelopeCursor {
+    SegmentEnvelope* env = nullptr;
+    double value = 0.0;
+    int segment = 0;
+    double multiplier = 1.0;
+    double increment = 0.0;
+    double end = 0.0;
+    bool rising = true;
+
+    void Store() const {
+        env->value = value;
+        env->segment = segment;
+    }
+};
+
+EnvelopeCursor AtSegment(SegmentEnvelope& env, int segment, double value) {
+    return {&env,
+            value,
+            segment,
+            env.multipliers[segment],
+            env.increments[segment],
+            env.endLevels[segment],
+            env.rising[segment] != 0};
+}
+
+// Taken once per segment, so it stays out of line and out of the way of the sample loop.
+[[gnu::noinline]] EnvelopeCursor NextSegment(SegmentEnvelope* env, int segment, double end) {
+    const int next = segment + 1 == env->count ? 0 : segment + 1;
+    return AtSegment(*env, next, next == 0 ? env->start : end);
+}
+
+[[gnu::always_inline]] inline void Step(EnvelopeCursor& cursor) {
+    cursor.value = cursor.multiplier * cursor.value + cursor.increment;
+    if (cursor.rising ? cursor.value >= cursor.end : cursor.value <= cursor.end) {
+        cursor = NextSegment(cursor.env, cursor.segment, cursor.end);
+    }
+}
+
+// One tone's rendering state, copied into locals for a chunk. The per-ear values sit side by
+// side in Lanes2, left ear first, so both ears share the wave evaluation.
+struct ToneState {
+    EnvelopeCursor freq;
+    EnvelopeCursor vol;
+    double scale = 0.0;
+    double offset = 0.0;
+    double level = 0.0;
+    Lanes2 span{};
+    Lanes2 low{};
+    Lanes2 rate{};
+    Lanes2 phase{};
+
+    void Load(ToneEngine& engine, int tone) {
+        SegmentEnvelope& f = engine.freqEnvelopes[tone];
+        SegmentEnvelope& v = engine.volEnvelopes[tone];
+        freq = AtSegment(f, f.segment, f.value);
+        vol = AtSegment(v, v.segment, v.value);
+        const ToneLevel& target = engine.bank.levels[tone];
+        scale = target.scale;
+        offset = target.offset;
+        level = target.value;
+        const ToneIncrement& left = engine.bank.rates[0][tone];
+        const ToneIncrement& right = engine.bank.rates[1][tone];
+        span = Lanes2{left.span, right.span};
+        low = Lanes2{left.low, right.low};
+        rate = Lanes2{left.value, right.value};
+        phase = Lanes2{engine.bank.phase[0][tone], engine.bank.phase[1][tone]};
+    }
+
+    void Store(ToneEngine& engine, int tone) const {
+        freq.Store();
+        vol.Store();
+        engine.bank.levels[tone].value = level;
+        for (int e = 0; e < kEars; ++e) {
+            engine.bank.rates[e][tone].value = rate[e];
+            engine.bank.phase[e][tone] = phase[e];
+        }
+    }
+};
+
+// The four crossfades of one tone, only carried while one of them runs.
+struct ToneFades {
+    Crossfade rate[kEars];
+    Crossfade level[kEars];
+
+    void Load(const ToneEngine& engine, int tone) {
+        for (int e = 0; e < kEars; ++e) {
+            rate[e] = engine.rateFades[e][tone];
+            level[e] = engine.levelFades[e][tone];
+        }
+    }
+
+    void Store(ToneEngine& engine, int tone) const {
+        for (int e = 0; e < kEars; ++e) {
+            engine.rateFades[e][tone] = rate[e];
+            engine.levelFades[e][tone] = level[e];
+        }
+    }
+
+    void Apply(Lanes2& rates, Lanes2& levels) {
+        for (int e = 0; e < kEars; ++e) {
+            double r = rates[e];
+            double l = levels[e];
+            Glide(rate[e], r);
+            Glide(level[e], l);
+            rates[e] = r;
+            levels[e] = l;
+        }
+    }
+};
+
+bool Fading(const ToneEngine& engine, int tone) {
+    for (int e = 0; e < kEars; ++e) {
+        if (engine.rateFades[e][tone].active || engine.levelFades[e][tone].active) return true;
+    }
+    return false;
+}
+
+// The shape evaluated through the bank's function pointer, one ear after the other.
+struct InstalledShape {
+    static Lanes2 At(const OscillatorBank& bank, Lanes2 p) {
+        return Lanes2{bank.waveFunction(bank, p[0]), bank.waveFunction(bank, p[1])};
+    }
+};
+
+// One frame of one tone for both ears: each envelope is stepped once per ear, left first, so
+// the right ear sees the value one step later. Rates and levels glide per ear, then both phases
+// are wrapped, sampled and advanced together.
+template <bool Fading, class Shape>
+[[gnu::always_inline]] inline Lanes2 Sample(ToneState& tone, ToneFades& fades,
+                                            const OscillatorBank& bank) {
+    Step(tone.freq);
+    const double freq0 = tone.freq.value;
+    Step(tone.vol);
+    const double vol0 = tone.vol.value;
+    Step(tone.freq);
+    Step(tone.vol);
+    Lanes2 rate = tone.span * Lanes2{freq0, tone.freq.value} + tone.low;
+    Lanes2 level = tone.scale * Lanes2{vol0, tone.vol.value} + tone.offset;
+    if constexpr (Fading) fades.Apply(rate, level);
+    const Lanes2 p = Select(tone.phase >= bank.period, tone.phase - bank.period, tone.phase);
+    const Lanes2 s = Shape::At(bank, p) * level;
+    tone.phase = p + rate;
+    tone.rate = rate;
+    tone.level = level[1];
+    return s;
+}
+
+// Fades never start inside a block, so tones without one skip the glide code.
+// A local copy of the bank lets the compiler keep the wave constants in registers: the mix
+// stores cannot alias it.
+template <bool Fading, class Shape>
+void MixOne(ToneEngine& engine, int i, Lanes2* mix, int frames) {
+    const OscillatorBank bank = engine.bank;
+    ToneState tone;
+    ToneFades fades;
+    tone.Load(engine, i);
+    if constexpr (Fading) fades.Load(engine, i);
+    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape>(tone, fades, bank);
+    tone.Store(engine, i);
+    if constexpr (Fading) fades.Store(engine, i);
+}
+
+// Two tones side by side, so that their envelope recurrences overlap. Each sum still adds tone
+// i before tone i + 1, as a frame-by-frame loop over all tones does.
+template <bool Fading, class Shape>
+void MixTwo(ToneEngine& engine, int i, Lanes2* mix, int frames) {
+    const OscillatorBank bank = engine.bank;
+    ToneState toneA;
+    ToneState toneB;
+    ToneFades fadesA;
+    ToneFades fadesB;
+    toneA.Load(engine, i);
+    toneB.Load(engine, i + 1);
+    if constexpr (Fading) {
+        fadesA.Load(engine, i);
+        fadesB.Load(engine, i + 1);
+    }
+    for (int t = 0; t < frames; ++t) {
+        const Lanes2 a = Sample<Fading, Shape>(toneA, fadesA, bank);
+        const Lanes2 b = Sample<Fading, Shape>(toneB, fadesB, bank);
+        mix[t] = mix[t] + a + b;
+    }
+    toneA.Store(engine, i);
+    toneB.Store(engine, i + 1);
+    if constexpr (Fading) {
+        fadesA.Store(engine, i);
+        fadesB.Store(engine, i + 1);
+    }
+}
+
+template <class Shape> void MixTones(ToneEngine& engine, Lanes2* mix, int frames) {
+    int i = 0;
+    for (; i + 1 < engine.toneCount; i += 2) {
+        if (Fading(engine, i) || Fading(engine, i + 1)) {
+            MixTwo<true, Shape>(engine, i, mix, frames);
+        } else {
+            MixTwo<false, Shape>(engine, i, mix, frames);
+        }
+    }
+    if (i < engine.toneCount) {
+        if (Fading(engine, i)) {
+            MixOne<true, Shape>(engine, i, mix, frames);
+        } else {
+            MixOne<false, Shape>(engine, i, mix, frames);
+        }
+    }
+}
+
+// The known shapes are inlined into the loop; any other function is called through the pointer.
+void MixInstalledShape(ToneEngine& engine, Lanes2* mix, int frames) {
+    const WaveFunction wave = engine.bank.waveFunction;
+    if (wave == &SineWave) return MixTones<SineShape>(engine, mix, frames);
+    if (wave == &TriangleWave) return MixTones<TriangleShape>(engine, mix, frames);
+    if (wave == &SawWave) return MixTones<SawShape>(engine, mix, frames);
+    if (wave == &GoldenSineWave) return MixTones<GoldenSineShape>(engine, mix, frames);
+    if (wave == &GoldenHalfSineWave) return MixTones<GoldenHalfSineShape>(engine, mix, frames);
+    if (wave == &GoldenTriangleWave) return MixTones<GoldenTriangleShape>(engine, mix, frames);
+    if (wave == &GoldenSquareWave) return MixTones<GoldenSquareShape>(engine, mix, frames);
+    MixTones<InstalledShape>(engine, mix, frames);
+}
+
+// Tones are mixed one group after another into a scratch buffer, then scaled by the gain ramp.
+void RenderChunk(ToneEngine& engine, const double* const* inputs, double* const* outputs,
+                 int32_t offset, int frames, double gainStep) {
+    Lanes2 mix[kChunk];
+    std::fill(mix, mix + frames, Lanes2{});
+    MixInstalledShape(engine, mix, frames);
+    double gain = engine.currentGain;
+    for (int e = 0; e < kEars; ++e) {
+        gain = engine.currentGain;
+        double* out = outputs[e] + offset;
+        const double* in = engine.mixInput ? inputs[e] + offset : nullptr;
+        for (int t = 0; t < frames; ++t) {
+            gain += gainStep;
+            const double v = mix[t][e] * gain;
+            out[t] = in != nullptr ? v + in[t] : v;
+        }
+    }
+    engine.currentGain = gain;
+}
+
+// Phases, envelopes and fades stand still while silent.
+void WriteSilence(const ToneEngine& engine, const double* const* inputs, double* const* outputs,
+                  int32_t frames) {
+    for (int e = 0; e < kEars; ++e) {
+        if (!engine.mixInput) {
+            std::fill(outputs[e], outputs[e] + frames, 0.0);
+        } else if (outputs[e] != inputs[e]) {
+            std::copy(inputs[e], inputs[e] + frames, outputs[e]);
+        }
+    }
+}
+
+// An idle fade remembers where its target ended, so the next restart glides from there.
+void StoreFadeOrigins(ToneEngine& engine) {
+    for (int e = 0; e < kEars; ++e) {
+        for (int i = 0; i < engine.toneCount; ++i) {
+            Crossfade& rate = engine.rateFades[e][i];
+            Crossfade& level = engine.levelFades[e][i];
+            if (!rate.active) rate.from = engine.bank.rates[e][i].value;
+            if (!level.active) level.from = engine.bank.levels[i].value;
+        }
+    }
+}
+
+} // namespace
+
+void ToneEngine::Render(const double* const* inputs, double* const* outputs, int32_t frames,
+                        bool transportRunning, int32_t hostSamplePosition) {
+    if (stallDetected.exchange(false)) {
+        ResetToneFades(-1);
+        restartRequested = true;
+    }
+    const double target = playAnyway || transportRunning ? targetGain : 0.0;
+    if (restartRequested) {
+        restartRequested = false;
+        ReseekTones(0, hostSamplePosition);
+        RestartFades(true, true);
+    }
+    if (target == 0.0 && currentGain < kSilence) {
+        WriteSilence(*this, inputs, outputs, frames);
+        return;
+    }
+    const double distance = target - currentGain;
+    const double gainStep =
+        std::fabs(distance) > kRampThreshold && frames > 0 ? distance / frames : 0.0;
+    for (int32_t offset = 0; offset < frames; offset += kChunk) {
+        RenderChunk(*this, inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset),
+                    gainStep);
+    }
+    StoreFadeOrigins(*this);
+}

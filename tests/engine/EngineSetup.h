@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/ToneEngine.h"
+
+#include <array>
+#include <vector>
+
+constexpr double kRate = 48000.0;
+using EngineValues = std::array<double, 13>;
+
+// "Binaural" to "Volume" at their defaults.
+EngineValues DefaultValues();
+// Applies the values, then prepares the engine the way the instrument's first block does.
+void StartEngine(ToneEngine& engine, const EngineValues& values);
+
+// A stereo block of host buffers.
+struct StereoBlock {
+    explicit StereoBlock(int frames, double fill = 0.0);
+    std::vector<double> left;
+    std::vector<double> right;
+    double* channels[2];
+};
+
+// The render steps written out literally, frame by frame and ear by ear, as the yardstick for
+// the engine's own loop.
+void ReferenceRender(ToneEngine& engine, const double* const* inputs, double* const* outputs,
+                     int frames, bool transportRunning, int32_t hostSamplePosition);

@@ -1,0 +1,204 @@
+#include "EngineSetup.h"
+
+#include "engine/ParamActions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using RenderFunction = void (*)(ToneEngine&, const double* const*, double* const*, int, bool,
+                                int32_t);
+
+void EngineRender(ToneEngine& engine, const double* const* inputs, double* const* outputs,
+                  int frames, bool transportRunning, int32_t position) {
+    engine.Render(inputs, outputs, frames, transportRunning, position);
+}
+
+double HalfSine(const OscillatorBank& bank, double phase) {
+    return 0.5 * sineApprox(bank, phase);
+}
+
+void Apply(ToneEngine& engine, int index, double value) {
+    engine.ApplyParamKey(index, ParamKey(index, value));
+}
+
+// A session touching every path of the render loop: block sizes around the chunk size, fades
+// starting and finishing, a tone-count change, gain ramps both ways, silence, envelope pushes
+// with linear, curved and degenerate segments, and short passes that wrap many times.
+std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave) {
+    EngineValues values = DefaultValues();
+    values[8] = wave < 0 ? 0 : wave;
+    values[9] = 0.1;
+    values[11] = 1;
+    StartEngine(engine, values);
+    if (wave < 0) engine.bank.waveFunction = &HalfSine;
+    std::vector<double> recorded;
+    int32_t position = 1000;
+    auto block = [&](int frames, bool running) {
+        StereoBlock io(frames, 0.25);
+        render(engine, engine.mixInput ? io.channels : nullptr, io.channels, frames, running,
+               position);
+        position += frames;
+        recorded.insert(recorded.end(), io.left.begin(), io.left.end());
+        recorded.insert(recorded.end(), io.right.begin(), io.right.end());
+    };
+    block(300, true);
+    block(1, true);
+    block(0, true);
+    block(513, true);
+    Apply(engine, 3, 9);
+    block(700, true);
+    Apply(engine, 12, 80);
+    block(256, true);
+    SegmentEnvelope volume;
+    volume.Init(false);
+    const float points[3] = {0.6f, 0.3f, 0.3f};
+    const float curves[4] = {0.0f, 7.0f, 0.0f, -2.0f};
+    std::copy(points, points + 3, volume.innerPoints);
+    std::copy(curves, curves + 4, volume.curvatures);
+    engine.ApplyEnvelopeDefinition(volume, EnvelopeKind::Volume, 8);
+    block(1000, true);
+    SegmentEnvelope freq;
+    freq.Init(true);
+    engine.ApplyEnvelopeDefinition(freq, EnvelopeKind::Frequency, 0);
+    block(400, true);
+    Apply(engine, 11, 0);
+    block(512, false);
+    block(512, false);
+    Apply(engine, 11, 1);
+    block(777, false);
+    Apply(engine, 10, 0);
+    Apply(engine, 3, 4);
+    Apply(engine, 9, 0.3);
+    for (int i = 0; i < 60; ++i) block(500, true);
+    return recorded;
+}
+
+class RenderMatchesReference : public testing::TestWithParam<std::tuple<int, bool>> {};
+
+TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
+    const auto [wave, mixInput] = GetParam();
+    ToneEngine engine(mixInput, false);
+    ToneEngine reference(mixInput, false);
+    const std::vector<double> got = Session(engine, &EngineRender, wave);
+    const std::vector<double> want = Session(reference, &ReferenceRender, wave);
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        ASSERT_EQ(std::memcmp(&got[i], &want[i], sizeof(double)), 0)
+            << "sample " << i << ": " << got[i] << " vs " << want[i];
+    }
+    EXPECT_EQ(engine.currentGain, reference.currentGain);
+    for (int i = 0; i < kMaxTones; ++i) {
+        EXPECT_EQ(engine.freqEnvelopes[i].value, reference.freqEnvelopes[i].value);
+        EXPECT_EQ(engine.volEnvelopes[i].segment, reference.volEnvelopes[i].segment);
+        EXPECT_EQ(engine.bank.levels[i].value, reference.bank.levels[i].value);
+        for (int e = 0; e < kEars; ++e) {
+            EXPECT_EQ(engine.bank.phase[e][i], reference.bank.phase[e][i]);
+            EXPECT_EQ(engine.rateFades[e][i].from, reference.rateFades[e][i].from);
+            EXPECT_EQ(engine.levelFades[e][i].current, reference.levelFades[e][i].current);
+        }
+    }
+}
+
+// Entries 0 to 6, and -1 for a function the engine does not know.
+INSTANTIATE_TEST_SUITE_P(EveryShape, RenderMatchesReference,
+                         testing::Combine(testing::Range(-1, 7), testing::Bool()));
+
+class RenderTest : public testing::Test {
+protected:
+    void SetUp() override { StartEngine(engine, DefaultValues()); }
+
+    StereoBlock Render(int frames, bool running) {
+        StereoBlock out(frames, 9.0);
+        engine.Render(nullptr, out.channels, frames, running, 0);
+        return out;
+    }
+
+    ToneEngine engine{false, false};
+};
+
+TEST_F(RenderTest, StoppedTransportRampsDownThenFreezes) {
+    Render(512, true);
+    const double target = engine.targetGain;
+    EXPECT_NEAR(engine.currentGain, target, 1e-15);
+    const StereoBlock falling = Render(512, false);
+    EXPECT_NE(falling.left[0], 0.0);
+    EXPECT_LT(engine.currentGain, 1e-11);
+    const double phase = engine.bank.phase[1][3];
+    const double envelope = engine.volEnvelopes[3].value;
+    const StereoBlock silent = Render(512, false);
+    for (int t = 0; t < 512; ++t) {
+        ASSERT_EQ(silent.left[t], 0.0);
+        ASSERT_EQ(silent.right[t], 0.0);
+    }
+    EXPECT_EQ(engine.bank.phase[1][3], phase);
+    EXPECT_EQ(engine.volEnvelopes[3].value, envelope);
+}
+
+TEST_F(RenderTest, TransportStartRampsLinearlyToTheTarget) {
+    Render(512, false);
+    Render(100, true);
+    EXPECT_NEAR(engine.currentGain, engine.targetGain, 1e-15);
+}
+
+TEST_F(RenderTest, StallFadesEveryToneInFromSilence) {
+    for (int i = 0; i < 60; ++i) {
+        engine.MarkBlockSeen();
+        Render(512, true);
+    }
+    ASSERT_FALSE(engine.levelFades[0][0].active);
+    engine.WatchdogCheck();
+    engine.WatchdogCheck();
+    Render(240, true);
+    for (int i = 0; i < engine.toneCount; ++i) {
+        for (int e = 0; e < kEars; ++e) {
+            const Crossfade& fade = engine.levelFades[e][i];
+            EXPECT_TRUE(fade.active);
+            EXPECT_EQ(fade.from, 0.0);
+            EXPECT_NEAR(fade.progress, 0.01, 1e-12);
+        }
+    }
+    for (int i = 0; i < 100; ++i) Render(240, true);
+    EXPECT_FALSE(engine.levelFades[1][6].active);
+}
+
+TEST_F(RenderTest, BlocksBetweenChecksKeepTheWatchdogQuiet) {
+    for (int i = 0; i < 60; ++i) {
+        engine.MarkBlockSeen();
+        Render(512, true);
+    }
+    engine.WatchdogCheck();
+    engine.MarkBlockSeen();
+    engine.WatchdogCheck();
+    Render(64, true);
+    EXPECT_FALSE(engine.levelFades[0][0].active);
+}
+
+// The first change after the first block treats every slot as new; a later one only the slots
+// above the old count, while the others glide to their new places.
+TEST_F(RenderTest, ToneCountChangeFadesNewSlotsIn) {
+    for (int i = 0; i < 60; ++i) Render(512, true);
+    Apply(engine, 3, 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(engine.levelFades[0][i].from, 0.0) << i;
+    for (int i = 0; i < 60; ++i) Render(512, true);
+    Apply(engine, 3, 11);
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_TRUE(engine.levelFades[1][i].active);
+        EXPECT_TRUE(engine.rateFades[1][i].active);
+        EXPECT_EQ(engine.levelFades[1][i].from == 0.0, i >= 9) << i;
+    }
+}
+
+TEST(RenderInput, SilentEnginePassesTheInputThrough) {
+    ToneEngine engine(true, false);
+    StartEngine(engine, DefaultValues());
+    StereoBlock in(64, 0.5);
+    StereoBlock out(64);
+    engine.Render(in.channels, out.channels, 64, false, 0);
+    EXPECT_EQ(out.left, in.left);
+    EXPECT_EQ(out.right, in.right);
+}
+
+} // namespace

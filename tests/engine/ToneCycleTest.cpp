@@ -1,0 +1,82 @@
+#include "EngineSetup.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Seven tones with linear frequency envelopes, so a frequency envelope's value is its position
+// in the pass.
+class ToneCycleTest : public testing::Test {
+protected:
+    void SetUp() override {
+        StartEngine(engine, DefaultValues());
+        SegmentEnvelope ramp;
+        ramp.Init(true);
+        engine.ApplyEnvelopeDefinition(ramp, EnvelopeKind::Frequency, 0);
+    }
+
+    double Position(int tone) const { return engine.freqEnvelopes[tone].value; }
+
+    ToneEngine engine{false, false};
+};
+
+TEST_F(ToneCycleTest, HostPositionPlacesEvenlySpreadTones) {
+    const int32_t pass = static_cast<int32_t>(engine.envelopeLength / 2);
+    engine.ReseekTones(0, 0);
+    EXPECT_NEAR(Position(3) - Position(0), 3.0 / 7, 1e-6);
+    engine.ReseekTones(0, pass);
+    EXPECT_NEAR(Position(0), 0.5, 1e-6);
+    engine.ReseekTones(0, -pass / 2);
+    EXPECT_NEAR(Position(0), 0.75, 1e-6);
+    EXPECT_NEAR(Position(2), 0.75 + 2.0 / 7 - 1.0, 1e-6);
+}
+
+TEST_F(ToneCycleTest, KeepingToneZeroPlacesTheOthersAroundIt) {
+    engine.freqEnvelopes[0].Seek(0.3);
+    engine.freqEnvelopes[0].Step();
+    const double tone0 = Position(0);
+    engine.ReseekTones(1, 0);
+    EXPECT_EQ(Position(0), tone0);
+    EXPECT_NEAR(Position(2), tone0 + 2.0 / 7, 1e-6);
+}
+
+// Change codes: 2j + 1 inner point j, 2j curvature j, 2 * count the whole shape, -1 nothing.
+TEST_F(ToneCycleTest, EnvelopePushCopiesOnlyTheEditedElement) {
+    SegmentEnvelope edit;
+    edit.Init(false);
+    const float points[3] = {0.1f, 0.2f, 0.3f};
+    std::copy(points, points + 3, edit.innerPoints);
+    for (float& c : edit.curvatures) c = -7.0f;
+    auto pushed = [&](int code) {
+        SegmentEnvelope& target = engine.volEnvelopes[15];
+        target.Init(false);
+        engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Volume, code);
+        return target;
+    };
+    SegmentEnvelope target = pushed(3);
+    EXPECT_EQ(target.innerPoints[1], 0.2f);
+    EXPECT_EQ(target.innerPoints[0], 0.25f);
+    EXPECT_EQ(target.curvatures[1], -4.0f);
+    target = pushed(4);
+    EXPECT_EQ(target.curvatures[2], -7.0f);
+    EXPECT_EQ(target.curvatures[0], 4.0f);
+    target = pushed(8);
+    EXPECT_EQ(target.innerPoints[2], 0.3f);
+    EXPECT_EQ(target.curvatures[3], -7.0f);
+    for (int code : {-1, 7, 9}) EXPECT_EQ(pushed(code).innerPoints[0], 0.25f) << code;
+}
+
+TEST_F(ToneCycleTest, EnvelopePushRestartsTheMatchingFades) {
+    engine.ResetToneFades(-1);
+    SegmentEnvelope edit;
+    edit.Init(false);
+    engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Volume, 8);
+    EXPECT_TRUE(engine.levelFades[1][6].active);
+    EXPECT_FALSE(engine.rateFades[1][6].active);
+    edit.Init(true);
+    engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Frequency, 2);
+    EXPECT_TRUE(engine.rateFades[0][6].active);
+    EXPECT_FALSE(engine.rateFades[0][7].active);
+}
+
+} // namespace
