@@ -79,13 +79,4 @@ TEST_F(ParamActionsTest, PlayAnywayRestartsWhenSwitchedOn) {
     EXPECT_FALSE(engine.restartRequested);
 }
 
-TEST_F(ParamActionsTest, WaveAndPanReachTheBank) {
-    Set(8, 6);
-    EXPECT_EQ(engine.bank.waveFunction, &GoldenSquareWave);
-    Set(10, 0);
-    EXPECT_EQ(engine.panMode, 0);
-    Set(0, 13.99);
-    EXPECT_EQ(engine.binauralHz, 13.99f);
-}
-
 } // namespace

@@ -191,14 +191,4 @@ TEST_F(RenderTest, ToneCountChangeFadesNewSlotsIn) {
     }
 }
 
-TEST(RenderInput, SilentEnginePassesTheInputThrough) {
-    ToneEngine engine(true, false);
-    StartEngine(engine, DefaultValues());
-    StereoBlock in(64, 0.5);
-    StereoBlock out(64);
-    engine.Render(in.channels, out.channels, 64, false, 0);
-    EXPECT_EQ(out.left, in.left);
-    EXPECT_EQ(out.right, in.right);
-}
-
 } // namespace
