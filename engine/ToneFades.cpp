@@ -14,7 +14,9 @@ void ToneEngine::ResetToneFades(int tone) {
 }
 
 // A running fade continues from where it is; an idle one starts from the value stored at the
-// end of the last block.
+// end of the last block. A tone that has never sounded has no pitch to glide from (its stored
+// increment is still 0, no audible frequency gives that), so it starts at its own pitch instead
+// of sweeping up from 0 Hz.
 void ToneEngine::RestartFades(bool freq, bool level) {
     auto restart = [](Crossfade& fade) {
         if (fade.active) fade.from = fade.current;
@@ -23,7 +25,13 @@ void ToneEngine::RestartFades(bool freq, bool level) {
     };
     for (int e = 0; e < kEars; ++e) {
         for (int i = 0; i < toneCount; ++i) {
-            if (freq) restart(rateFades[e][i]);
+            if (freq) {
+                Crossfade& fade = rateFades[e][i];
+                const ToneIncrement& rate = bank.rates[e][i];
+                if (!fade.active && fade.from == 0.0)
+                    fade.from = rate.span * freqEnvelopes[i].value + rate.low;
+                restart(fade);
+            }
             if (level) restart(levelFades[e][i]);
         }
     }

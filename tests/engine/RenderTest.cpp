@@ -189,6 +189,11 @@ TEST_F(RenderTest, ToneCountChangeFadesNewSlotsIn) {
         EXPECT_TRUE(engine.rateFades[1][i].active);
         EXPECT_EQ(engine.levelFades[1][i].from == 0.0, i >= 9) << i;
     }
+    // A slot that never sounded starts at its own pitch rather than gliding up from 0 Hz.
+    const ToneIncrement& rate = engine.bank.rates[1][10];
+    EXPECT_NEAR(engine.rateFades[1][10].from, rate.span * engine.freqEnvelopes[10].value + rate.low,
+                1e-15);
+    EXPECT_GT(engine.rateFades[1][10].from, 0.0);
 }
 
 } // namespace
