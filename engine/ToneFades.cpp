@@ -14,12 +14,13 @@ void ToneEngine::ResetToneFades(int tone) {
 }
 
 // A running fade continues from where it is; an idle one starts from the value stored at the
-// end of the last block. A tone that has never sounded has no pitch to glide from (its stored
+// end of the last block, and one restarted again before it ran keeps its starting value (its
+// `current` is stale then). A tone that has never sounded has no pitch to glide from (its stored
 // increment is still 0, no audible frequency gives that), so it starts at its own pitch instead
 // of sweeping up from 0 Hz.
 void ToneEngine::RestartFades(bool freq, bool level) {
     auto restart = [](Crossfade& fade) {
-        if (fade.active) fade.from = fade.current;
+        if (fade.active && fade.progress > 0.0) fade.from = fade.current;
         fade.progress = 0.0;
         fade.active = true;
     };

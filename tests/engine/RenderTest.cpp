@@ -178,6 +178,17 @@ TEST_F(RenderTest, BlocksBetweenChecksKeepTheWatchdogQuiet) {
 
 // The first change after the first block treats every slot as new; a later one only the slots
 // above the old count, while the others glide to their new places.
+TEST_F(RenderTest, ARestartBeforeTheFadeRanKeepsItsStartingValue) {
+    for (int i = 0; i < 60; ++i) Render(512, true);
+    engine.RestartFades(true, true);
+    const double rateFrom = engine.rateFades[0][2].from;
+    const double levelFrom = engine.levelFades[1][2].from;
+    ASSERT_NE(engine.rateFades[0][2].current, rateFrom);
+    engine.RestartFades(true, true);
+    EXPECT_EQ(engine.rateFades[0][2].from, rateFrom);
+    EXPECT_EQ(engine.levelFades[1][2].from, levelFrom);
+}
+
 TEST_F(RenderTest, ToneCountChangeFadesNewSlotsIn) {
     for (int i = 0; i < 60; ++i) Render(512, true);
     Apply(engine, 3, 9);
