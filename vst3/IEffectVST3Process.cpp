@@ -47,7 +47,7 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) {
     ApplyParameterChanges(data.inputParameterChanges);
     if (ReceivesMidi()) PassMidiEvents(data.inputEvents);
     const bool known = data.symbolicSampleSize == kSample32 || data.symbolicSampleSize == kSample64;
-    if (known && data.numSamples > 0) ProcessAudio(data);
+    if (known && data.numSamples >= 0) ProcessAudio(data);
     return kResultOk;
 }
 
@@ -105,7 +105,8 @@ void IEffectVST3::PassMidiEvents(IEventList* events) {
 }
 
 // A block longer than the prepared size is rendered piece by piece, each piece reading and
-// writing the host's buffers at its own offset.
+// writing the host's buffers at its own offset. A block of no frames still reaches the render
+// hook once, which keeps the instrument's per-block bookkeeping running.
 void IEffectVST3::ProcessAudio(ProcessData& data) {
     const bool single = data.symbolicSampleSize == kSample32;
     ConnectBuses(data, single);
@@ -113,7 +114,8 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
         SilenceOutputs(data, single);
         return;
     }
-    for (int done = 0; done < data.numSamples;) {
+    int done = 0;
+    do {
         const int frames = std::min(BlockSize(), data.numSamples - done);
         BindBuses(data, done, frames, single);
         if (single)
@@ -121,7 +123,7 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
         else
             Bypassed() ? BypassBuffers64(frames) : RenderBuffers64(frames);
         done += frames;
-    }
+    } while (done < data.numSamples);
 }
 
 // Channels of active buses that bring their buffers are connected, bus after bus; every other

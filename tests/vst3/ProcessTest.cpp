@@ -106,9 +106,12 @@ TEST(ProcessAudio, MalformedBlocksNeverTouchStaleOrMissingBuffers) {
 
     Block<float> negative(4);
     negative.data.numSamples = -4;
+    plugin->pieces.clear();
     EXPECT_EQ(plugin->process(negative.data), kResultOk);
+    EXPECT_TRUE(plugin->pieces.empty());
     negative.data.numSamples = 0;
     EXPECT_EQ(plugin->process(negative.data), kResultOk);
+    EXPECT_EQ(plugin->pieces, std::vector<int>{0}) << "a block of no frames still reaches the hook";
     EXPECT_EQ(negative.left, std::vector<float>(4, 7.0f));
 }
 
