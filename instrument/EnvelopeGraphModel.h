@@ -21,7 +21,8 @@ public:
     // key) into the edit copy.
     void ApplyParamKey(int index, int32_t key);
     // Recomputes the changed part of the curve and pushes it into the engine; false (nothing
-    // done) until the engine has rendered its first block.
+    // done) until the engine has rendered its first block. Callers hold the plug-in mutex: the
+    // push writes the tone envelopes that the audio thread steps.
     bool Recompute(ToneEngine& engine, int32_t hostSamplePosition);
 
     EnvelopeKind Kind() const { return kind_; }
