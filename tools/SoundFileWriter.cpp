@@ -67,7 +67,11 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
         return false;
     }
     fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + path.filename().string() + ".partial-XXXXXX")).string();
+    // Appended piece by piece: GCC 12 misreports "." + string as an overlapping copy.
+    std::string hidden = ".";
+    hidden += path.filename().string();
+    hidden += ".partial-XXXXXX";
+    std::string pattern = (folder / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemp(name.data());
