@@ -230,13 +230,13 @@ bool HasAvx2() {
 }
 const bool kHasAvx2 = HasAvx2();
 
-Lanes4 Join(Lanes2 a, Lanes2 b) {
+[[gnu::always_inline]] inline Lanes4 Join(Lanes2 a, Lanes2 b) {
     return {__builtin_shufflevector(a, b, 0, 1, 2, 3)};
 }
-Lanes2 Low(Lanes4 v) {
+[[gnu::always_inline]] inline Lanes2 Low(Lanes4 v) {
     return __builtin_shufflevector(v.v, v.v, 0, 1);
 }
-Lanes2 High(Lanes4 v) {
+[[gnu::always_inline]] inline Lanes2 High(Lanes4 v) {
     return __builtin_shufflevector(v.v, v.v, 2, 3);
 }
 

@@ -5,8 +5,8 @@ void SharedText::SetText(const char* text) {
     Buffer& slot = slots_[ticket % kSlots];
     size_t i = 0;
     for (; text && text[i] && i + 1 < kCapacity; ++i)
-        slot[i].store(text[i], std::memory_order_relaxed);
-    slot[i].store('\0', std::memory_order_relaxed);
+        slot[i].store(text[i], std::memory_order_release);
+    slot[i].store('\0', std::memory_order_release);
     // Publish the newest ticket only; a slower older writer must not win.
     uint64_t seen = published_.load(std::memory_order_relaxed);
     while (seen < ticket &&
@@ -33,12 +33,13 @@ std::string SharedText::Text() const {
         const Buffer& slot = slots_[ticket % kSlots];
         std::string text;
         for (size_t i = 0; i < kCapacity; ++i) {
-            const char c = slot[i].load(std::memory_order_relaxed);
+            // Reading a character of a newer writer makes its claim on the ring visible to the
+            // wrap-around check below.
+            const char c = slot[i].load(std::memory_order_acquire);
             if (!c) break;
             text += c;
         }
         // The copy is good unless the ring wrapped around onto this slot meanwhile.
-        std::atomic_thread_fence(std::memory_order_acquire);
         if (writes_.load(std::memory_order_acquire) < ticket + kSlots) return text;
     }
 }
