@@ -8,14 +8,14 @@ namespace {
 
 double KeyScale(int index) {
     switch (index) {
-    case 0:
+    case kBinaural:
         return 100.0;
-    case 1:
-    case 2:
-    case 9:
-    case 19:
-    case 20:
-    case 21:
+    case kLowFreq:
+    case kHighFreq:
+    case kRate:
+    case kXvol1:
+    case kXvol2:
+    case kXvol3:
         return 10.0;
     default:
         return 1.0;
@@ -33,62 +33,62 @@ int32_t ParamKey(int index, double value) {
 }
 
 bool ParamKeyFilter::Changed(int index, int32_t key) {
-    if (index < 0 || index >= kParamCount || lastKeys[index] == key) return false;
+    if (index < 0 || index >= kNumParams || lastKeys[index] == key) return false;
     lastKeys[index] = key;
     return true;
 }
 
 void ParamKeyFilter::Forget(int index) {
-    if (index >= 0 && index < kParamCount) lastKeys[index] = -1;
+    if (index >= 0 && index < kNumParams) lastKeys[index] = -1;
 }
 
 void ToneEngine::ApplyParamKey(int index, int32_t q) {
     switch (index) {
-    case 0:
+    case kBinaural:
         binauralHz = static_cast<float>(q * 0.01);
         ComputeToneIncrements();
         break;
-    case 1:
+    case kLowFreq:
         lowHz = static_cast<float>(q * 0.1);
         ComputeToneIncrements();
         break;
-    case 2:
+    case kHighFreq:
         highHz = static_cast<float>(q * 0.1);
         ComputeToneIncrements();
         break;
-    case 3:
+    case kTones:
         ApplyToneCount(q);
         break;
-    case 4:
+    case kSpread:
         spread = static_cast<float>(q * 0.01);
         ComputeToneIncrements();
         break;
-    case 5:
+    case kLowLevel:
         lowLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
-    case 6:
+    case kMiddleLevel:
         middleLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
-    case 7:
+    case kHighLevel:
         highLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
-    case 8:
-        SetWave(bank, 8, q);
+    case kWave:
+        SetWave(bank, kWave, q);
         break;
-    case 9:
+    case kRate:
         ApplyRate(q);
         break;
-    case 10:
+    case kBinauralPan:
         panMode = static_cast<int16_t>(q);
         ComputeToneIncrements();
         break;
-    case 11:
+    case kPlayAnyway:
         ApplyPlayAnyway(q);
         break;
-    case 12:
+    case kVolume:
         volumeLevel = static_cast<float>(q * 0.008 + 0.0001);
         UpdateTargetGain();
         break;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/ParamIds.h"
+
 #include <array>
 #include <cstdint>
-
-constexpr int kParamCount = 22;
 
 // The parameter value scaled (x100 "Binaural", x10 "Low Freq", "High Freq", "Rate" and
 // "Xvol1" to "Xvol3", x1 otherwise) and rounded half away from zero; saturates, NaN gives 0.
@@ -20,10 +20,10 @@ public:
 private:
     // Every byte 0x9B: a key no parameter value produces.
     static constexpr int32_t kNoKey = static_cast<int32_t>(0x9B9B9B9Bu);
-    std::array<int32_t, kParamCount> lastKeys = MakeUnset();
+    std::array<int32_t, kNumParams> lastKeys = MakeUnset();
 
-    static constexpr std::array<int32_t, kParamCount> MakeUnset() {
-        std::array<int32_t, kParamCount> keys{};
+    static constexpr std::array<int32_t, kNumParams> MakeUnset() {
+        std::array<int32_t, kNumParams> keys{};
         keys.fill(kNoKey);
         return keys;
     }

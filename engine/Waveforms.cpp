@@ -1,10 +1,9 @@
 #include "engine/Waveforms.h"
 
+#include "engine/ParamIds.h"
 #include "engine/WaveShapes.h"
 
 namespace {
-
-constexpr int kWaveParam = 8;
 
 // The golden expressions are evaluated in single precision and widened afterwards.
 void SetGoldenSine(OscillatorBank& bank, float g) {
@@ -59,7 +58,7 @@ double GoldenSquareWave(const OscillatorBank& bank, double phase) {
 }
 
 void SetWave(OscillatorBank& bank, int paramIndex, int entry) {
-    if (paramIndex != kWaveParam) return;
+    if (paramIndex != kWave) return;
     bank.waveIndex = entry;
     const float g = bank.goldenFraction;
     switch (entry) {

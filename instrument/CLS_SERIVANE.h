@@ -3,7 +3,7 @@
 #include "engine/ParamActions.h"
 #include "engine/ToneEngine.h"
 #include "instrument/EnvelopeGraphModel.h"
-#include "instrument/ParamIds.h"
+#include "engine/ParamIds.h"
 #include "instrument/StatusLine.h"
 #include "vst3/IEffectVST3.h"
 

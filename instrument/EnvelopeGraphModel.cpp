@@ -1,6 +1,6 @@
 #include "instrument/EnvelopeGraphModel.h"
 
-#include "instrument/ParamIds.h"
+#include "engine/ParamIds.h"
 
 #include <algorithm>
 

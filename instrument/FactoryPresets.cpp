@@ -2,7 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "instrument/FrequencyLibrary.h"
-#include "instrument/ParamIds.h"
+#include "engine/ParamIds.h"
 
 #include <array>
 

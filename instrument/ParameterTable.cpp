@@ -1,7 +1,7 @@
 #include "instrument/ParameterTable.h"
 
 #include "framework/IEffectBase.h"
-#include "instrument/ParamIds.h"
+#include "engine/ParamIds.h"
 
 namespace {
 

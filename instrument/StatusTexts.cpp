@@ -2,7 +2,7 @@
 
 #include "engine/ToneEngine.h"
 #include "framework/IEffectBase.h"
-#include "instrument/ParamIds.h"
+#include "engine/ParamIds.h"
 
 #include <cstdio>
 

@@ -11,9 +11,9 @@ EngineValues DefaultValues() {
 void StartEngine(ToneEngine& engine, const EngineValues& values) {
     for (int i = 0; i < 13; ++i) engine.ApplyParamKey(i, ParamKey(i, values[i]));
     engine.initialised = true;
-    engine.engineSampleRate = kRate;
+    engine.engineSampleRate = kSampleRate;
     for (int i : {1, 0, 9}) engine.ApplyParamKey(i, ParamKey(i, values[i]));
-    engine.SetFadeSteps(kRate);
+    engine.SetFadeSteps(kSampleRate);
     engine.ResetToneFades(-1);
     engine.restartRequested = true;
 }

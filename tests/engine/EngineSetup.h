@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-constexpr double kRate = 48000.0;
+constexpr double kSampleRate = 48000.0;
 using EngineValues = std::array<double, 13>;
 
 // "Binaural" to "Volume" at their defaults.

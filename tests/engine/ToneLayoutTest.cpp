@@ -10,11 +10,11 @@ class ToneLayoutTest : public testing::Test {
 protected:
     void SetUp() override {
         engine.initialised = true;
-        engine.engineSampleRate = kRate;
+        engine.engineSampleRate = kSampleRate;
     }
 
     void Set(int index, double value) { engine.ApplyParamKey(index, ParamKey(index, value)); }
-    double Hz(double increment) const { return increment * kRate / engine.bank.period; }
+    double Hz(double increment) const { return increment * kSampleRate / engine.bank.period; }
 
     ToneEngine engine{false, false};
 };
