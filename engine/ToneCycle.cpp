@@ -40,7 +40,7 @@ void ToneEngine::ReseekTones(int keep, int32_t hostSamplePosition) {
 // changeCode: 2 * count the whole shape, 2j + 1 inner point j, 2j the curvature of segment j,
 // -1 nothing pending.
 void ToneEngine::ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind,
-                                         int changeCode, int32_t hostSamplePosition) {
+                                         int changeCode) {
     SegmentEnvelope* targets = kind == EnvelopeKind::Frequency ? freqEnvelopes : volEnvelopes;
     const int count = targets[0].count;
     const int j = changeCode / 2;
@@ -62,6 +62,6 @@ void ToneEngine::ApplyEnvelopeDefinition(const SegmentEnvelope& source, Envelope
         }
         env.Prepare(0.0f);
     }
-    ReseekTones(1, hostSamplePosition);
+    ReseekTones(1, 0);
     RestartFades(kind == EnvelopeKind::Frequency, true);
 }

@@ -69,8 +69,7 @@ public:
     // envelope running and places the others relative to it.
     void ReseekTones(int keep, int32_t hostSamplePosition);
     // The tones are placed relative to tone 0, so the host position is not consulted.
-    void ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind, int changeCode,
-                                 int32_t hostSamplePosition = 0);
+    void ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind, int changeCode);
     void SetFadeSteps(double sampleRate);
     // Acts on the rounded key of parameters 0 to 12.
     void ApplyParamKey(int index, int32_t q);

@@ -73,7 +73,7 @@ void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
     EnvelopeGraphModel& graph = index <= kQfreq ? freqGraph_ : volGraph_;
     graph.ApplyParamKey(index, key);
     // Without an editor nothing draws the graph, so its definition is pushed from here.
-    if (index != kFreqGraph && !editorOpen_) graph.Recompute(engine_, HostSamplePosition());
+    if (index != kFreqGraph && !editorOpen_) graph.Recompute(engine_);
 }
 
 void CLS_SERIVANE::CountTowardsRenderGate(int index) {
@@ -94,8 +94,8 @@ void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
     // Graph edits made before the first block (a restored project, automation) or left pending
     // when the editor closed reach the sound here; with the editor open its drawing does this.
     if (!editorOpen_) {
-        freqGraph_.Recompute(engine_, HostSamplePosition());
-        volGraph_.Recompute(engine_, HostSamplePosition());
+        freqGraph_.Recompute(engine_);
+        volGraph_.Recompute(engine_);
     }
     status_.Expire(ProcessClockMs());
     engine_.Render(inputs, outputs, frames, GetTransportState() != 0, HostSamplePosition());

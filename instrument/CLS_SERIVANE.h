@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/ParamActions.h"
+#include "engine/ParamIds.h"
 #include "engine/ToneEngine.h"
 #include "instrument/EnvelopeGraphModel.h"
-#include "engine/ParamIds.h"
 #include "instrument/StatusLine.h"
 #include "vst3/IEffectVST3.h"
 

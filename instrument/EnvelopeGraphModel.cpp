@@ -53,7 +53,7 @@ void EnvelopeGraphModel::SampleColumns(int first, int end, int segment, bool fli
     }
 }
 
-bool EnvelopeGraphModel::Recompute(ToneEngine& engine, int32_t hostSamplePosition) {
+bool EnvelopeGraphModel::Recompute(ToneEngine& engine) {
     if (!engine.initialised) return false;
     const bool frequency = kind_ == EnvelopeKind::Frequency;
     if (frequency && ascending_ != !(engine.lowHz > engine.highHz)) {
@@ -78,7 +78,7 @@ bool EnvelopeGraphModel::Recompute(ToneEngine& engine, int32_t hostSamplePositio
         const int end = k == last ? plotWidth_ : Column(edit_.innerPoints[k]);
         SampleColumns(first, end, k, flipped);
     }
-    engine.ApplyEnvelopeDefinition(edit_, kind_, changeCode_, hostSamplePosition);
+    engine.ApplyEnvelopeDefinition(edit_, kind_, changeCode_);
     if (frequency) curveY_.back() = static_cast<float>(ascending_ ? plotTop : plotBottom);
     changeCode_ = kNone;
     return true;

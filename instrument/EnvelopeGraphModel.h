@@ -23,7 +23,7 @@ public:
     // Recomputes the changed part of the curve and pushes it into the engine; false (nothing
     // done) until the engine has rendered its first block. Callers hold the plug-in mutex: the
     // push writes the tone envelopes that the audio thread steps.
-    bool Recompute(ToneEngine& engine, int32_t hostSamplePosition);
+    bool Recompute(ToneEngine& engine);
 
     EnvelopeKind Kind() const { return kind_; }
     int PlotWidth() const { return plotWidth_; }

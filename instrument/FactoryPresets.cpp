@@ -1,8 +1,8 @@
 #include "instrument/FactoryPresets.h"
 
+#include "engine/ParamIds.h"
 #include "framework/IEffectBase.h"
 #include "instrument/FrequencyLibrary.h"
-#include "engine/ParamIds.h"
 
 #include <array>
 

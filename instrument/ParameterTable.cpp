@@ -1,7 +1,7 @@
 #include "instrument/ParameterTable.h"
 
-#include "framework/IEffectBase.h"
 #include "engine/ParamIds.h"
+#include "framework/IEffectBase.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "instrument/StatusTexts.h"
 
+#include "engine/ParamIds.h"
 #include "engine/ToneEngine.h"
 #include "framework/IEffectBase.h"
-#include "engine/ParamIds.h"
 
 #include <cstdio>
 
