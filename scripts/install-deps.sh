@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config ccache
     juce-modules-source-data
     libsndfile1-dev
     libgtest-dev libbenchmark-dev
