@@ -1,4 +1,5 @@
 #include "host/Module.h"
+#include "host/ElfCheck.h"
 
 #include <dlfcn.h>
 #include <filesystem>
@@ -42,6 +43,10 @@ std::string resolveLibraryPath(const std::string& path, std::string& error) {
 std::shared_ptr<Module> Module::load(const std::string& path, std::string& error) {
     std::string library = resolveLibraryPath(path, error);
     if (library.empty()) return nullptr;
+    if (std::string cause; !checkElfFile(library, cause)) {
+        error = "damaged bundle: " + library + " (" + cause + ")";
+        return nullptr;
+    }
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* cause = dlerror();

@@ -2,6 +2,7 @@
 #include "host/Plugin.h"
 
 #include <dlfcn.h>
+#include <elf.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -62,10 +63,15 @@ TEST_F(ModuleTest, PathsThatAreNoModuleAreRefusedWithTheirCause) {
     fs::create_directories(root / "Plain");
     fs::create_directories(root / "Empty.vst3" / "Contents");
     std::ofstream(root / "text.so") << "not a library";
+    std::ofstream(root / "empty.so");
+    std::ofstream(root / "header.so")
+        << ELFMAG << char(ELFCLASS64) << char(ELFDATA2LSB) << std::string(12, '\0');
     fs::path noExports = makeBundle("NoExports", PLAIN_LIBRARY_PATH);
     for (const Case& c :
          {Case{root / "Missing.vst3", "no such file"}, Case{root / "Plain", "not a VST3 bundle"},
-          Case{root / "Empty.vst3", "not a VST3 bundle"}, Case{root / "text.so", "cannot load"},
+          Case{root / "Empty.vst3", "not a VST3 bundle"}, Case{root / "text.so", "damaged bundle"},
+          Case{root / "empty.so", "not an ELF file"},
+          Case{root / "header.so", "ELF header is cut short"},
           Case{noExports, "does not export ModuleEntry"}}) {
         std::string error;
         EXPECT_EQ(Module::load(c.path.string(), error), nullptr) << c.path;

@@ -1,6 +1,10 @@
 #include "tools/CommandLine.h"
 
+#include <algorithm>
+#include <cstring>
+#include <elf.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sstream>
@@ -16,11 +20,31 @@ struct Outcome {
     std::string err;
 };
 
+// Runs the tool in this process, on the built bundle unless the words name another.
 Outcome run(std::vector<std::string> words) {
-    words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
+    if (std::find(words.begin(), words.end(), "--bundle") == words.end())
+        words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
     std::ostringstream out, err;
     int code = tools::runCommandLine(words, tools::Console{out, err, false});
     return {code, out.str(), err.str()};
+}
+
+// Lengths that cut a shared library inside each of its parts: the ELF header, the program header
+// table, every loadable segment (its middle and its last byte), the section contents and the
+// section header table.
+std::vector<std::size_t> cutLengths(const std::vector<char>& library) {
+    Elf64_Ehdr header;
+    std::memcpy(&header, library.data(), sizeof header);
+    std::vector<std::size_t> cuts = {EI_NIDENT + 4, header.e_phoff + header.e_phentsize / 2,
+                                     header.e_shoff - 1, library.size() - 1};
+    for (int i = 0; i < header.e_phnum; ++i) {
+        Elf64_Phdr segment;
+        std::memcpy(&segment, library.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+        if (segment.p_type != PT_LOAD || segment.p_filesz == 0) continue;
+        cuts.push_back(segment.p_offset + segment.p_filesz / 2);
+        cuts.push_back(segment.p_offset + segment.p_filesz - 1);
+    }
+    return cuts;
 }
 
 class CommandLineTest : public ::testing::Test {
@@ -97,6 +121,22 @@ TEST_F(CommandLineTest, RefusesWhatThePluginDoesNotOfferAndLeavesNoFile) {
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
     }
     EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(CommandLineTest, ATruncatedBundleIsReportedAsDamagedInsteadOfLoaded) {
+    fs::path bundle = SERIVANE_BUNDLE_PATH;
+    std::ifstream in(bundle / "Contents" / "x86_64-linux" / "Serivane.so", std::ios::binary);
+    std::vector<char> library(std::istreambuf_iterator<char>(in), {});
+    ASSERT_GT(library.size(), sizeof(Elf64_Ehdr));
+    for (std::size_t cut : cutLengths(library)) {
+        fs::path copy = folder / ("Cut" + std::to_string(cut) + ".so");
+        std::ofstream(copy, std::ios::binary).write(library.data(), static_cast<long>(cut));
+        Outcome outcome = run({"info", "--bundle", copy.string()});
+        EXPECT_EQ(outcome.code, 1) << cut;
+        EXPECT_TRUE(outcome.out.empty()) << cut;
+        EXPECT_NE(outcome.err.find("damaged bundle: " + copy.string()), std::string::npos)
+            << outcome.err;
+    }
 }
 
 TEST_F(CommandLineTest, InfoShowsIdentityParametersAndPrograms) {
