@@ -47,7 +47,9 @@ std::shared_ptr<Module> Module::load(const std::string& path, std::string& error
         error = "damaged bundle: " + library + " (" + cause + ")";
         return nullptr;
     }
-    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // The loader searches the library path for a name without a slash: keep it to this file.
+    std::string file = library.find('/') == std::string::npos ? "./" + library : library;
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* cause = dlerror();
         error = "cannot load " + library + ": " + (cause ? cause : "unknown error");

@@ -90,6 +90,17 @@ TEST_F(ModuleTest, ABundleFolderAndItsLibraryLoadTheSameModule) {
     EXPECT_EQ(byFolder->libraryPath(), (bundle / "Contents/x86_64-linux/Fake.so").string());
 }
 
+TEST_F(ModuleTest, ALibraryNamedWithoutAFolderLoadsFromTheWorkingFolder) {
+    fs::copy_file(FAKE_MODULE_PATH, root / "Fake.so");
+    fs::path previous = fs::current_path();
+    fs::current_path(root);
+    std::string error;
+    auto module = Module::load("Fake.so", error);
+    fs::current_path(previous);
+    ASSERT_NE(module, nullptr) << error;
+    EXPECT_EQ(module->libraryPath(), "Fake.so");
+}
+
 TEST_F(ModuleTest, FailedEntryOrMissingFactoryLeavesTheModuleCleanly) {
     std::string error;
     {
