@@ -30,17 +30,21 @@ public:
         return word;
     }
 
+    // An empty value is refused rather than read as "not given".
     bool value(const std::string& option, std::string& value, std::string& error) {
         if (pending_) {
             value = *pending_;
             pending_.reset();
-            return true;
-        }
-        if (done()) {
+        } else if (done()) {
             error = option + " needs a value";
             return false;
+        } else {
+            value = words_[next_++];
         }
-        value = words_[next_++];
+        if (value.empty()) {
+            error = option + " needs a value, not an empty text";
+            return false;
+        }
         return true;
     }
 
