@@ -44,7 +44,8 @@ Options:
   --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
                          or by its display text ("Wave=Gold. Square");
                          repeatable, applied after the preset
-  --seconds S            length in seconds (default 60)
+  --seconds S            length in seconds, rounded to the nearest frame
+                         (default 60)
   --sample-rate R        sample rate in Hz (default 48000)
   --block N              frames per process block (default 512)
   --precision 32|64      floating-point precision of processing (default 32)

@@ -105,6 +105,30 @@ TEST_F(CommandLineTest, RendersAPresetWithOverridesToWavAndFlac) {
     }
 }
 
+TEST_F(CommandLineTest, TheLengthIsRoundedToTheNearestFrame) {
+    struct Case {
+        const char* seconds;
+        const char* rate;
+        sf_count_t frames;
+    };
+    // Truncating, flooring or rounding up the length each misses some of these; the shortest
+    // still writes one frame.
+    for (const Case& c : {Case{"0.5", "44100", 22050}, Case{"1.2345", "44100", 54441},
+                          Case{"2.3", "44100", 101430}, Case{"0.7", "44100", 30870},
+                          Case{"0.99999", "48000", 48000}, Case{"1.23457", "48000", 59259},
+                          Case{"0.0001", "48000", 5}, Case{"0.00001", "44100", 1}}) {
+        fs::path target = folder / "take.wav";
+        Outcome outcome = run({"render", "--seconds", c.seconds, "--sample-rate", c.rate, "--block",
+                               "1000", target.string()});
+        ASSERT_EQ(outcome.code, 0) << outcome.err;
+        SF_INFO info{};
+        SNDFILE* file = sf_open(target.c_str(), SFM_READ, &info);
+        ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+        sf_close(file);
+        EXPECT_EQ(info.frames, c.frames) << c.seconds << " s at " << c.rate << " Hz";
+    }
+}
+
 TEST_F(CommandLineTest, RefusesWhatThePluginDoesNotOfferAndLeavesNoFile) {
     std::string target = (folder / "out.wav").string();
     struct Case {
