@@ -1,5 +1,6 @@
 #include "tools/RenderCommand.h"
 #include "tools/BundleLocation.h"
+#include "tools/Interruption.h"
 #include "tools/LevelMeter.h"
 #include "tools/NumberText.h"
 #include "tools/ProgressBar.h"
@@ -21,6 +22,7 @@ namespace {
 // What one render needs once the plug-in is loaded and the options are resolved.
 struct RenderJob {
     const RenderOptions& options;
+    const InterruptionGuard& interruption;
     std::optional<ParameterSetting> preset;
     std::vector<ParameterSetting> overrides;
     std::int64_t frames = 0;
@@ -38,6 +40,13 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     double frames = std::round(job.options.seconds * job.options.sampleRate);
     job.frames = std::max<std::int64_t>(1, static_cast<std::int64_t>(frames));
     return true;
+}
+
+// False once a signal asked the tool to stop; the render then ends and its partial file goes.
+bool stillWanted(const RenderJob& job, std::string& error) {
+    if (job.interruption.caught() == 0) return true;
+    error = "render interrupted: nothing was written to " + job.options.output;
+    return false;
 }
 
 // The preset goes in a block of its own so that it is loaded before any override applies,
@@ -69,6 +78,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
     for (std::vector<Sample>& channel : planar) pointers.push_back(channel.data());
     std::vector<Sample> interleaved(block * channels);
     for (std::int64_t done = 0; done < job.frames;) {
+        if (!stillWanted(job, error)) return false;
         auto frames = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
         if (!driver.process(pointers.data(), frames)) {
             error = "the plug-in failed to process a block";
@@ -124,25 +134,37 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
                         ? renderFrames<double>(driver, job, writer, meter, progress, error)
                         : renderFrames<float>(driver, job, writer, meter, progress, error);
     progress.finish();
-    if (!rendered || !writer.commit(error)) return false;
+    if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
     return true;
 }
 
-} // namespace
-
-int runRender(const RenderOptions& options, const Console& console) {
+int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
+                  const Console& console) {
     std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::string error;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    RenderJob job{options, std::nullopt, {}, 0};
+    RenderJob job{options, interruption, std::nullopt, {}, 0};
     if (!plugin || !render(*plugin, job, console, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }
     return exitOk;
+}
+
+} // namespace
+
+int runRender(const RenderOptions& options, const Console& console) {
+    InterruptionGuard interruption;
+    int code = loadAndRender(options, interruption, console);
+    // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
+    if (int signal = interruption.caught(); signal != 0) {
+        console.out.flush();
+        endBySignal(signal);
+    }
+    return code;
 }
 
 } // namespace serivane::tools

@@ -36,8 +36,8 @@ const char* renderUsage() {
     return R"(Usage: serivane render [OPTIONS] OUT.wav|OUT.flac
 
 Renders the instrument offline with the transport playing and writes the
-result to OUT; the file type follows the extension. A failed render leaves
-no file behind.
+result to OUT; the file type follows the extension. A failed or interrupted
+render (Ctrl-C, SIGTERM) leaves no file behind and an existing OUT as it was.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by name or slot number
