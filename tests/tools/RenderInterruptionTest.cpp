@@ -8,6 +8,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -77,7 +78,8 @@ std::vector<std::string> namesIn(const fs::path& folder) {
 class RenderInterruptionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / "serivane-render-interruption";
+        root = fs::temp_directory_path() /
+               ("serivane-render-interruption-" + std::to_string(getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "out");
     }
