@@ -6,32 +6,6 @@
 
 namespace {
 
-// One stereo output block in the host's sample format, prefilled with 7.
-template <typename Sample> struct Block {
-    explicit Block(int frames) : left(static_cast<size_t>(frames), 7), right(left) {
-        if constexpr (sizeof(Sample) == 4)
-            bus.channelBuffers32 = channels;
-        else
-            bus.channelBuffers64 = channels;
-        bus.numChannels = 2;
-        data.symbolicSampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
-        data.numSamples = frames;
-        data.numOutputs = 1;
-        data.outputs = &bus;
-    }
-    // Left carries the running sample count from 0 on, right its negation.
-    bool IsRamp() const {
-        for (size_t i = 0; i < left.size(); ++i)
-            if (left[i] != static_cast<Sample>(i) || right[i] != -static_cast<Sample>(i))
-                return false;
-        return true;
-    }
-    std::vector<Sample> left, right;
-    Sample* channels[2] = {left.data(), right.data()};
-    AudioBusBuffers bus{};
-    ProcessData data{};
-};
-
 void ProcessChange(TestPlugin& plugin, ParamID id, std::vector<double> points) {
     FakeChanges changes;
     changes.queues.emplace_back(id, std::move(points));
