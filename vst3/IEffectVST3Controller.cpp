@@ -3,6 +3,8 @@
 #include "vst3/IEffectParameter.h"
 #include "vst3/Utf16Text.h"
 
+#include "pluginterfaces/base/futils.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,9 +18,11 @@ namespace {
 constexpr int kTextCapacity = 128;
 } // namespace
 
+// The SDK's list conversion, the one hosts and the program parameter show: floor(x × slots),
+// capped at the last slot. An exact k / (slots - 1) lands inside slot k's share.
 int IEffectVST3::ProgramIndexFor(double normalized) const {
-    const int last = std::max(0, PresetCount() - 1);
-    return std::clamp(static_cast<int>(last * SafeNormalized(normalized) + 0.5), 0, last);
+    if (PresetCount() <= 1) return 0;
+    return FromNormalized<ParamValue>(SafeNormalized(normalized), PresetCount() - 1);
 }
 
 double IEffectVST3::ProgramNormalized() const {

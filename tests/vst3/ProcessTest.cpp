@@ -48,6 +48,24 @@ TEST(ProcessParameters, ProgramChangesLoadPresetsAndBypassSilences) {
     EXPECT_TRUE(plugin->pieces.empty());
 }
 
+TEST(ProcessParameters, AProgramChangeLoadsTheSlotTheSdkConversionShows) {
+    PluginPtr plugin = MakePlugin();
+    const ParamID program = IEffectVST3::kProgramParamId;
+    for (int i = 0; i <= 1000; ++i) {
+        const double x = i / 1000.0;
+        const auto shown = static_cast<int>(plugin->normalizedParamToPlain(program, x));
+        ProcessChange(*plugin, program, {x});
+        EXPECT_EQ(plugin->CurrentPreset(), shown) << x;
+        plugin->setParamNormalized(program, x);
+        EXPECT_EQ(plugin->CurrentPreset(), shown) << x;
+    }
+    for (int slot = 0; slot < 3; ++slot) {
+        ProcessChange(*plugin, program, {slot / 2.0});
+        EXPECT_EQ(plugin->CurrentPreset(), slot);
+        EXPECT_EQ(plugin->getParamNormalized(program), slot / 2.0);
+    }
+}
+
 TEST(ProcessAudio, BothSampleSizesRenderLongBlocksInPreparedPieces) {
     PluginPtr single = MakePlugin(kSample32);
     Block<float> block32(1000);
