@@ -212,6 +212,23 @@ tresult PLUGIN_API IEffectVST3::queryInterface(const TUID iid, void** obj) {
     return SingleComponentEffect::queryInterface(iid, obj);
 }
 
+void IEffectVST3::DeliverHostNotifications() {
+    const HostNotifications::Pending pending = notifications_.Take();
+    if (!componentHandler) return;
+    if (pending.paramValues) componentHandler->restartComponent(kParamValuesChanged);
+    if (!pending.programNames) return;
+    if (FUnknownPtr<IUnitHandler> units(componentHandler); units)
+        units->notifyProgramListChange(kProgramListId, pending.program);
+}
+
+// Runs wherever a preset is loaded, the audio thread included, so it only flags.
+void IEffectVST3::OnPresetLoaded(int index, bool renamed) {
+    if (renamed)
+        notifications_.FlagProgramName(index);
+    else
+        notifications_.FlagParamValues();
+}
+
 void IEffectVST3::BeginParamEdit(int index) {
     beginEdit(static_cast<ParamID>(index));
 }

@@ -4,18 +4,6 @@
 
 #include <limits>
 
-namespace {
-
-void ProcessChange(TestPlugin& plugin, ParamID id, std::vector<double> points) {
-    FakeChanges changes;
-    changes.queues.emplace_back(id, std::move(points));
-    Block<float> block(16);
-    block.data.inputParameterChanges = &changes;
-    plugin.process(block.data);
-}
-
-} // namespace
-
 TEST(ProcessParameters, OnlyTheLastPointOfAQueueCountsAndOddValuesAreHarmless) {
     PluginPtr plugin = MakePlugin();
     plugin->changed.clear();
