@@ -7,6 +7,7 @@ packages=(
     juce-modules-source-data
     libsndfile1-dev
     libgtest-dev libbenchmark-dev
+    locales
 )
 
 missing=()
