@@ -4,6 +4,7 @@
 
 class IEffectBase;
 class IGraphics;
+class IParamModel;
 class ITextEntryTarget;
 
 // Base of every element of the editor: its rectangles, its binding to one parameter, its
@@ -81,7 +82,8 @@ public:
     void SetTooltip(const char* text) { tooltip_ = text; }
 
 private:
-    void OpenPopupList();
+    // Opens the in-editor list of the parameter's display texts; false when none can be made.
+    bool OpenPopupList(const IParamModel& param);
 
     double value_ = 0.0;
     IControl* owner_ = nullptr;

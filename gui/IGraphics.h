@@ -99,9 +99,10 @@ public:
 
     // Popup list and typed entry.
     void SetPopupListFactory(PopupListFactory factory) { popupFactory_ = std::move(factory); }
-    // Opens the popup list for control and records it as the open popup; false when no popup
-    // list can be made.
-    bool OpenPopupList(IControl& control);
+    // A new hidden popup list at (x, y) in the default style; null until a factory is set.
+    std::unique_ptr<IPopupList> MakePopupList(int x, int y);
+    // Appends the list as the topmost control and records it as the one open popup.
+    IPopupList* OpenPopup(std::unique_ptr<IPopupList> popup);
     // chosen is false when a click elsewhere closed it: the owner hears ("", -1).
     void ClosePopup(bool chosen);
     IPopupList* OpenPopup() const { return openPopup_; }
