@@ -11,8 +11,6 @@ IGraphics::IGraphics(IEffectBase& plug, int width, int height, int fps)
       hostValues_(std::make_unique<HostValue[]>(static_cast<size_t>(plug.ParamCount()))),
       hostValueCount_(plug.ParamCount()) {}
 
-IGraphics::~IGraphics() = default;
-
 void IGraphics::ShowParamInControls(int paramIndex, double value, bool normalized) {
     const IParamModel* param = plug_.ParamAt(paramIndex);
     if (!param || paramIndex >= hostValueCount_) return;
@@ -32,12 +30,6 @@ void IGraphics::ApplyHostValues() {
         for (const auto& control : controls_)
             if (control->ParamIndex() == index) control->ValueFromPlug(value);
     }
-}
-
-void IGraphics::PrepareDraw() {
-    drawRaster_ = Raster::Create(width_, height_);
-    scratchRaster_ = Raster::Create(0, 0);
-    ApplyHostValues();
 }
 
 void IGraphics::AttachWindow(IPlatformWindow& window) {
@@ -96,7 +88,7 @@ void IGraphics::Resize(int width, int height) {
     mouseOverIndex_ = -1;
     openPopup_ = nullptr;
     while (!controls_.empty()) controls_.pop_back();
-    if (drawRaster_) drawRaster_->Resize(width, height);
+    ResizeDrawRaster();
     if (window_) window_->ResizeWindow(width, height);
     plug_.ResizeEditor(width, height);
 }

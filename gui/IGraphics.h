@@ -163,9 +163,8 @@ private:
         std::atomic<bool> pending{false};
     };
 
-    // Finds the target of a press: the captured control first, then the topmost hit.
-    int PressTarget(int x, int y) const;
     void Capture(int index, int x, int y);
+    void ResizeDrawRaster();
 
     IEffectBase& plug_;
     IPopupStyle popupStyle_;
