@@ -2,14 +2,16 @@
 
 #include <cstdint>
 
+namespace raster {
 class Raster;
+}
 
-// A bitmap of the process-wide cache: the whole strip and how many frames it holds. A split
-// bitmap's right half carries the negative cache id of its left half.
+// A bitmap strip of one or more frames. The raster belongs to the bitmap cache; id is 0, or
+// for the right half of a split bitmap the (negative) cache id of its left half.
 struct IBitmapRef {
-    Raster* raster = nullptr;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t frames = 1;
-    int32_t id = 0;
+    raster::Raster* raster = nullptr;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t frames = 1;
+    std::int32_t id = 0;
 };
