@@ -12,6 +12,7 @@ fi
 scripts/install-deps.sh
 if [ -n "$sanitize" ]; then
     dir="build-${sanitize//,/-}"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSERIVANE_SANITIZE="$sanitize" \
         -DSERIVANE_BENCHMARKS=OFF
 else
