@@ -91,6 +91,20 @@ TEST(BlitRotated, ScalesAndFiltersFractionalSourceRectangles) {
     EXPECT_EQ(Px::At(beyond, 0, 0).a, 0);
 }
 
+TEST(BlitRotated, PaintsOnlyTheDestinationRectangle) {
+    Raster source(10, 10), target(20, 20);
+    source.Clear(PackArgb(255, 255, 255, 255));
+    BlitRotated(target, {5, 5, 10, 10}, source, {0, 0, 10, 10}, std::numbers::pi / 4);
+    const InkBox ink = FindInk(target);
+    EXPECT_EQ(ink.left, 5);
+    EXPECT_EQ(ink.top, 5);
+    EXPECT_EQ(ink.right, 15);
+    EXPECT_EQ(ink.bottom, 15);
+    // The turned square's corners fall outside the rectangle; its middle fills it.
+    EXPECT_EQ(Px::At(target, 10, 10).a, 255);
+    EXPECT_EQ(Px::At(target, 5, 5).a, 0);
+}
+
 TEST(BlitRotated, BlendsWithTheModeAndWeight) {
     Raster source(4, 4), target(4, 4);
     source.Clear(PackArgb(255, 200, 200, 200));
