@@ -31,6 +31,17 @@ void DrawGround(cairo_t* cr) {
     cairo_set_source(cr, glow);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
+
+    // Corners sink into the dark.
+    cairo_pattern_t* vignette =
+        cairo_pattern_create_radial(layout::kWidth * 0.5, layout::kHeight * 0.5, 230,
+                                    layout::kWidth * 0.5, layout::kHeight * 0.5, 420);
+    AddColourStop(vignette, 0.0, Hex(0x000000, 0.0));
+    AddColourStop(vignette, 1.0, Hex(0x000000, 0.35));
+    cairo_rectangle(cr, 0, 0, layout::kWidth, layout::kHeight);
+    cairo_set_source(cr, vignette);
+    cairo_fill(cr);
+    cairo_pattern_destroy(vignette);
 }
 
 // A dark recessed panel with a light lower edge and a shaded upper one.
@@ -204,8 +215,15 @@ void DrawCaptions(cairo_t* cr) {
 
 void DrawTitle(cairo_t* cr) {
     const Box& t = layout::kTitle;
-    const FontSpec title{"DejaVu Sans Light", 34.0};
-    DrawText(cr, "Serivane", t.CentreX(), 40, Align::Centre, title, Hex(0xffffff, 0.92), 1.5);
+    const FontSpec title{"DejaVu Sans Light", 35.0};
+    constexpr double kBaseline = 41.0;
+    TextPath(cr, "Serivane", t.CentreX(), kBaseline, Align::Centre, title, 1.5);
+    cairo_pattern_t* ink = cairo_pattern_create_linear(0, kBaseline - 26, 0, kBaseline);
+    AddColourStop(ink, 0.0, Hex(0xffffff, 0.96));
+    AddColourStop(ink, 1.0, Hex(0xb4d2ff, 0.9));
+    cairo_set_source(cr, ink);
+    cairo_fill(cr);
+    cairo_pattern_destroy(ink);
     DrawVendorMark(cr, 556, 30);
 }
 

@@ -81,26 +81,49 @@ double UpAngleY(double degrees) {
     return -std::cos(degrees * std::numbers::pi / 180.0);
 }
 
-double DrawText(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
-                const FontSpec& font, const Rgba& colour, double tracking) {
-    cairo_save(cr);
+namespace {
+
+enum class Ink { Fill, Path };
+
+double PlaceText(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
+                 const FontSpec& font, double tracking, Ink ink) {
     SelectFont(cr, font);
     const double width = Advance(cr, text, tracking);
     double pen = x;
     if (align == Align::Centre) pen = x - width * 0.5;
     if (align == Align::Right) pen = x - width;
     pen = std::round(pen);
-    SetColour(cr, colour);
     for (const char c : text) {
         const char glyph[2] = {c, '\0'};
         cairo_move_to(cr, pen, baseline);
-        cairo_show_text(cr, glyph);
+        if (ink == Ink::Fill) {
+            cairo_show_text(cr, glyph);
+        } else {
+            cairo_text_path(cr, glyph);
+        }
         cairo_text_extents_t extents;
         cairo_text_extents(cr, glyph, &extents);
         pen += extents.x_advance + tracking;
     }
+    return width;
+}
+
+} // namespace
+
+double DrawText(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
+                const FontSpec& font, const Rgba& colour, double tracking) {
+    cairo_save(cr);
+    SetColour(cr, colour);
+    const double width = PlaceText(cr, text, x, baseline, align, font, tracking, Ink::Fill);
     cairo_restore(cr);
     return width;
+}
+
+void TextPath(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
+              const FontSpec& font, double tracking) {
+    cairo_save(cr);
+    PlaceText(cr, text, x, baseline, align, font, tracking, Ink::Path);
+    cairo_restore(cr);
 }
 
 double TextWidth(cairo_t* cr, const std::string& text, const FontSpec& font, double tracking) {

@@ -72,6 +72,9 @@ inline constexpr FontSpec kCaptionFont{"Liberation Sans", 11.0};
 // and ends at x for Right; `tracking` adds space after every character. Answers the width.
 double DrawText(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
                 const FontSpec& font, const Rgba& colour, double tracking = 0.0);
+// The same line added to the current path instead, for filling with a pattern.
+void TextPath(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
+              const FontSpec& font, double tracking = 0.0);
 double TextWidth(cairo_t* cr, const std::string& text, const FontSpec& font, double tracking = 0.0);
 
 } // namespace artwork

@@ -121,6 +121,23 @@ void SampleSweepDots(cairo_t* cr) {
 
 } // namespace
 
+void DrawKnobSheet(Canvas& target, const std::vector<Picture>& pictures) {
+    cairo_t* cr = target.Context();
+    cairo_rectangle(cr, 0, 0, target.Width(), target.Height());
+    SetColour(cr, Hex(0x131d3d));
+    cairo_fill(cr);
+    const char* files[] = {"img/knob.png", "img/knob2.png", "img/knob3.png"};
+    int top = 0;
+    for (const char* file : files) {
+        const Canvas& strip = *FindPicture(pictures, file);
+        const int size = strip.Height();
+        for (int i = 0; i < 7; ++i) {
+            PaintKnob(cr, strip, {50 + 100 * i, top + size / 2 + 4, size}, i / 6.0);
+        }
+        top += size + 8;
+    }
+}
+
 void DrawPreview(Canvas& target, const std::vector<Picture>& pictures) {
     cairo_t* cr = target.Context();
     auto picture = [&](const char* file) -> const Canvas& { return *FindPicture(pictures, file); };

@@ -10,8 +10,11 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0)) {
-        std::fprintf(stderr, "usage: %s RESOURCE_DIR [--preview FILE.png]\n", argv[0]);
+    const bool preview = argc == 4 && std::strcmp(argv[2], "--preview") == 0;
+    const bool knobs = argc == 4 && std::strcmp(argv[2], "--knobs") == 0;
+    if (argc != 2 && !preview && !knobs) {
+        std::fprintf(stderr, "usage: %s RESOURCE_DIR [--preview FILE.png | --knobs FILE.png]\n",
+                     argv[0]);
         return 2;
     }
     const std::filesystem::path folder = argv[1];
@@ -26,9 +29,14 @@ int main(int argc, char** argv) {
         }
     }
     if (argc == 4) {
-        artwork::Canvas preview(artwork::layout::kWidth, artwork::layout::kHeight);
-        artwork::DrawPreview(preview, pictures);
-        if (!preview.WritePng(argv[3])) {
+        artwork::Canvas sheet(preview ? artwork::layout::kWidth : artwork::kKnobSheetWidth,
+                              preview ? artwork::layout::kHeight : artwork::kKnobSheetHeight);
+        if (preview) {
+            artwork::DrawPreview(sheet, pictures);
+        } else {
+            artwork::DrawKnobSheet(sheet, pictures);
+        }
+        if (!sheet.WritePng(argv[3])) {
             std::fprintf(stderr, "cannot write %s\n", argv[3]);
             return 1;
         }
