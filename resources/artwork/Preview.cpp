@@ -173,7 +173,7 @@ void DrawPreview(Canvas& target, const std::vector<Picture>& pictures) {
     SampleText(cr, "v1.0 i", layout::kVersion, Align::Left, {"DejaVu Sans", 13}, 100);
     SampleText(cr, "Binaural: 7.83Hz", layout::kStatus, Align::Centre, {"Liberation Sans", 14},
                160);
-    SampleText(cr, "Theta", layout::kBand, Align::Right, {"Liberation Sans", 15}, 200);
+    SampleText(cr, "THETA", layout::kBand, Align::Right, {"Liberation Sans", 15}, 200);
 
     SegmentEnvelope freq;
     freq.Init(true);
