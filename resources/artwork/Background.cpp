@@ -130,7 +130,7 @@ void DrawSweepTrack(cairo_t* cr) {
     cairo_fill(cr);
     // Small marks at the low and high ends of the travel.
     cairo_set_line_width(cr, 1.0);
-    for (const double y : {s.bottom - 2.5, s.top + 2.5 + 0.0}) {
+    for (const double y : {s.bottom - 2.5, s.top + 2.5}) {
         cairo_move_to(cr, x - 10.0, std::round(y) + 0.5);
         cairo_line_to(cr, x - 7.0, std::round(y) + 0.5);
         cairo_move_to(cr, x + 7.0, std::round(y) + 0.5);

@@ -30,11 +30,6 @@ double Advance(cairo_t* cr, const std::string& text, double tracking) {
 
 } // namespace
 
-Rgba Mix(const Rgba& a, const Rgba& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
-            a.a + (b.a - a.a) * t};
-}
-
 Canvas::Canvas(int width, int height)
     : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       cr_(cairo_create(surface_)), width_(width), height_(height) {}
@@ -124,14 +119,6 @@ void TextPath(cairo_t* cr, const std::string& text, double x, double baseline, A
     cairo_save(cr);
     PlaceText(cr, text, x, baseline, align, font, tracking, Ink::Path);
     cairo_restore(cr);
-}
-
-double TextWidth(cairo_t* cr, const std::string& text, const FontSpec& font, double tracking) {
-    cairo_save(cr);
-    SelectFont(cr, font);
-    const double width = Advance(cr, text, tracking);
-    cairo_restore(cr);
-    return width;
 }
 
 } // namespace artwork

@@ -22,9 +22,6 @@ constexpr Rgba Hex(std::uint32_t rgb, double alpha = 1.0) {
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
 }
 
-// Point on the way from a to b.
-Rgba Mix(const Rgba& a, const Rgba& b, double t);
-
 // A transparent ARGB image and its drawing context.
 class Canvas {
 public:
@@ -75,6 +72,5 @@ double DrawText(cairo_t* cr, const std::string& text, double x, double baseline,
 // The same line added to the current path instead, for filling with a pattern.
 void TextPath(cairo_t* cr, const std::string& text, double x, double baseline, Align align,
               const FontSpec& font, double tracking = 0.0);
-double TextWidth(cairo_t* cr, const std::string& text, const FontSpec& font, double tracking = 0.0);
 
 } // namespace artwork

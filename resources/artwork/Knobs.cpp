@@ -8,6 +8,9 @@
 namespace artwork {
 namespace {
 
+// Every fifth tick is a major one, so the ends and the middle stand out.
+constexpr int kMajorEvery = 5;
+
 struct KnobGeometry {
     double centre;    // of either half, in its own coordinates
     double cap;       // radius of the turning cap
@@ -16,7 +19,6 @@ struct KnobGeometry {
     double majorTick; // length of a major tick
     double unit;      // size / 92, for line widths
     int tickCount;    // ticks over the sweep, both ends included
-    int majorEvery;   // every n-th tick is a major one
 };
 
 KnobGeometry GeometryFor(int size) {
@@ -28,7 +30,6 @@ KnobGeometry GeometryFor(int size) {
     g.minorTick = std::max(2.5, size * 0.055);
     g.majorTick = std::max(3.5, size * 0.09);
     g.tickCount = size >= 80 ? 21 : 11;
-    g.majorEvery = 5;
     return g;
 }
 
@@ -110,7 +111,7 @@ void DrawBody(cairo_t* cr, const KnobGeometry& g) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int i = 0; i < g.tickCount; ++i) {
         const double degrees = -kKnobSweepDegrees * 0.5 + kKnobSweepDegrees * i / (g.tickCount - 1);
-        const bool major = i % g.majorEvery == 0;
+        const bool major = i % kMajorEvery == 0;
         const double length = major ? g.majorTick : g.minorTick;
         const double dx = UpAngleX(degrees);
         const double dy = UpAngleY(degrees);

@@ -24,8 +24,6 @@ inline constexpr Rgba kAccent = Hex(0x72ccff);
 inline constexpr Rgba kAccentCore = Hex(0xeef8ff);
 inline constexpr Rgba kSteel = Hex(0x426eaa);
 
-inline constexpr Rgba kMetalLight = Hex(0x3d4866);
-inline constexpr Rgba kMetalDark = Hex(0x161c2c);
 inline constexpr Rgba kGroove = Hex(0x03060f);
 
 } // namespace artwork::palette
