@@ -7,7 +7,7 @@ packages=(
     juce-modules-source-data
     libsndfile1-dev
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
-    fonts-liberation fonts-dejavu-core
+    fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     libgtest-dev libbenchmark-dev
     locales
 )

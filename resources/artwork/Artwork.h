@@ -1,0 +1,23 @@
+#pragma once
+
+#include "resources/artwork/Canvas.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace artwork {
+
+// One drawn picture and the file name it is kept under, relative to the resources folder.
+struct Picture {
+    std::string file;
+    std::unique_ptr<Canvas> canvas;
+};
+
+// Every picture of the editor: resources 100 to 109 and the two cursor images, drawn anew.
+std::vector<Picture> DrawAllPictures();
+
+// The picture kept under the file name; null when there is none.
+const Canvas* FindPicture(const std::vector<Picture>& pictures, const std::string& file);
+
+} // namespace artwork
