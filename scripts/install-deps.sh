@@ -6,6 +6,8 @@ packages=(
     cmake g++ make pkg-config ccache
     juce-modules-source-data
     libsndfile1-dev
+    libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
+    fonts-liberation fonts-dejavu-core
     libgtest-dev libbenchmark-dev
 )
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "raster/Raster.h"
+#include "raster/Types.h"
+
+namespace raster {
+
+// Copies the width x height block at (srcX, srcY) of the source to (dstX, dstY) of the target
+// with the blend. The block is clipped to both rasters; the parts that fall outside either are
+// left out, the rest keeps its place. A raster may be copied onto itself.
+void Blit(Raster& target, int dstX, int dstY, const Raster& source, int srcX, int srcY, int width,
+          int height, const Blend& blend = {});
+
+// Copies the source rectangle, scaled to the destination rectangle's size and turned by the angle
+// (radians, clockwise on screen) about the destination rectangle's centre. Samples are taken in
+// the source raster around the mapped point with the filter; points beyond the source rectangle
+// read the neighbouring source pixels, points beyond the source raster read transparency.
+void BlitRotated(Raster& target, const RectF& destination, const Raster& source,
+                 const RectF& sourceRect, double angle, const Blend& blend = {},
+                 Filter filter = Filter::Bilinear);
+
+} // namespace raster

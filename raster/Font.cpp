@@ -1,0 +1,164 @@
+#include "raster/Font.h"
+
+#include "raster/RasterAccess.h"
+#include "raster/Text.h"
+
+#include <cairo-ft.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <numbers>
+#include <strings.h>
+
+namespace raster {
+namespace {
+
+// Faces named by Windows programs, and the free faces with the same metrics.
+const char* FamilyFor(const std::string& face) {
+    struct Alias {
+        const char* name;
+        const char* family;
+    };
+    static constexpr Alias kAliases[] = {{"Arial", "Liberation Sans"}, {"Verdana", "DejaVu Sans"}};
+    for (const Alias& alias : kAliases) {
+        if (strcasecmp(face.c_str(), alias.name) == 0) return alias.family;
+    }
+    return face.c_str();
+}
+
+// The installed face that best fits the specification, or null when there is none.
+FcPattern* MatchFace(const FontSpec& spec) {
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return nullptr;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FamilyFor(spec.face)));
+    FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    FcChar8* file = nullptr;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch) {
+        FcPatternDestroy(match);
+        return nullptr;
+    }
+    if (!match) return nullptr;
+    // Rendering follows this font's own options, not the desktop's.
+    for (const char* object :
+         {FC_ANTIALIAS, FC_RGBA, FC_HINTING, FC_HINT_STYLE, FC_AUTOHINT, FC_LCD_FILTER}) {
+        FcPatternDel(match, object);
+    }
+    return match;
+}
+
+cairo_font_options_t* OptionsFor(FontQuality quality, cairo_hint_metrics_t metrics) {
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(
+        options, quality == FontQuality::Aliased ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, metrics);
+    return options;
+}
+
+cairo_scaled_font_t* ScaledFont(cairo_font_face_t* face, double em, FontQuality quality,
+                                cairo_hint_metrics_t metrics) {
+    cairo_matrix_t fontMatrix, identity;
+    cairo_matrix_init_scale(&fontMatrix, em, em);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = OptionsFor(quality, metrics);
+    cairo_scaled_font_t* font = cairo_scaled_font_create(face, &fontMatrix, &identity, options);
+    cairo_font_options_destroy(options);
+    if (cairo_scaled_font_status(font) != CAIRO_STATUS_SUCCESS) {
+        cairo_scaled_font_destroy(font);
+        return nullptr;
+    }
+    return font;
+}
+
+// The em size that gives the face the requested height.
+double EmFor(cairo_font_face_t* face, const FontSpec& spec) {
+    constexpr double kDefaultEm = 12.0;
+    if (spec.height < 0) return -static_cast<double>(spec.height);
+    if (spec.height == 0) return kDefaultEm;
+    constexpr double kProbeEm = 100.0;
+    cairo_scaled_font_t* probe = ScaledFont(face, kProbeEm, spec.quality, CAIRO_HINT_METRICS_OFF);
+    if (!probe) return 0.0;
+    cairo_font_extents_t extents;
+    cairo_scaled_font_extents(probe, &extents);
+    cairo_scaled_font_destroy(probe);
+    const double cell = extents.ascent + extents.descent;
+    return cell > 0.0 ? spec.height * kProbeEm / cell : 0.0;
+}
+
+} // namespace
+
+std::unique_ptr<Font> Font::Create(const FontSpec& spec) {
+    FcPattern* match = MatchFace(spec);
+    if (!match) return nullptr;
+    FcChar8* family = nullptr;
+    std::string familyName;
+    if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
+        familyName = reinterpret_cast<const char*>(family);
+    }
+    cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(match);
+    FcPatternDestroy(match);
+    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(face);
+        return nullptr;
+    }
+    const double em = EmFor(face, spec);
+    cairo_scaled_font_t* font =
+        em > 0.0 ? ScaledFont(face, em, spec.quality, CAIRO_HINT_METRICS_ON) : nullptr;
+    cairo_font_face_destroy(face);
+    if (!font) return nullptr;
+    return std::unique_ptr<Font>(new Font(font, std::move(familyName), spec.orientation));
+}
+
+Font::Font(cairo_scaled_font_t* font, std::string family, int orientation)
+    : font_(font), family_(std::move(family)), orientation_(orientation) {
+    cairo_font_extents_t extents;
+    cairo_scaled_font_extents(font_, &extents);
+    ascent_ = std::round(extents.ascent);
+    cellHeight_ = static_cast<int>(std::lround(extents.ascent + extents.descent));
+}
+
+Font::~Font() {
+    cairo_scaled_font_destroy(font_);
+}
+
+TextSize Font::Measure(std::string_view text) const {
+    if (text.empty()) return {0, cellHeight_};
+    const std::string utf8 = TextAsUtf8(text);
+    cairo_text_extents_t extents;
+    cairo_scaled_font_text_extents(font_, utf8.c_str(), &extents);
+    return {static_cast<int>(std::lround(extents.x_advance)), cellHeight_};
+}
+
+void Font::Draw(Raster& target, std::string_view text, const Rect& box, Argb colour,
+                const TextOptions& options) const {
+    if (text.empty()) return;
+    Painter painter(target);
+    cairo_t* cr = painter.Context();
+    if (!cr) return;
+    const std::string utf8 = TextAsUtf8(text);
+    cairo_text_extents_t extents;
+    cairo_scaled_font_text_extents(font_, utf8.c_str(), &extents);
+    const int advance = static_cast<int>(std::lround(extents.x_advance));
+    int x = box.left;
+    if (options.align == TextAlign::Centre) x = box.left + (box.Width() - advance) / 2;
+    if (options.align == TextAlign::Right) x = box.right - advance;
+
+    if (options.clip) {
+        cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
+        cairo_clip(cr);
+    }
+    cairo_translate(cr, x, box.top);
+    cairo_rotate(cr, -orientation_ * std::numbers::pi / 180.0);
+    cairo_set_scaled_font(cr, font_);
+    SetSourceColour(cr, options.useColourAlpha ? colour : colour | 0xFF000000u, 1.0);
+    cairo_move_to(cr, 0.0, ascent_);
+    cairo_show_text(cr, utf8.c_str());
+}
+
+} // namespace raster
