@@ -13,15 +13,15 @@ public:
         : handler_(std::move(handler)), id_(id) {
         FUNKNOWN_CTOR
     }
-    virtual ~ContextMenu() { FUNKNOWN_DTOR }
+    virtual ~ContextMenu(){FUNKNOWN_DTOR}
 
-    int32 PLUGIN_API getItemCount() override { return 0; }
+    int32 PLUGIN_API getItemCount() override {
+        return 0;
+    }
     tresult PLUGIN_API getItem(int32, Item&, Vst::IContextMenuTarget**) override {
         return kResultFalse;
     }
-    tresult PLUGIN_API addItem(const Item&, Vst::IContextMenuTarget*) override {
-        return kResultOk;
-    }
+    tresult PLUGIN_API addItem(const Item&, Vst::IContextMenuTarget*) override { return kResultOk; }
     tresult PLUGIN_API removeItem(const Item&, Vst::IContextMenuTarget*) override {
         return kResultOk;
     }

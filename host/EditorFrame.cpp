@@ -49,7 +49,8 @@ IPtr<EditorFrame> EditorFrame::create(std::string& error) {
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         const char* display = std::getenv("DISPLAY");
-        error = std::string("cannot connect to the X server ") + (display ? display : "(no DISPLAY)");
+        error =
+            std::string("cannot connect to the X server ") + (display ? display : "(no DISPLAY)");
         return nullptr;
     }
     return owned(new EditorFrame(connection));
@@ -136,8 +137,8 @@ bool EditorFrame::createWindow(int width, int height) {
     xcb_void_cookie_t cookie = xcb_create_window_checked(
         connection_, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
         static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
-        XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
-        XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+        XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
+        values);
     if (xcb_generic_error_t* failure = xcb_request_check(connection_, cookie)) {
         std::free(failure);
         window_ = 0;
@@ -173,8 +174,7 @@ bool EditorFrame::capture(WindowImage& image) const {
     Freed<xcb_get_image_reply_t> reply{xcb_get_image_reply(
         connection_,
         xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, 0, 0,
-                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
-                      ~0u),
+                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), ~0u),
         nullptr)};
     if (!reply.reply || bitsPerPixel(connection_, reply.reply->depth) != 32) return false;
     auto length = static_cast<std::size_t>(xcb_get_image_data_length(reply.reply));

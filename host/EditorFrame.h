@@ -55,10 +55,11 @@ public:
         Steinberg::Linux::IEventHandler* handler, Steinberg::Linux::FileDescriptor fd) override;
     Steinberg::tresult PLUGIN_API
     unregisterEventHandler(Steinberg::Linux::IEventHandler* handler) override;
-    Steinberg::tresult PLUGIN_API registerTimer(
-        Steinberg::Linux::ITimerHandler* handler,
-        Steinberg::Linux::TimerInterval milliseconds) override;
-    Steinberg::tresult PLUGIN_API unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
+    Steinberg::tresult PLUGIN_API
+    registerTimer(Steinberg::Linux::ITimerHandler* handler,
+                  Steinberg::Linux::TimerInterval milliseconds) override;
+    Steinberg::tresult PLUGIN_API
+    unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
 
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
     Steinberg::uint32 PLUGIN_API addRef() override;

@@ -57,8 +57,8 @@ bool VirtualDisplay::start(int width, int height, std::string& error) {
             dup2(devnull, STDOUT_FILENO);
             dup2(devnull, STDERR_FILENO);
         }
-        const char* args[] = {"Xvfb",   "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                              "-nolisten", "tcp",       "-noreset", nullptr};
+        const char* args[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                              screen.c_str(), "-nolisten",  "tcp",      "-noreset", nullptr};
         execvp("Xvfb", const_cast<char* const*>(args));
         _exit(127);
     }

@@ -58,8 +58,7 @@ bool HostRunLoopLink::Watch(int fd, std::function<void()> onReadable) {
 bool HostRunLoopLink::StartTimer(int intervalMs, std::function<void()> onTick) {
     if (intervalMs <= 0) return false;
     auto handler = owned(new Handler(std::move(onTick)));
-    if (loop_->registerTimer(handler, static_cast<Linux::TimerInterval>(intervalMs)) !=
-        kResultTrue)
+    if (loop_->registerTimer(handler, static_cast<Linux::TimerInterval>(intervalMs)) != kResultTrue)
         return false;
     timers_.push_back(handler);
     return true;

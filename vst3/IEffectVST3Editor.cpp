@@ -56,8 +56,7 @@ void IEffectVST3::OpenEditorWindowFor(IEffectVST3View& view, void* parent) {
     if (!graphics) return;
     editorWindow_.reset();
     windowOwner_ = nullptr;
-    editorWindow_ =
-        OpenEditorWindow(*graphics, parent, HostRunLoopLink::FromFrame(view.Frame()));
+    editorWindow_ = OpenEditorWindow(*graphics, parent, HostRunLoopLink::FromFrame(view.Frame()));
     if (editorWindow_) windowOwner_ = &view;
 }
 

@@ -20,11 +20,16 @@ constexpr std::uint32_t kKeyDown = 0xFF54;
 
 // The key code a control receives for an X key symbol; false for keys controls do not get.
 bool KeyCodeFor(std::uint32_t keysym, IKeyCode& code) {
-    if (keysym == ' ') code = kKeySpace;
-    else if (keysym == kKeyUp) code = kKeyUp;
-    else if (keysym == kKeyDown) code = kKeyDown;
-    else if (keysym == kKeyLeft) code = kKeyLeft;
-    else if (keysym == kKeyRight) code = kKeyRight;
+    if (keysym == ' ')
+        code = kKeySpace;
+    else if (keysym == kKeyUp)
+        code = kKeyUp;
+    else if (keysym == kKeyDown)
+        code = kKeyDown;
+    else if (keysym == kKeyLeft)
+        code = kKeyLeft;
+    else if (keysym == kKeyRight)
+        code = kKeyRight;
     else if (keysym >= '0' && keysym <= '9')
         code = static_cast<IKeyCode>(kKeyDigit0 + static_cast<int>(keysym - '0'));
     else if (keysym >= 'A' && keysym <= 'Z')
@@ -68,14 +73,13 @@ std::unique_ptr<IEditorWindow> OpenEditorWindow(IGraphics& graphics, void* paren
 IEditorWindowX11::IEditorWindowX11(IGraphics& graphics, std::unique_ptr<IRunLoopLink> loop)
     : graphics_(graphics), loop_(std::move(loop)) {}
 
-std::unique_ptr<IEditorWindowX11> IEditorWindowX11::Open(IGraphics& graphics,
-                                                         std::uint32_t parent,
+std::unique_ptr<IEditorWindowX11> IEditorWindowX11::Open(IGraphics& graphics, std::uint32_t parent,
                                                          std::unique_ptr<IRunLoopLink> loop) {
     if (parent == 0 || !loop || !graphics.DrawRaster()) return nullptr;
     std::unique_ptr<IEditorWindowX11> editor(new IEditorWindowX11(graphics, std::move(loop)));
     std::string error;
-    editor->window_ = x11::Window::Create(parent, 0, 0, graphics.Width(), graphics.Height(),
-                                          *editor, error);
+    editor->window_ =
+        x11::Window::Create(parent, 0, 0, graphics.Width(), graphics.Height(), *editor, error);
     if (!editor->window_) return nullptr;
     IEditorWindowX11* self = editor.get();
     if (!editor->loop_->Watch(editor->window_->Descriptor(), [self] { self->OnReadable(); }) ||
@@ -162,15 +166,15 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
         if (box_) painter.PaintEntryBox(*box_);
         if (tooltipShowing_ && tooltipIndex_ >= 0) {
             IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
-            if (control && control->Tooltip()) painter.PaintTooltip(tooltipRect_, control->Tooltip());
+            if (control && control->Tooltip())
+                painter.PaintTooltip(tooltipRect_, control->Tooltip());
         }
         if (message_) painter.PaintMessage(*message_);
     }
     window_->Present(backBuffer_.data(), width * 4, area.left, area.top, area.W(), area.H());
 }
 
-void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& param,
-                                        bool centred) {
+void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
     if (box_) return;
     const IBox& r = control.Rect();
     int cx = (r.left + r.right) / 2;
@@ -207,8 +211,7 @@ void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& pa
     } else {
         rect = {r.left, cy, r.left + r.W(), cy + r.H()};
     }
-    OpenBox(ValueEntryBox::DropDown(rect, std::move(items), selected,
-                                    EntryStyle(ITextAlign::Left)),
+    OpenBox(ValueEntryBox::DropDown(rect, std::move(items), selected, EntryStyle(ITextAlign::Left)),
             control, &param);
 }
 
@@ -274,8 +277,8 @@ void IEditorWindowX11::ShowUrlError() {
     if (urlError_.empty()) return;
     int width = std::max(OverlayPainter::TextWidth(urlError_.c_str()),
                          OverlayPainter::TextWidth(urlTitle_.c_str()));
-    ShowMessage(MessageBox(urlTitle_, urlError_, MessageBox::Buttons::Ok, width,
-                           graphics_.Width(), graphics_.Height()));
+    ShowMessage(MessageBox(urlTitle_, urlError_, MessageBox::Buttons::Ok, width, graphics_.Width(),
+                           graphics_.Height()));
 }
 
 void IEditorWindowX11::PollUrlOpener() {

@@ -17,8 +17,8 @@ public:
     static constexpr int kLineHeight = 16;
 
     // textWidth is the drawn width of the longer of title and text.
-    MessageBox(std::string title, std::string text, Buttons buttons, int textWidth,
-               int windowWidth, int windowHeight);
+    MessageBox(std::string title, std::string text, Buttons buttons, int textWidth, int windowWidth,
+               int windowHeight);
 
     const std::string& Title() const { return title_; }
     const std::string& Text() const { return text_; }

@@ -3,8 +3,8 @@
 #include "gui/x11/ValueEntryBox.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cairo.h>
+#include <cmath>
 
 namespace {
 
@@ -85,9 +85,9 @@ void OverlayPainter::PaintEntryBox(const ValueEntryBox& box) {
             cairo_text_extents_t extents;
             cairo_text_extents(cr_, shown.c_str(), &extents);
             double width = std::min<double>(extents.x_advance + 2, r.W() - 2);
-            double left = box.Style().align == ITextAlign::Left     ? r.left + 1
+            double left = box.Style().align == ITextAlign::Left    ? r.left + 1
                           : box.Style().align == ITextAlign::Right ? r.right - 1 - width
-                                                                    : (r.left + r.right - width) / 2;
+                                                                   : (r.left + r.right - width) / 2;
             cairo_set_source_rgb(cr_, 0.2, 0.4, 0.8);
             cairo_rectangle(cr_, left, r.top + 1, width, r.H() - 2);
             cairo_fill(cr_);

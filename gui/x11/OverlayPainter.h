@@ -15,8 +15,7 @@ typedef struct _cairo cairo_t;
 // of the window's size, clipped to the rectangle being presented.
 class OverlayPainter {
 public:
-    OverlayPainter(std::uint32_t* pixels, int width, int height, int strideBytes,
-                   const IBox& clip);
+    OverlayPainter(std::uint32_t* pixels, int width, int height, int strideBytes, const IBox& clip);
     ~OverlayPainter();
     OverlayPainter(const OverlayPainter&) = delete;
     OverlayPainter& operator=(const OverlayPainter&) = delete;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
+namespace raster {
 class Raster;
+}
 
 // The pixels of a raster as the window reads them: 0xAARRGGBB values, rows strideBytes apart.
 struct RasterPixels {
@@ -13,4 +15,4 @@ struct RasterPixels {
 };
 
 // False when the raster has no pixels to read.
-bool ReadRasterPixels(const Raster& raster, RasterPixels& out);
+bool ReadRasterPixels(const raster::Raster& raster, RasterPixels& out);

@@ -10,10 +10,10 @@ namespace x11 {
 
 namespace {
 
-constexpr std::uint32_t kEventMask =
-    XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-    XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_LEAVE_WINDOW |
-    XCB_EVENT_MASK_FOCUS_CHANGE;
+constexpr std::uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+                                     XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                                     XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_LEAVE_WINDOW |
+                                     XCB_EVENT_MASK_FOCUS_CHANGE;
 
 // Glyphs of the X cursor font for the system cursors, in SystemCursor order.
 constexpr std::uint16_t kCursorGlyphs[3] = {68, 116, 108};
@@ -86,9 +86,9 @@ xcb_render_pictformat_t Argb32Format(xcb_connection_t* connection) {
     auto it = xcb_render_query_pict_formats_formats_iterator(reply.p);
     for (; it.rem > 0; xcb_render_pictforminfo_next(&it)) {
         const xcb_render_pictforminfo_t& f = *it.data;
-        if (f.type == XCB_RENDER_PICT_TYPE_DIRECT && f.depth == 32 &&
-            f.direct.alpha_shift == 24 && f.direct.alpha_mask == 0xFF &&
-            f.direct.red_shift == 16 && f.direct.green_shift == 8 && f.direct.blue_shift == 0)
+        if (f.type == XCB_RENDER_PICT_TYPE_DIRECT && f.depth == 32 && f.direct.alpha_shift == 24 &&
+            f.direct.alpha_mask == 0xFF && f.direct.red_shift == 16 && f.direct.green_shift == 8 &&
+            f.direct.blue_shift == 0)
             return f.id;
     }
     return 0;
@@ -124,8 +124,7 @@ Window::~Window() {
     xcb_disconnect(connection_);
 }
 
-bool Window::Open(std::uint32_t parent, int x, int y, int width, int height,
-                  std::string& error) {
+bool Window::Open(std::uint32_t parent, int x, int y, int width, int height, std::string& error) {
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
     if (!TrueColour24(connection_, screen)) {
         error = "the X screen does not show 24-bit true colour";
@@ -251,17 +250,19 @@ void Window::Present(const std::uint32_t* pixels, int strideBytes, int x, int y,
     if (width <= 0 || height <= 0) return;
     auto rowBytes = static_cast<std::size_t>(width) * 4;
     // A request carries a 24-byte header; the rows go in bands that fit the server's limit.
-    int rowsPerBand = static_cast<int>(std::max<std::size_t>(
-        1, (std::max<std::size_t>(maxRequestBytes_, 4096) - 32) / rowBytes));
+    int rowsPerBand = static_cast<int>(
+        std::max<std::size_t>(1, (std::max<std::size_t>(maxRequestBytes_, 4096) - 32) / rowBytes));
     rowsPerBand = std::min(rowsPerBand, height);
     band_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rowsPerBand));
     const auto* base = reinterpret_cast<const std::uint8_t*>(pixels);
     for (int top = 0; top < height; top += rowsPerBand) {
         int rows = std::min(rowsPerBand, height - top);
         for (int r = 0; r < rows; ++r) {
-            const std::uint8_t* src = base + static_cast<std::ptrdiff_t>(y + top + r) * strideBytes +
+            const std::uint8_t* src = base +
+                                      static_cast<std::ptrdiff_t>(y + top + r) * strideBytes +
                                       static_cast<std::ptrdiff_t>(x) * 4;
-            std::memcpy(band_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(width),
+            std::memcpy(band_.data() +
+                            static_cast<std::size_t>(r) * static_cast<std::size_t>(width),
                         src, rowBytes);
         }
         xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
@@ -281,9 +282,9 @@ void Window::SetCursor(SystemCursor cursor) {
     if (systemCursors_[index] == 0) {
         systemCursors_[index] = xcb_generate_id(connection_);
         std::uint16_t glyph = kCursorGlyphs[index];
-        xcb_create_glyph_cursor(connection_, systemCursors_[index], cursorFont_, cursorFont_,
-                                glyph, static_cast<std::uint16_t>(glyph + 1), 0, 0, 0, 0xFFFF,
-                                0xFFFF, 0xFFFF);
+        xcb_create_glyph_cursor(connection_, systemCursors_[index], cursorFont_, cursorFont_, glyph,
+                                static_cast<std::uint16_t>(glyph + 1), 0, 0, 0, 0xFFFF, 0xFFFF,
+                                0xFFFF);
     }
     xcb_change_window_attributes(connection_, window_, XCB_CW_CURSOR, &systemCursors_[index]);
     FreeImageCursor();

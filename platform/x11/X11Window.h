@@ -45,9 +45,8 @@ class Window {
 public:
     // A mapped child of parent at (x, y); null with `error` set when the server cannot be
     // reached, the parent does not exist or the screen does not show 24-bit true colour.
-    static std::unique_ptr<Window> Create(std::uint32_t parent, int x, int y, int width,
-                                          int height, IWindowListener& listener,
-                                          std::string& error);
+    static std::unique_ptr<Window> Create(std::uint32_t parent, int x, int y, int width, int height,
+                                          IWindowListener& listener, std::string& error);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -58,8 +57,7 @@ public:
     void ProcessEvents();
     // Copies a rectangle of a 0xAARRGGBB image (rows strideBytes apart, same coordinates as
     // the window) into the window.
-    void Present(const std::uint32_t* pixels, int strideBytes, int x, int y, int width,
-                 int height);
+    void Present(const std::uint32_t* pixels, int strideBytes, int x, int y, int width, int height);
     void Flush();
     void SetCursor(SystemCursor cursor);
     // A cursor from premultiplied 0xAARRGGBB pixels; false when the server cannot make one.
