@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/IArgb.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -33,20 +35,6 @@ struct IBox {
                 std::max(bottom, o.bottom)};
     }
     bool operator==(const IBox&) const = default;
-};
-
-// Colour with 0..255 components.
-struct IArgb {
-    int32_t a = 255;
-    int32_t r = 0;
-    int32_t g = 0;
-    int32_t b = 0;
-
-    uint32_t Packed() const {
-        return static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(r) << 16 |
-               static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b);
-    }
-    bool operator==(const IArgb&) const = default;
 };
 
 // How a drawing lands on what is already there.

@@ -3,6 +3,7 @@
 #include "framework/IEffectBase.h"
 #include "gui/IBitmapControl.h"
 #include "gui/IPlatformWindow.h"
+#include "raster/Raster.h"
 
 #include <algorithm>
 
@@ -10,6 +11,8 @@ IGraphics::IGraphics(IEffectBase& plug, int width, int height, int fps)
     : plug_(plug), width_(width), height_(height), fps_(fps > 0 ? fps : 24),
       hostValues_(std::make_unique<HostValue[]>(static_cast<size_t>(plug.ParamCount()))),
       hostValueCount_(plug.ParamCount()) {}
+
+IGraphics::~IGraphics() = default;
 
 void IGraphics::ShowParamInControls(int paramIndex, double value, bool normalized) {
     const IParamModel* param = plug_.ParamAt(paramIndex);

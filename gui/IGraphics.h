@@ -14,8 +14,11 @@
 class IEffectBase;
 class IParamModel;
 class IPlatformWindow;
+
+namespace raster {
+class Font;
 class Raster;
-class RasterFont;
+} // namespace raster
 
 // The platform-neutral half of the editor: the controls, the off-screen raster they draw into,
 // the binding between controls and parameters, dirty-rectangle painting and the routing of
@@ -138,13 +141,13 @@ public:
     bool FillRect(const IArgb& colour, const IBox& rect, const IBlendSpec* blend);
     // False when no font can be made for the style.
     bool DrawText(ITextStyle& style, const char* text, const IBox& rect);
-    RasterFont* FontForStyle(ITextStyle& style);
+    raster::Font* FontForStyle(ITextStyle& style);
 
     // State.
     IEffectBase& Plug() const { return plug_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    Raster* DrawRaster() const { return drawRaster_.get(); }
+    raster::Raster* DrawRaster() const { return drawRaster_.get(); }
     const IBox& DrawRect() const { return drawRect_; }
     void SetHandleMouseOver(bool handle) { handleMouseOver_ = handle; }
     bool HandleMouseOver() const { return handleMouseOver_; }
@@ -175,10 +178,10 @@ private:
     PopupListFactory popupFactory_;
     std::vector<std::unique_ptr<IControl>> controls_;
     IBox drawRect_;
-    std::unique_ptr<Raster> drawRaster_;
-    std::unique_ptr<Raster> scratchRaster_;
+    std::unique_ptr<raster::Raster> drawRaster_;
+    std::unique_ptr<raster::Raster> scratchRaster_;
     // Right halves of split bitmaps; their left halves live in the bitmap cache.
-    std::vector<std::unique_ptr<Raster>> splitRasters_;
+    std::vector<std::unique_ptr<raster::Raster>> splitRasters_;
     IBox alwaysRedrawRect_;
     int width_ = 0;
     int height_ = 0;

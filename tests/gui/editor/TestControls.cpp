@@ -5,7 +5,6 @@
 #include "gui/IPlatformWindow.h"
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 namespace {
@@ -17,12 +16,7 @@ constexpr IArgb kFill{255, 66, 110, 170};
 constexpr IArgb kPointer{255, 235, 235, 240};
 
 ITextStyle Style(int size, IArgb colour, ITextAlign align) {
-    ITextStyle style;
-    std::strcpy(style.face, "Arial");
-    style.size = size;
-    style.colour = colour;
-    style.align = align;
-    return style;
+    return ITextStyle("Arial", size, colour, 0, align);
 }
 
 // Blend for a control's own drawing: its mode and weight, the weight lowered when grayed.
