@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/IEffectBase.h"
+#include "gui/IEditorWindow.h"
 #include "vst3/SingleComponentEffect.h"
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
@@ -10,7 +11,6 @@
 #include <mutex>
 #include <vector>
 
-class IEditorWindow;
 class IEffectVST3View;
 class IGraphics;
 

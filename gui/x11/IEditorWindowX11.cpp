@@ -13,22 +13,23 @@
 
 namespace {
 
-constexpr std::uint32_t kKeyLeft = 0xFF51;
-constexpr std::uint32_t kKeyUp = 0xFF52;
-constexpr std::uint32_t kKeyRight = 0xFF53;
-constexpr std::uint32_t kKeyDown = 0xFF54;
+// X key symbols of the arrow keys.
+constexpr std::uint32_t kSymLeft = 0xFF51;
+constexpr std::uint32_t kSymUp = 0xFF52;
+constexpr std::uint32_t kSymRight = 0xFF53;
+constexpr std::uint32_t kSymDown = 0xFF54;
 
 // The key code a control receives for an X key symbol; false for keys controls do not get.
 bool KeyCodeFor(std::uint32_t keysym, IKeyCode& code) {
     if (keysym == ' ')
         code = kKeySpace;
-    else if (keysym == kKeyUp)
+    else if (keysym == kSymUp)
         code = kKeyUp;
-    else if (keysym == kKeyDown)
+    else if (keysym == kSymDown)
         code = kKeyDown;
-    else if (keysym == kKeyLeft)
+    else if (keysym == kSymLeft)
         code = kKeyLeft;
-    else if (keysym == kKeyRight)
+    else if (keysym == kSymRight)
         code = kKeyRight;
     else if (keysym >= '0' && keysym <= '9')
         code = static_cast<IKeyCode>(kKeyDigit0 + static_cast<int>(keysym - '0'));
@@ -140,7 +141,7 @@ bool IEditorWindowX11::OverlaysTouch(const IBox& rect) const {
 }
 
 void IEditorWindowX11::Repaint(const IBox& rect) {
-    const Raster* raster = graphics_.DrawRaster();
+    const raster::Raster* raster = graphics_.DrawRaster();
     RasterPixels source;
     if (!raster || !ReadRasterPixels(*raster, source)) return;
     IBox area = rect.Intersect({0, 0, std::min(source.width, graphics_.Width()),

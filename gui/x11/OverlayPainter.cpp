@@ -48,7 +48,7 @@ OverlayPainter::~OverlayPainter() {
 
 void OverlayPainter::SelectFont(const ITextStyle& style) {
     cairo_select_font_face(
-        cr_, style.face,
+        cr_, style.face.c_str(),
         (style.style & kTextItalic) ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
         (style.style & kTextBold) ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr_, std::max(1, style.size));
@@ -192,7 +192,7 @@ int OverlayPainter::TextWidth(const char* text) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* cr = cairo_create(surface);
     ITextStyle style = SystemStyle();
-    cairo_select_font_face(cr, style.face, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_select_font_face(cr, style.face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, style.size);
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text, &extents);
