@@ -4,6 +4,7 @@
 #include "gui/ITextEntryTarget.h"
 #include "gui/x11/OverlayPainter.h"
 #include "gui/x11/RasterPixels.h"
+#include "gui/x11/ValueBoxLayout.h"
 
 #include "framework/IEffectBase.h"
 #include "platform/OwnThreadLoop.h"
@@ -178,17 +179,11 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
 void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
     if (box_) return;
     const IBox& r = control.Rect();
-    int cx = (r.left + r.right) / 2;
-    int cy = (r.top + r.bottom) / 2;
     std::string current = param.FormatValue(param.Value(), false);
     bool choice = param.Type() == IParamType::Enum || param.Type() == IParamType::Bool;
     if (param.DisplayTextCount() == 0 || !choice) {
-        IBox rect = r;
-        if (centred) {
-            int length = static_cast<int>(param.FormatValue(param.Max(), false).size());
-            int width = std::max(32, 7 * length + 6);
-            rect = {cx - width / 2, cy - 8, cx - width / 2 + width, cy + 8};
-        }
+        int length = static_cast<int>(param.FormatValue(param.Max(), false).size());
+        IBox rect = EditBoxRect(r, length, centred);
         ITextStyle style = EntryStyle(centred ? ITextAlign::Centre : ITextAlign::Left);
         OpenBox(ValueEntryBox::Edit(rect, current, style, false, false), control, &param);
         return;
@@ -204,14 +199,7 @@ void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& pa
         items.emplace_back(text);
         longest = std::max(longest, items.back().size());
     }
-    int count = static_cast<int>(items.size());
-    IBox rect;
-    if (centred) {
-        int width = std::max(24, 8 * static_cast<int>(longest) + 24);
-        rect = {cx - width / 2, cy, cx - width / 2 + width, cy + 36 * count + 36};
-    } else {
-        rect = {r.left, cy, r.left + r.W(), cy + r.H()};
-    }
+    IBox rect = DropDownRect(r, static_cast<int>(items.size()), static_cast<int>(longest), centred);
     OpenBox(ValueEntryBox::DropDown(rect, std::move(items), selected, EntryStyle(ITextAlign::Left)),
             control, &param);
 }
