@@ -148,8 +148,6 @@ bool Window::Open(std::uint32_t parent, int x, int y, int width, int height, std
     gc_ = xcb_generate_id(connection_);
     std::uint32_t noExposures = 0;
     xcb_create_gc(connection_, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-    cursorFont_ = xcb_generate_id(connection_);
-    xcb_open_font(connection_, cursorFont_, 6, "cursor");
     maxRequestBytes_ = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
     LoadKeyboardMap();
     xcb_map_window(connection_, window_);
@@ -279,6 +277,11 @@ void Window::Flush() {
 
 void Window::SetCursor(SystemCursor cursor) {
     auto index = static_cast<std::size_t>(cursor);
+    // The server loads the cursor font on first use, which is slow: only when a cursor is set.
+    if (cursorFont_ == 0) {
+        cursorFont_ = xcb_generate_id(connection_);
+        xcb_open_font(connection_, cursorFont_, 6, "cursor");
+    }
     if (systemCursors_[index] == 0) {
         systemCursors_[index] = xcb_generate_id(connection_);
         std::uint16_t glyph = kCursorGlyphs[index];
