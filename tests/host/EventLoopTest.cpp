@@ -75,6 +75,8 @@ TEST_F(EventLoopTest, AHandlerMayUnregisterOthersFromItsCallback) {
     // Whichever ran first removed the other before it was called.
     EXPECT_EQ(first.calls + second.calls, 1);
     EXPECT_EQ(loop.handlerCount(), 1u);
+    loop.removeHandler(&first);
+    loop.removeHandler(&second);
 }
 
 TEST_F(EventLoopTest, TimersRepeatUntilUnregisteredEvenFromTheirOwnCallback) {

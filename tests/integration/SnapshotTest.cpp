@@ -39,7 +39,8 @@ protected:
             std::string reason;
             if (!probe.start(64, 64, reason)) GTEST_SKIP() << "no X server: " << reason;
         }
-        folder = fs::temp_directory_path() / "serivane-snapshot-test";
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = fs::temp_directory_path() / (std::string("serivane-snapshot-") + test->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
