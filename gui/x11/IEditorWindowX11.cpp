@@ -83,14 +83,12 @@ std::unique_ptr<IEditorWindowX11> IEditorWindowX11::Open(IGraphics& graphics, st
     editor->window_ =
         x11::Window::Create(parent, 0, 0, graphics.Width(), graphics.Height(), *editor, error);
     if (!editor->window_) return nullptr;
+    // Attached before the loop runs: a loop of its own calls back from its thread at once.
+    graphics.AttachWindow(*editor);
     IEditorWindowX11* self = editor.get();
     if (!editor->loop_->Watch(editor->window_->Descriptor(), [self] { self->OnReadable(); }) ||
-        !editor->loop_->StartTimer(TimerIntervalMs(graphics.FrameRate()),
-                                   [self] { self->Tick(); })) {
-        editor->loop_->StopAll();
+        !editor->loop_->StartTimer(TimerIntervalMs(graphics.FrameRate()), [self] { self->Tick(); }))
         return nullptr;
-    }
-    graphics.AttachWindow(*editor);
     return editor;
 }
 

@@ -39,9 +39,8 @@ public:
 
     // One tick of the repaint timer: the value box step, then the graphics context's tick.
     void Tick();
-    // The open value box, for the window's own tests.
+    // What the window shows over the editor, for its tests.
     const ValueEntryBox* EntryBox() const { return box_ ? &*box_ : nullptr; }
-    const MessageBox* Message() const { return message_ ? &*message_ : nullptr; }
     bool TooltipShowing() const { return tooltipShowing_; }
 
 private:

@@ -130,7 +130,6 @@ bool Window::Open(std::uint32_t parent, int x, int y, int width, int height, std
         error = "the X screen does not show 24-bit true colour";
         return false;
     }
-    parent_ = parent;
     depth_ = screen->root_depth;
     window_ = xcb_generate_id(connection_);
     // No background: every pixel comes from the editor's raster, so nothing flickers.
@@ -338,15 +337,6 @@ void Window::Resize(int width, int height) {
 
 void Window::TakeFocus() {
     xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_PARENT, window_, XCB_CURRENT_TIME);
-}
-
-bool Window::ParentSize(int& width, int& height) const {
-    Owned<xcb_get_geometry_reply_t> reply{
-        xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, parent_), nullptr)};
-    if (!reply) return false;
-    width = reply->width;
-    height = reply->height;
-    return true;
 }
 
 } // namespace x11

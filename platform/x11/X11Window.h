@@ -64,8 +64,6 @@ public:
     bool SetImageCursor(const std::uint32_t* pixels, int width, int height, int hotX, int hotY);
     void Resize(int width, int height);
     void TakeFocus();
-    // The parent's size, or false when it cannot be read.
-    bool ParentSize(int& width, int& height) const;
 
 private:
     Window(xcb_connection_t* connection, IWindowListener& listener);
@@ -79,7 +77,6 @@ private:
     xcb_connection_t* connection_;
     IWindowListener& listener_;
     std::uint32_t window_ = 0;
-    std::uint32_t parent_ = 0;
     std::uint32_t gc_ = 0;
     std::uint8_t depth_ = 24;
     std::uint32_t cursorFont_ = 0;
