@@ -182,7 +182,9 @@ bool IGraphics::FillRoundedBox(const IArgb& colour, const IBox& rect, int radius
     const int inner = r + 1;
     const raster::Argb packed = colour.Packed();
     const raster::Blend bands = Translate(blend);
-    const AlphaAsWeight discs = OpacityFromAlpha(colour, blend);
+    // The corners take the bands' weight too, so a weighted box has one opacity throughout.
+    AlphaAsWeight discs = OpacityFromAlpha(colour, blend);
+    discs.blend.weight *= bands.weight;
     const raster::Antialias smooth = Smooth(antiAlias);
     raster::Raster& target = *drawRaster_;
 
