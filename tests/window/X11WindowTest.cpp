@@ -1,3 +1,4 @@
+#include "gui/ITextEntryTarget.h"
 #include "gui/x11/IEditorWindowX11.h"
 #include "host/VirtualDisplay.h"
 #include "tests/gui/GuiFakes.h"
@@ -145,6 +146,36 @@ TEST_F(X11WindowTest, AnEnumeratedParameterIsChosenFromADropDown) {
     EXPECT_EQ(effect.edits[1], "p2");
     EXPECT_EQ(effect.edits[2], "e2");
     EXPECT_EQ(effect.ParamAt(2)->Value(), 2.0); // "Saw"
+}
+
+// A right click cancels free text entry and leaves the field's text as it was.
+TEST_F(X11WindowTest, FreeTextCommitsOnEnterAndARightClickCancels) {
+    OpenByHand();
+    IControl* field = editor().ControlAtIndex(1);
+    ITextEntryTarget* text = field->TextEntry();
+    ASSERT_NE(text, nullptr);
+    auto* x11 = static_cast<IEditorWindowX11*>(window.get());
+    PointAt(field->Rect());
+    input->click(1);
+    Pump();
+    ASSERT_NE(x11->EntryBox(), nullptr);
+    input->type("tuned");
+    input->key(XK_Return);
+    Pump();
+    EXPECT_EQ(x11->EntryBox(), nullptr);
+    EXPECT_STREQ(text->Text(), "tuned");
+
+    // Far enough from the first press that this is no double click.
+    input->moveTo(parent, field->Rect().left + 40, (field->Rect().top + field->Rect().bottom) / 2);
+    input->click(1);
+    Pump();
+    ASSERT_NE(x11->EntryBox(), nullptr);
+    input->type("lost");
+    input->moveTo(parent, 300, 460);
+    input->click(3);
+    Pump();
+    EXPECT_EQ(x11->EntryBox(), nullptr);
+    EXPECT_STREQ(text->Text(), "tuned");
 }
 
 TEST_F(X11WindowTest, TooltipsShowOnlyWhenEnabled) {
