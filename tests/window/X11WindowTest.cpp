@@ -28,12 +28,11 @@ public:
         tick = std::move(onTick);
         return true;
     }
-    void StopAll() override { ++stops; }
+    void StopAll() override {}
 
     std::function<void()> readable;
     std::function<void()> tick;
     int intervalMs = 0;
-    int stops = 0;
 };
 
 class X11WindowTest : public ::testing::Test {
@@ -123,8 +122,6 @@ TEST_F(X11WindowTest, TicksAtTheFrameRateAndPaintsOnTheFirstTick) {
     loop->tick();
     xcb_flush(connection);
     EXPECT_GE(PaintedPixels(), 100000);
-    window.reset();
-    EXPECT_EQ(loop->stops, 1);
 }
 
 TEST_F(X11WindowTest, AnEnumeratedParameterIsChosenFromADropDown) {
