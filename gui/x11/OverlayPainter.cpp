@@ -124,6 +124,7 @@ void OverlayPainter::PaintEntryBox(const ValueEntryBox& box) {
     std::string current = box.Selected() >= 0 ? box.Items()[box.Selected()] : std::string();
     Text(current, {row.left + 2, row.top, row.right - 16, row.bottom}, ITextAlign::Left, 0, 0, 0);
     // The drop arrow.
+    cairo_set_source_rgb(cr_, 0.2, 0.2, 0.2);
     double ax = row.right - 9, ay = (row.top + row.bottom) / 2.0;
     cairo_move_to(cr_, ax - 4, ay - 2);
     cairo_line_to(cr_, ax + 4, ay - 2);
