@@ -88,6 +88,7 @@ void IGraphics::Resize(int width, int height) {
     width_ = width;
     height_ = height;
     captureIndex_ = -1;
+    pressed_ = false;
     mouseOverIndex_ = -1;
     openPopup_ = nullptr;
     while (!controls_.empty()) controls_.pop_back();

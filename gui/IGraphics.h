@@ -188,6 +188,8 @@ private:
     int fps_ = 24;
     int nextSplitId_ = -1;
     int captureIndex_ = -1;
+    // A press or double click reached a control and its release has not come yet.
+    bool pressed_ = false;
     int mouseX_ = 0;
     int mouseY_ = 0;
     bool tooltipsEnabled_ = false;

@@ -46,6 +46,7 @@ void IGraphics::DispatchMouseDown(int x, int y, const IMouseState& mods) {
     ApplyHostValues();
     captureIndex_ = -1;
     IControl* control = ControlAtIndex(ControlAt(x, y));
+    pressed_ = control != nullptr;
     if (!control) return;
     Capture(IndexOf(control), x, y);
     if (openPopup_ && control != openPopup_ && control->Owner() != openPopup_) ClosePopup(false);
@@ -53,22 +54,25 @@ void IGraphics::DispatchMouseDown(int x, int y, const IMouseState& mods) {
     control->MouseDown(x, y, mods);
 }
 
+// A release ends the press that reached a control; one without such a press (the press was on
+// empty space, or the popup list it chose from is gone) reaches no control, so the host never
+// sees an end of gesture it did not see begin.
 void IGraphics::DispatchMouseUp(int x, int y, const IMouseState& mods) {
     ApplyHostValues();
-    IControl* control = ControlAtIndex(ControlAt(x, y));
+    IControl* control = pressed_ ? ControlAtIndex(ControlAt(x, y)) : nullptr;
+    pressed_ = false;
     captureIndex_ = -1;
     if (!control) return;
     control->MouseUp(x, y, mods);
     if (control->ParamIndex() >= 0) plug_.EndParamEdit(control->ParamIndex());
 }
 
+// A drop begins no gesture, so it ends none either.
 void IGraphics::DispatchFileDrop(int x, int y, const char* path) {
     ApplyHostValues();
     IControl* control = ControlAtIndex(ControlAt(x, y));
     captureIndex_ = -1;
-    if (!control) return;
-    control->FileDrop(x, y, path);
-    if (control->ParamIndex() >= 0) plug_.EndParamEdit(control->ParamIndex());
+    if (control) control->FileDrop(x, y, path);
 }
 
 bool IGraphics::DispatchDoubleClick(int x, int y, const IMouseState& mods) {
@@ -76,6 +80,7 @@ bool IGraphics::DispatchDoubleClick(int x, int y, const IMouseState& mods) {
     captureIndex_ = -1;
     const int index = ControlAt(x, y);
     IControl* control = ControlAtIndex(index);
+    pressed_ = control != nullptr;
     if (!control) return false;
     if (control->ParamIndex() >= 0) plug_.BeginParamEdit(control->ParamIndex());
     if (!control->DoubleClickAsDown()) {
@@ -149,6 +154,8 @@ void IGraphics::ClosePopup(bool chosen) {
     if (!chosen) {
         if (IControl* owner = openPopup_->Owner()) owner->PopupResult("", -1);
         popupJustClosed_ = true;
+    } else {
+        pressed_ = false;
     }
     RemoveControl(openPopup_);
     openPopup_ = nullptr;

@@ -11,6 +11,11 @@ fi
 
 scripts/install-deps.sh
 if [ -n "$sanitize" ]; then
+    # Reports from inside system libraries are filtered by the .supp files; leak reports need
+    # whole allocation stacks to be told apart from ours.
+    export ASAN_OPTIONS="fast_unwind_on_malloc=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
     dir="build-${sanitize//,/-}"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSERIVANE_SANITIZE="$sanitize" \
         -DSERIVANE_BENCHMARKS=OFF
@@ -19,6 +24,4 @@ else
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build "$dir" -j"$(nproc)"
-# Leaks inside system libraries that only end with the process are not ours to report.
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
