@@ -152,26 +152,27 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
         return;
     }
     // Overlays are composed over a copy of the raster, so the raster keeps only the editor.
-    int width = source.width;
-    backBuffer_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(source.height));
+    if (backBuffer_.Width() != source.width || backBuffer_.Height() != source.height)
+        backBuffer_.Resize(source.width, source.height);
+    std::uint32_t* copy = backBuffer_.Pixels();
+    if (!copy) return;
+    int stride = backBuffer_.Stride();
     for (int y = area.top; y < area.bottom; ++y) {
         const auto* row = reinterpret_cast<const std::uint8_t*>(source.pixels) +
                           static_cast<std::ptrdiff_t>(y) * source.strideBytes;
-        std::memcpy(&backBuffer_[static_cast<std::size_t>(y * width + area.left)],
+        std::memcpy(copy + static_cast<std::ptrdiff_t>(y) * stride + area.left,
                     row + static_cast<std::ptrdiff_t>(area.left) * 4,
                     static_cast<std::size_t>(area.W()) * 4);
     }
-    {
-        OverlayPainter painter(backBuffer_.data(), width, source.height, width * 4, area);
-        if (box_) painter.PaintEntryBox(*box_);
-        if (tooltipShowing_ && tooltipIndex_ >= 0) {
-            IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
-            if (control && control->Tooltip())
-                painter.PaintTooltip(tooltipRect_, control->Tooltip());
-        }
-        if (message_) painter.PaintMessage(*message_);
+    backBuffer_.MarkDirty();
+    OverlayPainter painter(backBuffer_);
+    if (box_) painter.PaintEntryBox(*box_);
+    if (tooltipShowing_ && tooltipIndex_ >= 0) {
+        IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
+        if (control && control->Tooltip()) painter.PaintTooltip(tooltipRect_, control->Tooltip());
     }
-    window_->Present(backBuffer_.data(), width * 4, area.left, area.top, area.W(), area.H());
+    if (message_) painter.PaintMessage(*message_);
+    window_->Present(backBuffer_.Pixels(), stride * 4, area.left, area.top, area.W(), area.H());
 }
 
 void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {

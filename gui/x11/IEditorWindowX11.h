@@ -7,6 +7,7 @@
 #include "platform/UrlOpener.h"
 #include "platform/x11/DoubleClick.h"
 #include "platform/x11/X11Window.h"
+#include "raster/Raster.h"
 
 #include <optional>
 #include <string>
@@ -93,5 +94,5 @@ private:
     std::string urlTitle_;
     std::string urlError_;
     std::string urlPending_;
-    std::vector<std::uint32_t> backBuffer_;
+    raster::Raster backBuffer_;
 };

@@ -2,23 +2,22 @@
 
 #include "gui/GuiTypes.h"
 #include "gui/ITextStyle.h"
+#include "raster/Types.h"
 
-#include <cstdint>
 #include <string>
 
 class MessageBox;
 class ValueEntryBox;
-typedef struct _cairo cairo_t;
+namespace raster {
+class Raster;
+}
 
 // Draws what the window shows over the editor's raster, the boxes a native platform would
-// provide: the value box, the tooltip and the message box. Each draws into a 0xAARRGGBB buffer
-// of the window's size, clipped to the rectangle being presented.
+// provide: the value box, the tooltip and the message box. It draws through the drawing layer
+// with the fonts of the process-wide font cache.
 class OverlayPainter {
 public:
-    OverlayPainter(std::uint32_t* pixels, int width, int height, int strideBytes, const IBox& clip);
-    ~OverlayPainter();
-    OverlayPainter(const OverlayPainter&) = delete;
-    OverlayPainter& operator=(const OverlayPainter&) = delete;
+    explicit OverlayPainter(raster::Raster& target) : target_(target) {}
 
     void PaintEntryBox(const ValueEntryBox& box);
     void PaintTooltip(const IBox& rect, const char* text);
@@ -30,10 +29,13 @@ public:
     static IBox TooltipRect(const char* text, int x, int y, int windowWidth, int windowHeight);
 
 private:
-    void SelectFont(const ITextStyle& style);
-    void Text(const std::string& text, const IBox& rect, ITextAlign align, double r, double g,
-              double b);
+    void PaintEditBox(const ValueEntryBox& box);
+    void PaintDropDown(const ValueEntryBox& box);
+    void Fill(const IBox& rect, raster::Argb colour);
+    void Frame(const IBox& rect, raster::Argb colour);
+    // One line centred vertically in rect; answers the x where the text starts.
+    int Text(const ITextStyle& style, const std::string& text, const IBox& rect,
+             raster::Argb colour);
 
-    struct _cairo_surface* surface_;
-    cairo_t* cr_;
+    raster::Raster& target_;
 };
