@@ -148,7 +148,6 @@ bool Window::Open(std::uint32_t parent, int x, int y, int width, int height, std
     std::uint32_t noExposures = 0;
     xcb_create_gc(connection_, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
     maxRequestBytes_ = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
-    LoadKeyboardMap();
     xcb_map_window(connection_, window_);
     TakeFocus();
     Flush();
@@ -171,7 +170,9 @@ void Window::LoadKeyboardMap() {
     keysyms_.assign(syms, syms + xcb_get_keyboard_mapping_keysyms_length(reply.p));
 }
 
-std::uint32_t Window::KeySym(std::uint8_t keycode, std::uint16_t state) const {
+std::uint32_t Window::KeySym(std::uint8_t keycode, std::uint16_t state) {
+    // Fetched on the first key: opening the window waits for one reply less.
+    if (keysymsPerKeycode_ == 0) LoadKeyboardMap();
     if (keycode < firstKeycode_ || keysymsPerKeycode_ == 0) return 0;
     std::size_t base = static_cast<std::size_t>(keycode - firstKeycode_) *
                        static_cast<std::size_t>(keysymsPerKeycode_);

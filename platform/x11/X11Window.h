@@ -70,7 +70,7 @@ private:
 
     bool Open(std::uint32_t parent, int x, int y, int width, int height, std::string& error);
     void LoadKeyboardMap();
-    std::uint32_t KeySym(std::uint8_t keycode, std::uint16_t state) const;
+    std::uint32_t KeySym(std::uint8_t keycode, std::uint16_t state);
     void Dispatch(const void* event);
     void FreeImageCursor();
 
