@@ -1,5 +1,5 @@
-#include "host/ChangeRing.h"
 #include "host/EventLoop.h"
+#include "host/ChangeRing.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -47,8 +47,8 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     int snapshot(std::vector<std::string> options, const fs::path& out) {
-        std::vector<std::string> words = {"snapshot", "--bundle", SERIVANE_BUNDLE_PATH,
-                                          "--seconds", "0.3"};
+        std::vector<std::string> words = {"snapshot", "--bundle", SERIVANE_BUNDLE_PATH, "--seconds",
+                                          "0.3"};
         words.insert(words.end(), options.begin(), options.end());
         words.push_back(out.string());
         std::ostringstream stdOut, stdErr;
@@ -90,8 +90,8 @@ TEST_F(SnapshotTest, WritesTheEditorAtItsSizeWithTheChosenSettings) {
 
 TEST_F(SnapshotTest, AnUnknownSettingWritesNoFile) {
     fs::path out = folder / "none.png";
-    std::vector<std::string> words = {"snapshot", "--bundle", SERIVANE_BUNDLE_PATH, "--set",
-                                      "Nonsense=1", out.string()};
+    std::vector<std::string> words = {"snapshot", "--bundle",   SERIVANE_BUNDLE_PATH,
+                                      "--set",    "Nonsense=1", out.string()};
     std::ostringstream stdOut, stdErr;
     EXPECT_NE(tools::runCommandLine(words, tools::Console{stdOut, stdErr, false}), 0);
     EXPECT_NE(stdErr.str().find("Nonsense"), std::string::npos);
