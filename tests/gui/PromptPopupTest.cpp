@@ -1,4 +1,5 @@
 #include "gui/PromptPopup.h"
+#include "gui/ISwitchLbl.h"
 #include "tests/gui/ControlFixture.h"
 
 namespace {
@@ -131,4 +132,18 @@ TEST_F(Popup, TwelveChoicesScrollWithAThumbAndOpenAtTheCurrentValue) {
     graphics.DispatchMouseDown(r.left + 20, r.top + 21 + 5, {.left = true});
     EXPECT_EQ(plug.ParamAt(3)->Value(), 4.0);
     EXPECT_EQ(Results(), std::vector<std::string>{"owner popup 'May' 4"});
+}
+
+TEST_F(Popup, AClickOnASwitchThatClosedTheListLeavesTheNextRightClickWorking) {
+    raster::Raster picture(20, 40);
+    const IBitmapRef frames{&picture, 20, 40, 2, 0};
+    graphics.AddControl(std::make_unique<ISwitchLbl>(plug, 2, 300, 300, frames, LabelStyle(0), 0, 0,
+                                                     IBitmapLayout::Stacked, 0.2f));
+    const ProbeControl& owner = Owner(2);
+    Open(owner);
+    graphics.DispatchMouseDown(305, 305, {.left = true});
+    graphics.DispatchMouseUp(305, 305, {});
+    ASSERT_EQ(graphics.OpenPopup(), nullptr);
+    graphics.DispatchMouseDown(305, 305, {.right = true});
+    EXPECT_NE(graphics.OpenPopup(), nullptr);
 }
