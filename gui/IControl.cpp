@@ -77,7 +77,7 @@ void IControl::ValueFromPlug(double value) {
 }
 
 void IControl::ValueFromUser(double value) {
-    if (value != value_) value_ = value;
+    value_ = value;
     MarkDirty(true);
     redrawPending_ = true;
 }

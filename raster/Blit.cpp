@@ -80,13 +80,8 @@ void BlitRotated(Raster& target, const RectF& destination, const Raster& source,
     const double centreX = destination.x + destination.width * 0.5;
     const double centreY = destination.y + destination.height * 0.5;
 
-    // The destination rectangle, turned about its centre, is the area painted.
-    cairo_save(cr);
-    cairo_translate(cr, centreX, centreY);
-    cairo_rotate(cr, angle);
-    cairo_rectangle(cr, -destination.width * 0.5, -destination.height * 0.5, destination.width,
-                    destination.height);
-    cairo_restore(cr);
+    // The destination rectangle bounds the pixels painted.
+    cairo_rectangle(cr, destination.x, destination.y, destination.width, destination.height);
 
     // Target point -> source point: about the destination centre, turn back, scale, and move to
     // the source rectangle's centre (later steps are written first).

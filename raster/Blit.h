@@ -11,10 +11,11 @@ namespace raster {
 void Blit(Raster& target, int dstX, int dstY, const Raster& source, int srcX, int srcY, int width,
           int height, const Blend& blend = {});
 
-// Copies the source rectangle, scaled to the destination rectangle's size and turned by the angle
-// (radians, clockwise on screen) about the destination rectangle's centre. Samples are taken in
-// the source raster around the mapped point with the filter; points beyond the source rectangle
-// read the neighbouring source pixels, points beyond the source raster read transparency.
+// Fills the destination rectangle from the source rectangle, scaled to the destination's size
+// and turned by the angle (radians, clockwise on screen) about the destination's centre. Each
+// target pixel is sampled from the source raster around its mapped point with the filter: points
+// beyond the source rectangle read the source pixels there, points beyond the source raster read
+// transparency. Only the destination rectangle is painted, so turned corners are cut off.
 void BlitRotated(Raster& target, const RectF& destination, const Raster& source,
                  const RectF& sourceRect, double angle, const Blend& blend = {},
                  Filter filter = Filter::Bilinear);

@@ -7,6 +7,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
+#include <mutex>
 #include <numbers>
 #include <strings.h>
 
@@ -91,9 +92,14 @@ double EmFor(cairo_font_face_t* face, const FontSpec& spec) {
     return cell > 0.0 ? spec.height * kProbeEm / cell : 0.0;
 }
 
+// Fonts are made one at a time: it happens once per style and process, and keeps fontconfig's
+// lazily built configuration and caches out of concurrent first use.
+std::mutex creationLock;
+
 } // namespace
 
 std::unique_ptr<Font> Font::Create(const FontSpec& spec) {
+    std::lock_guard guard(creationLock);
     FcPattern* match = MatchFace(spec);
     if (!match) return nullptr;
     FcChar8* family = nullptr;
