@@ -8,34 +8,44 @@ constexpr auto kWatchdogSleep = std::chrono::milliseconds(100);
 
 } // namespace
 
-ToneEngine::ToneEngine(bool mixInput, bool runWatchdog) : mixInput(mixInput) {
+ToneEngine::ToneEngine(bool mixInput, bool runWatchdog) : mixInput_(mixInput) {
     for (int i = 0; i < kMaxTones; ++i) {
-        freqEnvelopes[i].Init(true);
-        volEnvelopes[i].Init(false);
+        voices_.freqEnvelopes[i].Init(true);
+        voices_.volEnvelopes[i].Init(false);
     }
     if (runWatchdog) {
-        watchdogRunning = true;
-        watchdog = std::thread(&ToneEngine::WatchdogLoop, this);
+        watchdogRunning_ = true;
+        watchdog_ = std::thread(&ToneEngine::WatchdogLoop, this);
     }
 }
 
 ToneEngine::~ToneEngine() {
     {
-        std::lock_guard<std::mutex> lock(watchdogMutex);
-        watchdogRunning = false;
+        std::lock_guard<std::mutex> lock(watchdogMutex_);
+        watchdogRunning_ = false;
     }
-    watchdogWake.notify_all();
-    if (watchdog.joinable()) watchdog.join();
+    watchdogWake_.notify_all();
+    if (watchdog_.joinable()) watchdog_.join();
+}
+
+void ToneEngine::SetSampleRate(double rate) {
+    sampleRate_ = rate;
+    SetFadeSteps(rate);
+}
+
+void ToneEngine::FadeInAtNextBlock() {
+    ResetToneFades(ToneSelection::EverySounding);
+    restartRequested_ = true;
 }
 
 void ToneEngine::WatchdogCheck() {
-    if (!blockSeen.exchange(false)) stallDetected.store(true);
+    if (!blockSeen_.exchange(false)) stallDetected_.store(true);
 }
 
 // Sleeps one watchdog interval; false once the engine is shutting down.
 bool ToneEngine::SleepWhileRunning() {
-    std::unique_lock<std::mutex> lock(watchdogMutex);
-    return !watchdogWake.wait_for(lock, kWatchdogSleep, [this] { return !watchdogRunning; });
+    std::unique_lock<std::mutex> lock(watchdogMutex_);
+    return !watchdogWake_.wait_for(lock, kWatchdogSleep, [this] { return !watchdogRunning_; });
 }
 
 // Checks 100 ms after the start and every 200 ms after that. It only raises a flag: the audio

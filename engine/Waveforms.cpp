@@ -32,8 +32,8 @@ void SetGoldenTriangle(OscillatorBank& bank, float g) {
 
 } // namespace
 
-double sineApprox(const OscillatorBank& bank, double x) {
-    return SineApprox(bank, x);
+double ApproxSine(const OscillatorBank& bank, double x) {
+    return PolySine(bank, x);
 }
 double SineWave(const OscillatorBank& bank, double phase) {
     return SineShape::At(bank, phase);

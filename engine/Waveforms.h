@@ -52,7 +52,7 @@ struct OscillatorBank {
 void SetWave(OscillatorBank& bank, int paramIndex, int entry);
 
 // The shared sine approximation, valid for any x.
-double sineApprox(const OscillatorBank& bank, double x);
+double ApproxSine(const OscillatorBank& bank, double x);
 
 // The other six shapes; a phase lies in [0, 2pi) and every result in [-1, 1].
 double TriangleWave(const OscillatorBank& bank, double phase);

@@ -15,27 +15,27 @@ protected:
         engine.ApplyEnvelopeDefinition(ramp, EnvelopeKind::Frequency, 0);
     }
 
-    double Position(int tone) const { return engine.freqEnvelopes[tone].value; }
+    double Position(int tone) const { return engine.Voices().freqEnvelopes[tone].value; }
 
     ToneEngine engine{false, false};
 };
 
 TEST_F(ToneCycleTest, HostPositionPlacesEvenlySpreadTones) {
-    const int32_t pass = static_cast<int32_t>(engine.envelopeLength / 2);
-    engine.ReseekTones(0, 0);
+    const int32_t pass = static_cast<int32_t>(engine.EnvelopeLength() / 2);
+    engine.ReseekTones(Reseek::FromHostPosition, 0);
     EXPECT_NEAR(Position(3) - Position(0), 3.0 / 7, 1e-6);
-    engine.ReseekTones(0, pass);
+    engine.ReseekTones(Reseek::FromHostPosition, pass);
     EXPECT_NEAR(Position(0), 0.5, 1e-6);
-    engine.ReseekTones(0, -pass / 2);
+    engine.ReseekTones(Reseek::FromHostPosition, -pass / 2);
     EXPECT_NEAR(Position(0), 0.75, 1e-6);
     EXPECT_NEAR(Position(2), 0.75 + 2.0 / 7 - 1.0, 1e-6);
 }
 
 TEST_F(ToneCycleTest, KeepingToneZeroPlacesTheOthersAroundIt) {
-    engine.freqEnvelopes[0].Seek(0.3);
-    engine.freqEnvelopes[0].Step();
+    ToneEngineTestAccess::Voices(engine).freqEnvelopes[0].Seek(0.3);
+    ToneEngineTestAccess::Voices(engine).freqEnvelopes[0].Step();
     const double tone0 = Position(0);
-    engine.ReseekTones(1, 0);
+    engine.ReseekTones(Reseek::AroundToneZero);
     EXPECT_EQ(Position(0), tone0);
     EXPECT_NEAR(Position(2), tone0 + 2.0 / 7, 1e-6);
 }
@@ -48,7 +48,7 @@ TEST_F(ToneCycleTest, EnvelopePushCopiesOnlyTheEditedElement) {
     std::copy(points, points + 3, edit.innerPoints);
     for (float& c : edit.curvatures) c = -7.0f;
     auto pushed = [&](int code) {
-        SegmentEnvelope& target = engine.volEnvelopes[15];
+        SegmentEnvelope& target = ToneEngineTestAccess::Voices(engine).volEnvelopes[15];
         target.Init(false);
         engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Volume, code);
         return target;
@@ -67,16 +67,16 @@ TEST_F(ToneCycleTest, EnvelopePushCopiesOnlyTheEditedElement) {
 }
 
 TEST_F(ToneCycleTest, EnvelopePushRestartsTheMatchingFades) {
-    engine.ResetToneFades(-1);
+    engine.ResetToneFades(ToneSelection::EverySounding);
     SegmentEnvelope edit;
     edit.Init(false);
     engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Volume, 8);
-    EXPECT_TRUE(engine.levelFades[1][6].active);
-    EXPECT_FALSE(engine.rateFades[1][6].active);
+    EXPECT_TRUE(engine.Voices().levelFades[1][6].active);
+    EXPECT_FALSE(engine.Voices().rateFades[1][6].active);
     edit.Init(true);
     engine.ApplyEnvelopeDefinition(edit, EnvelopeKind::Frequency, 2);
-    EXPECT_TRUE(engine.rateFades[0][6].active);
-    EXPECT_FALSE(engine.rateFades[0][7].active);
+    EXPECT_TRUE(engine.Voices().rateFades[0][6].active);
+    EXPECT_FALSE(engine.Voices().rateFades[0][7].active);
 }
 
 } // namespace
