@@ -128,8 +128,9 @@ private:
     bool watchdogRunning_ = false;
     std::thread watchdog_;
 
+    // wide: rates may step a period or more, or phases lie outside [0, 2 period).
     void RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
-                     int frames, double gainStep);
+                     int frames, double gainStep, bool wide);
     void ComputeToneIncrements();
     void ComputeToneLevels();
     void ResetFadesOf(int first, int last);

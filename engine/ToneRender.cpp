@@ -167,14 +167,25 @@ struct EarTargets {
             tone.scale * Lanes2{vol0, tone.vol.value} + tone.offset};
 }
 
+// Steps of a period or more (tones above the sample rate) leave more than one period to take
+// off, or a phase below 0 after a fade's overshoot at very low rates.
+[[gnu::always_inline]] inline Lanes2 WrapFully(Lanes2 p, double period) {
+    for (int e = 0; e < kEars; ++e) {
+        if (!(p[e] >= 0.0 && p[e] < period)) p[e] = WrapPhase(p[e], period);
+    }
+    return p;
+}
+
 // One frame of one tone for both ears: rates and levels glide per ear, then both phases are
-// wrapped, sampled and advanced together.
-template <bool Fading, class Shape>
+// wrapped, sampled and advanced together. One subtraction wraps a phase advanced by less than a
+// period; Wide blocks may advance it by more.
+template <bool Fading, class Shape, bool Wide = false>
 [[gnu::always_inline]] inline Lanes2 Sample(ToneState& tone, ToneFades& fades,
                                             const OscillatorBank& bank) {
     auto [rate, level] = StepEars(tone);
     if constexpr (Fading) fades.Apply(rate, level);
-    const Lanes2 p = tone.phase - Masked(tone.phase >= bank.period, Splat<Lanes2>(bank.period));
+    Lanes2 p = tone.phase - Masked(tone.phase >= bank.period, Splat<Lanes2>(bank.period));
+    if constexpr (Wide) p = WrapFully(p, bank.period);
     const Lanes2 s = Shape::At(bank, p) * level;
     tone.phase = p + rate;
     tone.rate = rate;
@@ -185,14 +196,14 @@ template <bool Fading, class Shape>
 // Fades never start inside a block, so tones without one skip the glide code.
 // A local copy of the bank lets the compiler keep the wave constants in registers: the mix
 // stores cannot alias it.
-template <bool Fading, class Shape>
+template <bool Fading, class Shape, bool Wide = false>
 void MixOne(ToneVoices& voices, int i, Lanes2* mix, int frames) {
     const OscillatorBank bank = voices.bank;
     ToneState tone;
     ToneFades fades;
     tone.Load(voices, i);
     if constexpr (Fading) fades.Load(voices, i);
-    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape>(tone, fades, bank);
+    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape, Wide>(tone, fades, bank);
     tone.Store(voices, i);
     if constexpr (Fading) fades.Store(voices, i);
 }
@@ -304,7 +315,20 @@ template <class Shape> void MixSteadyPair(ToneVoices& voices, int i, Lanes2* mix
     MixTwo<false, Shape>(voices, i, mix, frames);
 }
 
-template <class Shape> void MixTones(ToneVoices& voices, int toneCount, Lanes2* mix, int frames) {
+// Wide blocks take one tone at a time: they are rare, and only the single-tone loop has the
+// full wrap.
+template <class Shape>
+void MixTones(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
+    if (wide) {
+        for (int i = 0; i < toneCount; ++i) {
+            if (Fading(voices, i)) {
+                MixOne<true, Shape, true>(voices, i, mix, frames);
+            } else {
+                MixOne<false, Shape, true>(voices, i, mix, frames);
+            }
+        }
+        return;
+    }
     int i = 0;
     for (; i + 1 < toneCount; i += 2) {
         if (Fading(voices, i) || Fading(voices, i + 1)) {
@@ -323,19 +347,48 @@ template <class Shape> void MixTones(ToneVoices& voices, int toneCount, Lanes2* 
 }
 
 // The known shapes are inlined into the loop; any other function is called through the pointer.
-void MixInstalledShape(ToneVoices& voices, int toneCount, Lanes2* mix, int frames) {
+void MixInstalledShape(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
     const WaveFunction wave = voices.bank.waveFunction;
-    if (wave == &SineWave) return MixTones<SineShape>(voices, toneCount, mix, frames);
-    if (wave == &TriangleWave) return MixTones<TriangleShape>(voices, toneCount, mix, frames);
-    if (wave == &SawWave) return MixTones<SawShape>(voices, toneCount, mix, frames);
-    if (wave == &GoldenSineWave) return MixTones<GoldenSineShape>(voices, toneCount, mix, frames);
-    if (wave == &GoldenHalfSineWave)
-        return MixTones<GoldenHalfSineShape>(voices, toneCount, mix, frames);
-    if (wave == &GoldenTriangleWave)
-        return MixTones<GoldenTriangleShape>(voices, toneCount, mix, frames);
-    if (wave == &GoldenSquareWave)
-        return MixTones<GoldenSquareShape>(voices, toneCount, mix, frames);
-    MixTones<InstalledShape>(voices, toneCount, mix, frames);
+    auto mixWith = [&]<class Shape>(Shape) {
+        MixTones<Shape>(voices, toneCount, wide, mix, frames);
+    };
+    if (wave == &SineWave) return mixWith(SineShape{});
+    if (wave == &TriangleWave) return mixWith(TriangleShape{});
+    if (wave == &SawWave) return mixWith(SawShape{});
+    if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});
+    if (wave == &GoldenHalfSineWave) return mixWith(GoldenHalfSineShape{});
+    if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
+    if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
+    mixWith(InstalledShape{});
+}
+
+// True when every rate the block can produce lies in [0, period) and every phase below two
+// periods, so that one subtraction per frame keeps the phases in [0, period). A rate runs between
+// its tone's low and high increment and, while a fade runs, its starting value, overshot at the
+// fade's end by less than one fade step; the margins take twice that and some rounding.
+bool StepsBelowOnePeriod(const ToneVoices& voices, int toneCount) {
+    const double period = voices.bank.period;
+    const double limit = period * (1.0 - 1e-9);
+    for (int e = 0; e < kEars; ++e) {
+        for (int i = 0; i < toneCount; ++i) {
+            const ToneIncrement& rate = voices.bank.rates[e][i];
+            const Crossfade& fade = voices.rateFades[e][i];
+            double lo = std::min(rate.low, rate.high);
+            double hi = std::max(rate.low, rate.high);
+            double overshoot = 0.0;
+            if (fade.active) {
+                lo = std::min(lo, fade.from);
+                hi = std::max(hi, fade.from);
+                overshoot = 2.0 * (hi - lo) * fade.step;
+            }
+            const double phase = voices.bank.phase[e][i];
+            if (!(lo - overshoot >= 0.0 && hi + overshoot < limit && phase >= 0.0 &&
+                  phase < 2.0 * period)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 // Phases, envelopes and fades stand still while silent.
@@ -366,10 +419,10 @@ void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
 
 // Tones are mixed one group after another into a scratch buffer, then scaled by the gain ramp.
 void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
-                             int frames, double gainStep) {
+                             int frames, double gainStep, bool wide) {
     Lanes2 mix[kChunk];
     std::fill(mix, mix + frames, Lanes2{});
-    MixInstalledShape(voices_, settings_.toneCount, mix, frames);
+    MixInstalledShape(voices_, settings_.toneCount, wide, mix, frames);
     double gain = currentGain_;
     for (int e = 0; e < kEars; ++e) {
         gain = currentGain_;
@@ -400,8 +453,10 @@ void ToneEngine::Render(const double* const* inputs, double* const* outputs, int
     const double distance = target - currentGain_;
     const double gainStep =
         std::fabs(distance) > kRampThreshold && frames > 0 ? distance / frames : 0.0;
+    const bool wide = !StepsBelowOnePeriod(voices_, settings_.toneCount);
     for (int32_t offset = 0; offset < frames; offset += kChunk) {
-        RenderChunk(inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset), gainStep);
+        RenderChunk(inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset), gainStep,
+                    wide);
     }
     StoreFadeOrigins(voices_, settings_.toneCount);
 }

@@ -51,6 +51,10 @@ struct OscillatorBank {
 // Installs the shape of "Wave" entry `entry`; ignores every parameter index but 8.
 void SetWave(OscillatorBank& bank, int paramIndex, int entry);
 
+// Brings any phase into [0, period), the only phases a wave function takes; NaN and the
+// infinities give 0.
+double WrapPhase(double phase, double period);
+
 // The shared sine approximation, valid for any x.
 double ApproxSine(const OscillatorBank& bank, double x);
 

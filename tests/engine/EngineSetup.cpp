@@ -69,6 +69,12 @@ void ReferenceRender(ToneEngine& engine, const double* const* inputs, double* co
                 Glide(voices.levelFades[e][i], level.value);
                 double p = bank.phase[e][i];
                 if (p >= bank.period) p -= bank.period;
+                // Steps of a period or more: whatever is left above the period, or below 0.
+                if (p < 0.0 || p >= bank.period) {
+                    p = std::fmod(p, bank.period);
+                    if (p < 0.0) p += bank.period;
+                    if (p >= bank.period) p = 0.0;
+                }
                 sum += bank.waveFunction(bank, p) * level.value;
                 bank.phase[e][i] = p + rate.value;
             }

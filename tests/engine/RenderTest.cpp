@@ -26,13 +26,19 @@ void Apply(ToneEngine& engine, int index, double value) {
 
 // A session touching every path of the render loop: block sizes around the chunk size, fades
 // starting and finishing, a tone-count change, gain ramps both ways, silence, envelope pushes
-// with linear, curved and degenerate segments, and short passes that wrap many times.
-std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave) {
+// with linear, curved and degenerate segments, and short passes that wrap many times. Above the
+// sample rate the tones sweep from 3 kHz to 10 kHz at 8 kHz, so their steps cross one period.
+std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave,
+                            bool aboveTheSampleRate) {
     EngineValues values = DefaultValues();
     values[8] = wave < 0 ? 0 : wave;
     values[9] = 0.1;
     values[11] = 1;
-    StartEngine(engine, values);
+    if (aboveTheSampleRate) {
+        values[1] = 3000;
+        values[2] = 10000;
+    }
+    StartEngine(engine, values, aboveTheSampleRate ? 8000.0 : kSampleRate);
     if (wave < 0) ToneEngineTestAccess::Voices(engine).bank.waveFunction = &HalfSine;
     std::vector<double> recorded;
     int32_t position = 1000;
@@ -76,14 +82,14 @@ std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave)
     return recorded;
 }
 
-class RenderMatchesReference : public testing::TestWithParam<std::tuple<int, bool>> {};
+class RenderMatchesReference : public testing::TestWithParam<std::tuple<int, bool, bool>> {};
 
 TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
-    const auto [wave, mixInput] = GetParam();
+    const auto [wave, mixInput, aboveTheSampleRate] = GetParam();
     ToneEngine engine(mixInput, false);
     ToneEngine reference(mixInput, false);
-    const std::vector<double> got = Session(engine, &EngineRender, wave);
-    const std::vector<double> want = Session(reference, &ReferenceRender, wave);
+    const std::vector<double> got = Session(engine, &EngineRender, wave, aboveTheSampleRate);
+    const std::vector<double> want = Session(reference, &ReferenceRender, wave, aboveTheSampleRate);
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < got.size(); ++i) {
         ASSERT_EQ(std::memcmp(&got[i], &want[i], sizeof(double)), 0)
@@ -106,7 +112,7 @@ TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
 
 // Entries 0 to 6, and -1 for a function the engine does not know.
 INSTANTIATE_TEST_SUITE_P(EveryShape, RenderMatchesReference,
-                         testing::Combine(testing::Range(-1, 7), testing::Bool()));
+                         testing::Combine(testing::Range(-1, 7), testing::Bool(), testing::Bool()));
 
 class RenderTest : public testing::Test {
 protected:
