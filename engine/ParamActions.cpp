@@ -112,8 +112,7 @@ void ToneEngine::ApplyToneCount(int q) {
     }
     if (count != tonesSetUp_) {
         ComputeToneIncrements();
-        ReseekTones(Reseek::AroundToneZero);
-        RestartFades(true, true);
+        PlaceAroundToneZero(true);
     }
     tonesSetUp_ = count;
 }

@@ -26,6 +26,15 @@ double ToneEngine::LfoPosition(Reseek how, int32_t hostSamplePosition) const {
     return 1.0;
 }
 
+// A pending restart places every tone from the host position at the next block and restarts its
+// fades then. Placing them now would put them around tone 0 before it has a place of its own
+// (before the first block) and give every fade a starting pitch in that provisional layout.
+void ToneEngine::PlaceAroundToneZero(bool freqFades) {
+    if (restartRequested_) return;
+    ReseekTones(Reseek::AroundToneZero);
+    RestartFades(freqFades, true);
+}
+
 // Tone i runs i/n of a pass ahead of tone 0.
 void ToneEngine::ReseekTones(Reseek how, int32_t hostSamplePosition) {
     const double a = LfoPosition(how, hostSamplePosition);
@@ -64,6 +73,5 @@ void ToneEngine::ApplyEnvelopeDefinition(const SegmentEnvelope& source, Envelope
         }
         env.Prepare(0.0f);
     }
-    ReseekTones(Reseek::AroundToneZero);
-    RestartFades(kind == EnvelopeKind::Frequency, true);
+    PlaceAroundToneZero(kind == EnvelopeKind::Frequency);
 }

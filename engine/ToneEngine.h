@@ -140,6 +140,9 @@ private:
     void ApplyPlayAnyway(int q);
     void UpdateTargetGain();
     double LfoPosition(Reseek how, int32_t hostSamplePosition) const;
+    // Re-places the tones around tone 0 and restarts the level fades, and the frequency fades
+    // with freqFades.
+    void PlaceAroundToneZero(bool freqFades);
 
     void WatchdogLoop();
     bool SleepWhileRunning();

@@ -5,11 +5,13 @@
 namespace {
 
 // Seven tones with linear frequency envelopes, so a frequency envelope's value is its position
-// in the pass.
+// in the pass. A silent first block takes the restart that starting requests.
 class ToneCycleTest : public testing::Test {
 protected:
     void SetUp() override {
         StartEngine(engine, DefaultValues());
+        StereoBlock out(1);
+        engine.Render(nullptr, out.channels, 1, false, 0);
         SegmentEnvelope ramp;
         ramp.Init(true);
         engine.ApplyEnvelopeDefinition(ramp, EnvelopeKind::Frequency, 0);
