@@ -1,10 +1,13 @@
 #include "engine/ToneEngine.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Fraction of a pass at which tone 0 stands. From the host position, one pass of host time maps
 // to 0.5 because the length counts two steps per sample. Otherwise it is read back from tone 0's
-// running frequency envelope.
+// running frequency envelope, on the curve its steps follow: k steps of x <- m x + c from 0 lead
+// to c (m^k - 1) / (m - 1). Its single-precision multiplier bends that curve differently from the
+// nominal curvature, the more so the longer the pass.
 double ToneEngine::LfoPosition(Reseek how, int32_t hostSamplePosition) const {
     if (how == Reseek::FromHostPosition) {
         if (!(envelopeLength_ > 0.0f)) return 0.0;
@@ -15,15 +18,12 @@ double ToneEngine::LfoPosition(Reseek how, int32_t hostSamplePosition) const {
     }
     const SegmentEnvelope& reference = voices_.freqEnvelopes[0];
     if (std::fabs(reference.curvatures[0]) < reference.epsilon) return reference.value;
-    SegmentEnvelope probe;
-    probe.Init(true);
-    probe.curvatures[0] = reference.curvatures[0];
-    probe.Prepare(lookupSteps_);
-    for (int i = 0; i < lookupSteps_; ++i) {
-        probe.Step();
-        if (probe.value >= reference.value) return static_cast<double>(i) / lookupSteps_;
-    }
-    return 1.0;
+    const double m = reference.multipliers[0];
+    const double c = reference.increments[0];
+    const double x = reference.value;
+    const double steps = m == 1.0 ? x / c : std::log1p(x * (m - 1.0) / c) / std::log1p(m - 1.0);
+    const double a = steps / reference.length;
+    return std::isfinite(a) ? std::clamp(a, 0.0, 1.0) : 0.0;
 }
 
 // A pending restart places every tone from the host position at the next block and restarts its

@@ -115,7 +115,6 @@ private:
     double targetGain_ = 0.0;
     double currentGain_ = 0.0;
     float envelopeLength_ = 0.0f;
-    int16_t lookupSteps_ = 300; // resolution of the position read back from tone 0
     bool mixInput_ = false;
     bool restartRequested_ = false; // the next block re-seeks the tones and restarts the fades
     bool initialised_ = false;

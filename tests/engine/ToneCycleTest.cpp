@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
 namespace {
 
 // Seven tones with linear frequency envelopes, so a frequency envelope's value is its position
@@ -80,5 +84,67 @@ TEST_F(ToneCycleTest, EnvelopePushRestartsTheMatchingFades) {
     EXPECT_TRUE(engine.Voices().rateFades[0][6].active);
     EXPECT_FALSE(engine.Voices().rateFades[0][7].active);
 }
+
+// The fraction of a pass at which a frequency envelope of this curvature and length reaches the
+// value: bisection over its own Seek, so the curve is the one its steps follow.
+double PositionOn(const SegmentEnvelope& shape, double value) {
+    SegmentEnvelope probe = shape;
+    double below = 0.0;
+    double above = 1.0;
+    for (int i = 0; i < 60; ++i) {
+        const double middle = 0.5 * (below + above);
+        probe.Seek(middle);
+        (probe.value < value ? below : above) = middle;
+    }
+    return below;
+}
+
+// Each tone's place against tone 0's, in fractions of a pass: tone i belongs i/n ahead.
+double WorstSpacingError(const ToneEngine& engine) {
+    const ToneVoices& voices = engine.Voices();
+    const int n = engine.Settings().toneCount;
+    const double zero = PositionOn(voices.freqEnvelopes[0], voices.freqEnvelopes[0].value);
+    double worst = 0.0;
+    for (int i = 1; i < n; ++i) {
+        const double place = PositionOn(voices.freqEnvelopes[i], voices.freqEnvelopes[i].value);
+        worst = std::max(worst, std::fabs(std::remainder(place - zero - double(i) / n, 1.0)));
+    }
+    return worst;
+}
+
+SegmentEnvelope FrequencyShape(int qfreq) {
+    SegmentEnvelope shape;
+    shape.Init(true);
+    shape.curvatures[0] = static_cast<float>(qfreq) * 0.16666667f;
+    return shape;
+}
+
+// {"Rate" in seconds, "Qfreq"}. The envelopes run on their single-precision multiplier, whose
+// curvature differs from the nominal one the more the longer the pass; tone 0's place must be
+// read back on that curve, or the others lose their i/n spacing at every "Tones" change and
+// graph push.
+class ToneSpacing : public testing::TestWithParam<std::tuple<double, int>> {};
+
+TEST_P(ToneSpacing, HoldsOnCurvedFrequencyGraphs) {
+    const auto [rate, qfreq] = GetParam();
+    EngineValues values = DefaultValues();
+    values[9] = rate;
+    ToneEngine engine(false, false);
+    StartEngine(engine, values);
+    engine.ApplyEnvelopeDefinition(FrequencyShape(qfreq), EnvelopeKind::Frequency, 0);
+    StereoBlock out(1);
+    const int32_t position = static_cast<int32_t>(0.37 * engine.EnvelopeLength());
+    engine.Render(nullptr, out.channels, 1, false, position);
+    ASSERT_LT(WorstSpacingError(engine), 1e-4);
+
+    engine.ApplyParamKey(3, 9);
+    EXPECT_LT(WorstSpacingError(engine), 0.005) << "tones";
+    engine.ApplyEnvelopeDefinition(FrequencyShape(qfreq + 12), EnvelopeKind::Frequency, 0);
+    EXPECT_LT(WorstSpacingError(engine), 0.005) << "graph push";
+}
+
+INSTANTIATE_TEST_SUITE_P(ToneCycleTest, ToneSpacing,
+                         testing::Values(std::tuple{60.0, 18}, std::tuple{180.0, 18},
+                                         std::tuple{180.0, -90}, std::tuple{1.0, 60}));
 
 } // namespace
