@@ -5,6 +5,8 @@
 namespace {
 
 constexpr auto kWatchdogSleep = std::chrono::milliseconds(100);
+// The watchdog checks on every other wake-up.
+constexpr uint64_t kCheckIntervalUs = 2 * std::chrono::microseconds(kWatchdogSleep).count();
 
 } // namespace
 
@@ -38,8 +40,29 @@ void ToneEngine::FadeInAtNextBlock() {
     restartRequested_ = true;
 }
 
+// Runs on the audio thread: the length is published before the mark that makes it count.
+void ToneEngine::MarkBlockSeen(int32_t frames) {
+    const double us = sampleRate_ > 0.0 && frames > 0 ? frames * 1e6 / sampleRate_ : 0.0;
+    const uint32_t length = us < 4e9 ? static_cast<uint32_t>(us) : 4'000'000'000u;
+    uint32_t longest = longestBlockUs_.load(std::memory_order_relaxed);
+    while (length > longest && !longestBlockUs_.compare_exchange_weak(longest, length)) {
+    }
+    blockSeen_.store(true);
+}
+
+// Blocks longer than the check interval leave checks without a block between them; only a
+// silence of more than two block periods is a stall. For blocks up to half the interval one
+// check without a block is enough.
 void ToneEngine::WatchdogCheck() {
-    if (!blockSeen_.exchange(false)) stallDetected_.store(true);
+    if (blockSeen_.exchange(false)) {
+        blockPeriodUs_ = longestBlockUs_.exchange(0);
+        checksWithoutBlock_ = 0;
+        return;
+    }
+    ++checksWithoutBlock_;
+    if (checksWithoutBlock_ * kCheckIntervalUs > 2 * uint64_t{blockPeriodUs_}) {
+        stallDetected_.store(true);
+    }
 }
 
 // Sleeps one watchdog interval; false once the engine is shutting down.

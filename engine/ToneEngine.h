@@ -82,10 +82,12 @@ public:
     // The next block re-places every tone from the host position and fades it in from silence.
     void FadeInAtNextBlock();
 
-    void MarkBlockSeen() { blockSeen_.store(true); }
+    // Renders one block, and tells the watchdog that one arrived and how long it lasts.
     void Render(const double* const* inputs, double* const* outputs, int32_t frames,
                 bool transportRunning, int32_t hostSamplePosition);
-    // One watchdog check: a block since the last check clears the mark, none flags a stall.
+    // One watchdog check, made every 200 ms by the engine's own thread or, without it, by the
+    // caller. The host has stalled when no block arrived for longer than twice the longest
+    // recent block and than one check interval; the next block then fades every tone in anew.
     void WatchdogCheck();
 
     // Phase increments {left, right} of one carrier in Hz, split by the binaural offset.
@@ -121,7 +123,12 @@ private:
     double sampleRate_ = 0.0;
     ToneVoices voices_;
     std::atomic<bool> blockSeen_{false}; // set by every block, cleared by the watchdog
+    // The longest block since the last check, in microseconds; the watchdog takes it.
+    std::atomic<uint32_t> longestBlockUs_{0};
     std::atomic<bool> stallDetected_{false};
+    // The watchdog's own: the block length it expects and the checks since the last block.
+    uint32_t blockPeriodUs_ = 0;
+    uint64_t checksWithoutBlock_ = 0;
     std::mutex watchdogMutex_;
     std::condition_variable watchdogWake_;
     bool watchdogRunning_ = false;
@@ -143,6 +150,7 @@ private:
     // with freqFades.
     void PlaceAroundToneZero(bool freqFades);
 
+    void MarkBlockSeen(int32_t frames);
     void WatchdogLoop();
     bool SleepWhileRunning();
 };

@@ -439,6 +439,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
 
 void ToneEngine::Render(const double* const* inputs, double* const* outputs, int32_t frames,
                         bool transportRunning, int32_t hostSamplePosition) {
+    MarkBlockSeen(frames);
     if (stallDetected_.exchange(false)) FadeInAtNextBlock();
     const double target = settings_.playAnyway || transportRunning ? targetGain_ : 0.0;
     if (restartRequested_) {

@@ -86,7 +86,6 @@ void CLS_SERIVANE::CountTowardsRenderGate(int index) {
 }
 
 void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
-    engine_.MarkBlockSeen();
     if (!engine_.Initialised()) {
         engine_.Initialise();
         OnReset();

@@ -151,39 +151,6 @@ TEST_F(RenderTest, TransportStartRampsLinearlyToTheTarget) {
     EXPECT_NEAR(engine.CurrentGain(), engine.TargetGain(), 1e-15);
 }
 
-TEST_F(RenderTest, StallFadesEveryToneInFromSilence) {
-    for (int i = 0; i < 60; ++i) {
-        engine.MarkBlockSeen();
-        Render(512, true);
-    }
-    ASSERT_FALSE(engine.Voices().levelFades[0][0].active);
-    engine.WatchdogCheck();
-    engine.WatchdogCheck();
-    Render(240, true);
-    for (int i = 0; i < engine.Settings().toneCount; ++i) {
-        for (int e = 0; e < kEars; ++e) {
-            const Crossfade& fade = engine.Voices().levelFades[e][i];
-            EXPECT_TRUE(fade.active);
-            EXPECT_EQ(fade.from, 0.0);
-            EXPECT_NEAR(fade.progress, 0.01, 1e-12);
-        }
-    }
-    for (int i = 0; i < 100; ++i) Render(240, true);
-    EXPECT_FALSE(engine.Voices().levelFades[1][6].active);
-}
-
-TEST_F(RenderTest, BlocksBetweenChecksKeepTheWatchdogQuiet) {
-    for (int i = 0; i < 60; ++i) {
-        engine.MarkBlockSeen();
-        Render(512, true);
-    }
-    engine.WatchdogCheck();
-    engine.MarkBlockSeen();
-    engine.WatchdogCheck();
-    Render(64, true);
-    EXPECT_FALSE(engine.Voices().levelFades[0][0].active);
-}
-
 // The first change after the first block treats every slot as new; a later one only the slots
 // above the old count, while the others glide to their new places.
 TEST_F(RenderTest, ARestartBeforeTheFadeRanKeepsItsStartingValue) {
