@@ -10,12 +10,13 @@ namespace {
 constexpr double kPeriod = 6.283185307179586;
 constexpr double kLowRate = 8000.0;
 
-// "Low Freq" 9 kHz and "High Freq" 10 kHz: every tone steps more than a period per sample at
-// 8 kHz.
+// Four tones from "Low Freq" 9 kHz to "High Freq" 10 kHz: every one steps more than a period
+// per sample at 8 kHz.
 EngineValues AboveTheSampleRate(int wave) {
     EngineValues values = DefaultValues();
     values[1] = 9000;
     values[2] = 10000;
+    values[3] = 4;
     values[8] = wave;
     values[11] = 1;
     return values;
@@ -131,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(PhaseWrap, PhaseAtThePeriod,
                          testing::Combine(testing::Values(1, 2, 3), testing::Bool(),
                                           testing::Values(kSampleRate, kLowRate)));
 
-// Through the function pointer the phase handed over is exactly 0.
+// Through the function pointer the phase handed over is exactly 0; the last call is for the
+// right ear of the last tone.
 TEST(PhaseWrap, InstalledFunctionGetsZeroForAPhaseOfOnePeriod) {
     for (double rate : {kSampleRate, kLowRate}) {
         ToneEngine engine(false, false);
@@ -140,7 +142,7 @@ TEST(PhaseWrap, InstalledFunctionGetsZeroForAPhaseOfOnePeriod) {
         voices.bank.waveFunction = &PhaseLog::Wave;
         StereoBlock out(1);
         engine.Render(nullptr, out.channels, 1, true, 0);
-        voices.bank.phase[1][6] = voices.bank.period;
+        voices.bank.phase[1][engine.Settings().toneCount - 1] = voices.bank.period;
         engine.Render(nullptr, out.channels, 1, true, 0);
         EXPECT_EQ(PhaseLog::last, 0.0) << rate;
     }
