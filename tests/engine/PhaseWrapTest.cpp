@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -74,10 +75,11 @@ TEST_P(EveryShapeAboveTheSampleRate, StaysWithinItsBoundForMinutes) {
     const int blocks = static_cast<int>(120 * kLowRate / 4096);
     for (int b = 0; b < blocks; ++b) {
         engine.Render(nullptr, out.channels, 4096, true, b * 4096);
+        double peak = 0.0;
         for (int t = 0; t < 4096; ++t) {
-            ASSERT_LE(std::fabs(out.left[t]), bound) << "block " << b << " frame " << t;
-            ASSERT_LE(std::fabs(out.right[t]), bound) << "block " << b << " frame " << t;
+            peak = std::max({peak, std::fabs(out.left[t]), std::fabs(out.right[t])});
         }
+        ASSERT_LE(peak, bound) << "block " << b;
     }
 }
 
