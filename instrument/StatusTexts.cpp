@@ -4,6 +4,7 @@
 #include "engine/ToneEngine.h"
 #include "framework/IEffectBase.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -19,6 +20,19 @@ const char* PanText(PanMode panMode) {
     }
 }
 
+// A number in fixed notation with a point whatever the process locale, as the value texts are.
+struct FixedText {
+    char text[48] = "";
+};
+
+FixedText Fixed(double value, int decimals) {
+    FixedText fixed;
+    auto [end, error] = std::to_chars(fixed.text, fixed.text + sizeof fixed.text - 1, value,
+                                      std::chars_format::fixed, decimals);
+    *(error == std::errc() ? end : fixed.text) = '\0';
+    return fixed;
+}
+
 int Percent(float fraction) {
     return RoundHalfAway(fraction * 100.0f);
 }
@@ -31,13 +45,13 @@ void FormatStatusText(int index, const ToneEngine& engine, const IEffectBase& pl
     const ToneSettings& settings = engine.Settings();
     switch (index) {
     case kBinaural:
-        std::snprintf(text, capacity, "Binaural: %.2fHz", settings.binauralHz);
+        std::snprintf(text, capacity, "Binaural: %sHz", Fixed(settings.binauralHz, 2).text);
         break;
     case kLowFreq:
-        std::snprintf(text, capacity, "Low Freq: %.2fHz", settings.lowHz);
+        std::snprintf(text, capacity, "Low Freq: %sHz", Fixed(settings.lowHz, 2).text);
         break;
     case kHighFreq:
-        std::snprintf(text, capacity, "High Freq: %.2fHz", settings.highHz);
+        std::snprintf(text, capacity, "High Freq: %sHz", Fixed(settings.highHz, 2).text);
         break;
     case kTones:
         std::snprintf(text, capacity, "Tones: %d", settings.toneCount);
@@ -59,8 +73,8 @@ void FormatStatusText(int index, const ToneEngine& engine, const IEffectBase& pl
                       param->DisplayTextFor(engine.Voices().bank.waveIndex));
         break;
     case kRate:
-        std::snprintf(text, capacity, "Rate: %.1fs",
-                      engine.EnvelopeLength() * 0.5 / engine.SampleRate());
+        std::snprintf(text, capacity, "Rate: %ss",
+                      Fixed(engine.EnvelopeLength() * 0.5 / engine.SampleRate(), 1).text);
         break;
     case kBinauralPan:
         std::snprintf(text, capacity, "%s", PanText(settings.panMode));

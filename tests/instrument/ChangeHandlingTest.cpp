@@ -1,4 +1,5 @@
 #include "Instance.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -149,4 +150,16 @@ TEST(StatusLine, EmptiesItselfAfterItsDeadline) {
     line.SetText("kept");
     line.Expire(50000);
     EXPECT_EQ(line.Text(), "kept");
+}
+
+TEST(ChangeHandling, StatusNumbersUseAPointWhateverTheLocale) {
+    auto p = RunningInstance();
+    CommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma could be made";
+    SetParam(*p, kBinaural, 7.83);
+    EXPECT_EQ(p->StatusText(), "Binaural: 7.83Hz");
+    SetParam(*p, kHighFreq, 1234.5);
+    EXPECT_EQ(p->StatusText(), "High Freq: 1234.50Hz");
+    SetParam(*p, kRate, 12.5);
+    EXPECT_EQ(p->StatusText(), "Rate: 12.5s");
 }
