@@ -7,6 +7,7 @@ packages=(
     juce-modules-source-data
     libsndfile1-dev
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()
