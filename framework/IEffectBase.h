@@ -70,6 +70,9 @@ public:
     virtual int ReadState(const IStateChunk& chunk, int pos);
     virtual void OnStatusText(int index);
     virtual bool AcceptStoredParam(int index, int presetIndex);
+    // Called by LoadPreset, under the mutex and on the loading thread, once the slot is current.
+    // renamed: the slot had never been filled and got a name; no parameter changed.
+    virtual void OnPresetLoaded(int, bool) {}
     virtual int GetInterfaceKind() const { return interfaceKind_; }
 
     // Host operations, implemented by the host adapter.

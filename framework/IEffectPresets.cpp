@@ -77,14 +77,18 @@ bool IEffectBase::LoadPreset(int index) {
     std::lock_guard lock(mutex_);
     if (index < 0 || index >= PresetCount()) return false;
     IPresetEntry& preset = presets_[static_cast<size_t>(index)];
-    if (!preset.initialised) {
+    const bool renamed = !preset.initialised;
+    bool complete = true;
+    if (renamed) {
         preset.initialised = true;
         preset.name = NextUserPresetName();
     } else {
         currentPreset_ = index;
-        if (ReadParams(preset.chunk, 0, true) <= 0) return false;
+        complete = ReadParams(preset.chunk, 0, true) > 0;
     }
     currentPreset_ = index;
+    OnPresetLoaded(index, renamed);
+    if (!complete) return false;
     RefreshEditorControls();
     return true;
 }

@@ -1,16 +1,30 @@
 #include "framework/IParamModel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
 std::string Capped(const char* text) {
     if (!text) return {};
     return std::string(text, strnlen(text, IParamModel::kTextCapacity));
+}
+
+std::string_view Trimmed(std::string_view text) {
+    constexpr std::string_view kSpace = " \t\n\v\f\r";
+    const size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 int PrecisionOfStep(double step) {
@@ -93,18 +107,41 @@ std::string IParamModel::FormatValue(double value, bool isNormalized) const {
     if (*text) return text;
     if (value == 0.0) return "0";
     const double shown = negateDisplay_ ? -value : value;
-    char buffer[64];
-    if (precision_ == 0)
-        std::snprintf(buffer, sizeof buffer, "%d", RoundHalfAway(shown));
-    else
-        std::snprintf(buffer, sizeof buffer, "%.*f", precision_, shown);
-    return Capped(buffer);
+    // Room for every finite double in fixed notation; the text never depends on the locale.
+    char buffer[330];
+    const char* end = precision_ == 0
+                          ? std::to_chars(buffer, buffer + sizeof buffer, RoundHalfAway(shown)).ptr
+                          : std::to_chars(buffer, buffer + sizeof buffer, shown,
+                                          std::chars_format::fixed, precision_)
+                                .ptr;
+    return std::string(buffer, std::min(static_cast<size_t>(end - buffer), kTextCapacity));
 }
 
 const char* IParamModel::DisplayTextFor(int value) const {
     for (const IDisplayText& entry : displayTexts_)
         if (entry.value == value) return entry.text.c_str();
     return "";
+}
+
+bool IParamModel::ReadText(const char* text, double* value) const {
+    const std::string_view typed = Trimmed(text ? text : "");
+    for (const IDisplayText& entry : displayTexts_) {
+        if (!entry.text.empty() && EqualIgnoringCase(entry.text, typed)) {
+            *value = entry.value;
+            return true;
+        }
+    }
+    const char* first = typed.data();
+    const char* last = first + typed.size();
+    if (first != last && *first == '+') ++first;
+    double number = 0.0;
+    if (std::from_chars(first, last, number).ec == std::errc()) {
+        *value = number;
+        return true;
+    }
+    if (!displayTexts_.empty()) return false;
+    *value = 0.0;
+    return true;
 }
 
 bool IParamModel::ValueForDisplayText(const char* text, double* value) const {

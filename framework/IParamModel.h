@@ -39,10 +39,15 @@ public:
     double NormalizedValue() const { return ToNormalized(Value()); }
     double DefaultNormalized() const;
 
+    // The text shown for a value; numbers are written with '.' whatever the process locale.
     std::string FormatValue(double value, bool isNormalized) const;
     int DisplayTextCount() const { return static_cast<int>(displayTexts_.size()); }
     const char* DisplayTextFor(int value) const;
     bool ValueForDisplayText(const char* text, double* value) const;
+    // Reads a value typed by a person: one of the display texts in any case, else the number at
+    // the start of the text, written with '.' whatever the process locale. A text with neither
+    // reads as 0, except that a parameter with display texts refuses it (false).
+    bool ReadText(const char* text, double* value) const;
 
     const char* Name() const { return name_.c_str(); }
     const char* Label() const { return label_.c_str(); }

@@ -4,7 +4,15 @@ namespace serivane::host {
 
 using namespace Steinberg;
 
-IMPLEMENT_FUNKNOWN_METHODS(ComponentHandler, Vst::IComponentHandler, Vst::IComponentHandler::iid)
+IMPLEMENT_REFCOUNT(ComponentHandler)
+
+tresult PLUGIN_API ComponentHandler::queryInterface(const TUID iid, void** obj) {
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, Vst::IComponentHandler)
+    QUERY_INTERFACE(iid, obj, Vst::IComponentHandler::iid, Vst::IComponentHandler)
+    QUERY_INTERFACE(iid, obj, Vst::IUnitHandler::iid, Vst::IUnitHandler)
+    *obj = nullptr;
+    return kNoInterface;
+}
 
 ComponentHandler::ComponentHandler(){FUNKNOWN_CTOR}
 
@@ -22,6 +30,16 @@ tresult PLUGIN_API ComponentHandler::endEdit(Vst::ParamID id) {
 
 tresult PLUGIN_API ComponentHandler::restartComponent(int32 flags) {
     return record({HandlerCall::Kind::Restart, 0, 0.0, flags});
+}
+
+tresult PLUGIN_API ComponentHandler::notifyUnitSelection(Vst::UnitID unitId) {
+    return record({HandlerCall::Kind::UnitSelection, static_cast<Vst::ParamID>(unitId)});
+}
+
+tresult PLUGIN_API ComponentHandler::notifyProgramListChange(Vst::ProgramListID listId,
+                                                             int32 programIndex) {
+    return record({HandlerCall::Kind::ProgramListChange, static_cast<Vst::ParamID>(listId), 0.0, 0,
+                   programIndex});
 }
 
 std::vector<HandlerCall> ComponentHandler::calls() const {

@@ -8,6 +8,7 @@ packages=(
     libsndfile1-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    locales
 )
 
 missing=()

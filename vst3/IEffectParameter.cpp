@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -29,6 +28,8 @@ IEffectParameter::IEffectParameter(IParamModel* model, ParamID id, UnitID unitId
         model->Type() == IParamType::Double ? 0 : static_cast<int32>(model->Max() - model->Min());
     info.defaultNormalizedValue = valueNormalized = SafeNormalized(model->DefaultNormalized());
     info.flags = model->CanAutomate() ? ParameterInfo::kCanAutomate : 0;
+    if (model->Type() == IParamType::Enum && model->DisplayTextCount() > 0)
+        info.flags |= ParameterInfo::kIsList;
     info.id = id;
     info.unitId = unitId;
 }
@@ -37,10 +38,11 @@ void IEffectParameter::toString(ParamValue normalized, String128 text) const {
     FormatNormalized(*model_, normalized, text);
 }
 
-// Reads the number at the start of the text, as a person would type it; no number reads as 0.
+// A choice's text in any case or a number, as a person would type it (see IParamModel::ReadText).
 bool IEffectParameter::fromString(const TChar* text, ParamValue& normalized) const {
-    const std::string ascii = Utf16ToAscii(text, kTextCapacity);
-    normalized = model_->ToNormalized(std::strtod(ascii.c_str(), nullptr));
+    double value = 0.0;
+    if (!model_->ReadText(Utf16ToAscii(text, kTextCapacity).c_str(), &value)) return false;
+    normalized = model_->ToNormalized(value);
     return true;
 }
 

@@ -4,7 +4,8 @@
 #include "public.sdk/source/vst/vstparameters.h"
 
 // A framework parameter seen by the host: its information comes from the model, and every
-// conversion and text goes through the model. The model is not owned.
+// conversion and text goes through the model. An enumeration with display texts is shown as a
+// list of choices. The model is not owned.
 class IEffectParameter : public Steinberg::Vst::Parameter {
 public:
     IEffectParameter(IParamModel* model, Steinberg::Vst::ParamID id, Steinberg::Vst::UnitID unitId);

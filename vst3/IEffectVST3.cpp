@@ -35,6 +35,21 @@ int ChannelsOf(const SpeakerArrangement* arrangements, int32 count) {
     return channels;
 }
 
+// Whether the requested arrangements fit the buses one to one. Only the main bus (the first) may
+// change its layout, and not when the plug-in fixes it to stereo.
+bool AcceptsArrangements(const BusList& buses, const SpeakerArrangement* requested, int32 count,
+                         bool stereoOnly) {
+    if (count != static_cast<int32>(buses.size()) || (count > 0 && !requested)) return false;
+    for (int32 i = 0; i < count; ++i) {
+        const int channels = SpeakerArr::getChannelCount(requested[i]);
+        if (channels == 0 || requested[i] != ArrangementForChannels(channels)) return false;
+        const auto* bus = static_cast<const AudioBus*>(buses[static_cast<size_t>(i)].get());
+        const bool fixed = stereoOnly || i > 0;
+        if (fixed && requested[i] != bus->getArrangement()) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 SpeakerArrangement ArrangementForChannels(int channels) {
@@ -144,40 +159,25 @@ tresult PLUGIN_API IEffectVST3::setActive(TBool state) {
     return kResultOk;
 }
 
-// Whatever the answer, every channel is left unconnected: each block connects the channels of
-// the buses it brings. Only the arrangements the plug-in's channel configurations allow, one per
-// bus, are accepted.
+// A request is accepted only as a whole: one arrangement per bus, each the plug-in's own layout
+// for its channel count (stereo is the only two-channel layout), instrument outputs stereo, side
+// buses as they are, and channel totals the plug-in's configurations allow. A refused request
+// changes nothing; an accepted one changes only the arrangements, so every bus keeps its name and
+// the activation the host gave it.
 tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                                    SpeakerArrangement* outputs, int32 numOuts) {
     std::lock_guard lock(Mutex());
-    SetInputConnections(0, InputChannelCount(), false);
-    SetOutputConnections(0, OutputChannelCount(), false);
-    if (!AcceptsChannels(ChannelsOf(inputs, numIns), ChannelsOf(outputs, numOuts)))
+    if (!AcceptsArrangements(audioInputs, inputs, numIns, false) ||
+        !AcceptsArrangements(audioOutputs, outputs, numOuts, IsInstrument()) ||
+        !AcceptsChannels(ChannelsOf(inputs, numIns), ChannelsOf(outputs, numOuts)))
         return kResultFalse;
-    String128 name{};
-    if (!audioInputs.empty() && inputs && numIns > 0) {
-        const int channels = SpeakerArr::getChannelCount(inputs[0]);
-        auto* bus = static_cast<AudioBus*>(audioInputs[0].get());
-        if (SpeakerArr::getChannelCount(bus->getArrangement()) != channels) {
-            AsciiToUtf16("Input", name, kTextCapacity);
-            audioInputs[0] = IPtr<Bus>(new AudioBus(name, kMain, BusInfo::kDefaultActive,
-                                                    ArrangementForChannels(channels)),
-                                       false);
-        }
-    }
-    if (!audioOutputs.empty() && outputs && numOuts > 0) {
-        const int channels = SpeakerArr::getChannelCount(outputs[0]);
-        auto* bus = static_cast<AudioBus*>(audioOutputs[0].get());
-        if (SpeakerArr::getChannelCount(bus->getArrangement()) != channels) {
-            AsciiToUtf16("Output", name, kTextCapacity);
-            audioOutputs[0] = IPtr<Bus>(new AudioBus(name, kMain, BusInfo::kDefaultActive,
-                                                     ArrangementForChannels(channels)),
-                                        false);
-        }
-    }
-    const bool onePerBus = numIns == static_cast<int32>(audioInputs.size()) &&
-                           numOuts == static_cast<int32>(audioOutputs.size());
-    return onePerBus ? kResultOk : kResultFalse;
+    for (int32 i = 0; i < numIns; ++i)
+        static_cast<AudioBus*>(audioInputs[static_cast<size_t>(i)].get())
+            ->setArrangement(inputs[i]);
+    for (int32 i = 0; i < numOuts; ++i)
+        static_cast<AudioBus*>(audioOutputs[static_cast<size_t>(i)].get())
+            ->setArrangement(outputs[i]);
+    return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3::canProcessSampleSize(int32 symbolicSize) {
@@ -210,6 +210,23 @@ tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
 tresult PLUGIN_API IEffectVST3::queryInterface(const TUID iid, void** obj) {
     QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
     return SingleComponentEffect::queryInterface(iid, obj);
+}
+
+void IEffectVST3::DeliverHostNotifications() {
+    const HostNotifications::Pending pending = notifications_.Take();
+    if (!componentHandler) return;
+    if (pending.paramValues) componentHandler->restartComponent(kParamValuesChanged);
+    if (!pending.programNames) return;
+    if (FUnknownPtr<IUnitHandler> units(componentHandler); units)
+        units->notifyProgramListChange(kProgramListId, pending.program);
+}
+
+// Runs wherever a preset is loaded, the audio thread included, so it only flags.
+void IEffectVST3::OnPresetLoaded(int index, bool renamed) {
+    if (renamed)
+        notifications_.FlagProgramName(index);
+    else
+        notifications_.FlagParamValues();
 }
 
 void IEffectVST3::BeginParamEdit(int index) {

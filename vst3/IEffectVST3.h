@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/IEffectBase.h"
+#include "vst3/HostNotifications.h"
 #include "vst3/SingleComponentEffect.h"
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
@@ -88,6 +89,13 @@ public:
                                                      Steinberg::int32 programIndex,
                                                      Steinberg::IBStream* data) override;
 
+    // Tells the host, through its component and unit handlers, of the changes it did not make:
+    // parameter values after a program change or a state restore, program names after an unfilled
+    // slot was named. UI thread only. The audio thread never calls the host: it only flags, and
+    // the flags are delivered here, which runs when the host next reads what it shows (parameter
+    // values and texts, program list and names), after setState, and on the editor's timer.
+    void DeliverHostNotifications();
+
     // Host operations of the plug-in base.
     void BeginParamEdit(int index) override;
     void PerformParamEdit(int index, double normalized) override;
@@ -101,6 +109,7 @@ public:
     virtual bool IsOfflineRender() const;
     virtual int GetTransportState() const;
     virtual void GetTransportInfo(ITransportInfo& info) const;
+    void OnPresetLoaded(int index, bool renamed) override;
 
     OBJ_METHODS(IEffectVST3, SingleComponentEffect)
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
@@ -128,6 +137,7 @@ private:
     void SilenceOutputs(const Steinberg::Vst::ProcessData& data, bool single);
 
     int sideChainChannels_;
+    HostNotifications notifications_;
     Steinberg::Vst::ProcessContext processContext_{};
     // Host buffer pointers moved to the current piece of a block; sized once, at construction.
     std::vector<float*> piece32_;

@@ -3,11 +3,14 @@
 #include "vst3/IEffectParameter.h"
 #include "vst3/Utf16Text.h"
 
+#include "pluginterfaces/base/futils.h"
+
 #include <algorithm>
 #include <cmath>
 
 // The edit controller and the units. Queries here run on the host's UI thread without the
-// plug-in mutex: they read and write single atomic parameter values only.
+// plug-in mutex: they read and write single atomic parameter values only. The queries through
+// which a host shows values and program names first pass on what changed without it.
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -16,9 +19,11 @@ namespace {
 constexpr int kTextCapacity = 128;
 } // namespace
 
+// The SDK's list conversion, the one hosts and the program parameter show: floor(x × slots),
+// capped at the last slot. An exact k / (slots - 1) lands inside slot k's share.
 int IEffectVST3::ProgramIndexFor(double normalized) const {
-    const int last = std::max(0, PresetCount() - 1);
-    return std::clamp(static_cast<int>(last * SafeNormalized(normalized) + 0.5), 0, last);
+    if (PresetCount() <= 1) return 0;
+    return FromNormalized<ParamValue>(SafeNormalized(normalized), PresetCount() - 1);
 }
 
 double IEffectVST3::ProgramNormalized() const {
@@ -28,6 +33,7 @@ double IEffectVST3::ProgramNormalized() const {
 tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue normalized,
                                                       String128 text) {
     if (!text) return kInvalidArgument;
+    DeliverHostNotifications();
     const IParamModel* model = id < static_cast<ParamID>(ParamCount()) ? ParamAt(id) : nullptr;
     if (!model) return kResultFalse;
     FormatNormalized(*model, normalized, text);
@@ -53,6 +59,7 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 }
 
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
+    DeliverHostNotifications();
     if (id == kBypassParamId) return Bypassed() ? 1.0 : 0.0;
     if (id == kProgramParamId) return ProgramNormalized();
     if (id < static_cast<ParamID>(ParamCount())) return ParamAt(id)->NormalizedValue();
@@ -105,6 +112,7 @@ int32 PLUGIN_API IEffectVST3::getProgramListCount() {
 
 tresult PLUGIN_API IEffectVST3::getProgramListInfo(int32 listIndex, ProgramListInfo& info) {
     if (listIndex != 0) return kResultFalse;
+    DeliverHostNotifications();
     info.id = kProgramListId;
     AsciiToUtf16("Factory Presets", info.name, kTextCapacity);
     info.programCount = PresetCount();
@@ -116,6 +124,7 @@ tresult PLUGIN_API IEffectVST3::getProgramName(ProgramListID listId, int32 progr
                                                String128 name) {
     if (listId != kProgramListId) return kResultFalse;
     if (!name) return kInvalidArgument;
+    DeliverHostNotifications();
     std::lock_guard lock(Mutex());
     AsciiToUtf16(PresetName(programIndex), name, kTextCapacity);
     return kResultOk;

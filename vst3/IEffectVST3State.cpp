@@ -44,18 +44,26 @@ tresult IEffectVST3::SaveComponentState(IBStream* state) {
 }
 
 // Whatever arrives is applied as far as it goes. Only a complete state answers kResultOk; the
-// stream is then left just after it, as the trailing read expects.
+// stream is then left just after it, as the trailing read expects. The host hears of the new
+// values once the mutex is released.
 tresult IEffectVST3::RestoreComponentState(IBStream* state) {
     if (!state) return kInvalidArgument;
     IStateChunk chunk;
     ReadStream(*state, chunk, GetHostId() == kHostWaveLab);
-    std::lock_guard lock(Mutex());
-    const int pos = ReadState(chunk, 0);
-    RefreshEditorControls();
-    if (pos < 0) return kResultFalse;
-    int32 trailing = 0;
-    state->seek(pos, IBStream::kIBSeekSet, nullptr);
-    return state->read(&trailing, sizeof trailing, nullptr) == kResultOk ? kResultOk : kResultFalse;
+    tresult result = kResultFalse;
+    {
+        std::lock_guard lock(Mutex());
+        const int pos = ReadState(chunk, 0);
+        RefreshEditorControls();
+        notifications_.FlagParamValues();
+        if (pos >= 0) {
+            int32 trailing = 0;
+            state->seek(pos, IBStream::kIBSeekSet, nullptr);
+            if (state->read(&trailing, sizeof trailing, nullptr) == kResultOk) result = kResultOk;
+        }
+    }
+    DeliverHostNotifications();
+    return result;
 }
 
 // Waits out a running block like every state call, and carries no data.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -51,6 +52,34 @@ const Expected kTable[kNumParams] = {
     {"Xvol1", IParamType::Double, 25, 0, 100, 0.1, "%", 1, {}},
     {"Xvol2", IParamType::Double, 50, 0, 100, 0.1, "%", 1, {}},
     {"Xvol3", IParamType::Double, 75, 0, 100, 0.1, "%", 1, {}},
+};
+
+// Slots 1 to 11: the values that differ from the defaults ("Play Anyway" always), and the
+// parameters a recall sets.
+struct Programme {
+    int slot;
+    std::vector<std::pair<int, double>> values;
+    std::vector<int> owned;
+};
+
+const Programme kProgrammes[] = {
+    {1, {{kWave, 3}, {kPlayAnyway, 1}}, {kWave, kPlayAnyway}},
+    {2, {{kWave, 4}, {kPlayAnyway, 1}}, {kWave, kPlayAnyway}},
+    {3, {{kTones, 3}, {kSpread, 0}, {kPlayAnyway, 1}}, {kTones, kSpread}},
+    {4, {{kTones, 3}, {kSpread, 0}, {kWave, 3}, {kPlayAnyway, 1}}, {kTones, kSpread, kWave}},
+    {5,
+     {{kLowFreq, 1500}, {kHighFreq, 10}, {kPlayAnyway, 0}, {kQfreq, -18}},
+     {kLowFreq, kHighFreq, kQfreq}},
+    {6, {{kPlayAnyway, 0}, {kXvol1, 15}, {kXvol3, 85}}, {kXvol1, kXvol2, kXvol3}},
+    {7, {{kPlayAnyway, 0}, {kXvol1, 35}, {kXvol3, 65}}, {kXvol1, kXvol2, kXvol3}},
+    {8,
+     {{kPlayAnyway, 0}, {kXvol1, 12.5}, {kXvol2, 37.5}, {kXvol3, 62.5}},
+     {kXvol1, kXvol2, kXvol3}},
+    {9,
+     {{kPlayAnyway, 0}, {kXvol1, 37.5}, {kXvol2, 62.5}, {kXvol3, 87.5}},
+     {kXvol1, kXvol2, kXvol3}},
+    {10, {{kPlayAnyway, 0}, {kQfreq, 36}}, {kQfreq}},
+    {11, {{kPlayAnyway, 0}, {kQfreq, -36}}, {kQfreq}},
 };
 
 double StoredValue(const IPresetEntry& preset, int index) {
@@ -126,6 +155,29 @@ TEST(FactoryPresets, LibraryEntriesStoreTheFrequencyInTheirName) {
             if (i == kPlayAnyway) expected = 1;
             if (i == kWave && slot == 79) expected = 3;
             EXPECT_EQ(StoredValue(preset, i), expected) << kTable[i].name;
+        }
+    }
+}
+
+TEST(FactoryPresets, ProgrammePresetsStoreTheirTableAndRecallWhatTheyOwn) {
+    auto p = MakeInstance();
+    ApplyAllParameters(*p);
+    for (const Programme& programme : kProgrammes) {
+        SCOPED_TRACE(programme.slot);
+        double expected[kNumParams];
+        for (int i = 0; i < kNumParams; ++i) expected[i] = kTable[i].def;
+        for (const auto& [index, value] : programme.values) expected[index] = value;
+        const IPresetEntry& preset = *p->PresetAt(programme.slot);
+        ASSERT_EQ(preset.chunk.Size(), 8 * kNumParams);
+        for (int i = 0; i < kNumParams; ++i)
+            EXPECT_EQ(StoredValue(preset, i), expected[i]) << kTable[i].name;
+
+        for (int i = 0; i < kNumParams; ++i) SetParam(*p, i, kTable[i].min);
+        EXPECT_TRUE(p->LoadPreset(programme.slot));
+        for (int i = 0; i < kNumParams; ++i) {
+            const bool owned = std::count(programme.owned.begin(), programme.owned.end(), i) > 0;
+            EXPECT_EQ(p->ParamAt(i)->Value(), owned ? expected[i] : kTable[i].min)
+                << kTable[i].name;
         }
     }
 }

@@ -16,6 +16,7 @@ struct Expected {
     double min, max, defaultValue;
     int32 steps;
     const char* defaultShown;
+    bool choice = false;
 };
 
 // The 22 parameters in id order, as a host sees them.
@@ -28,12 +29,12 @@ const Expected parameterTable[] = {
     {"Low", "%", 0, 100, 50, 100, "50"},
     {"Middle", "%", 0, 100, 50, 100, "50"},
     {"High", "%", 0, 100, 50, 100, "50"},
-    {"Wave", "", 0, 6, 0, 6, "Sine"},
+    {"Wave", "", 0, 6, 0, 6, "Sine", true},
     {"Rate", "s", 0.1, 180, 60, 0, "60.0"},
-    {"Binaural Pan", "", 0, 2, 2, 2, "Right"},
-    {"Play Anyway", "", 0, 1, 0, 1, "No"},
+    {"Binaural Pan", "", 0, 2, 2, 2, "Right", true},
+    {"Play Anyway", "", 0, 1, 0, 1, "No", true},
     {"Volume", "%", 0, 100, 50, 100, "50"},
-    {"Freq Graph", "", 0, 1, 0, 1, "LFO Pos"},
+    {"Freq Graph", "", 0, 1, 0, 1, "LFO Pos", true},
     {"Qfreq", "%", -90, 90, 18, 180, "18"},
     {"Qvol1", "%", -90, 90, 24, 180, "24"},
     {"Qvol2", "%", -90, 90, -24, 180, "-24"},
@@ -84,7 +85,8 @@ TEST(Controller, ListsThePresetParameterThenTheTwentyTwoParameters) {
         EXPECT_EQ(p.units, e.units);
         EXPECT_EQ(p.stepCount, e.steps);
         EXPECT_EQ(p.unitId, Vst::kRootUnitId);
-        EXPECT_EQ(p.flags, Vst::ParameterInfo::kCanAutomate);
+        EXPECT_EQ(p.flags,
+                  Vst::ParameterInfo::kCanAutomate | (e.choice ? Vst::ParameterInfo::kIsList : 0));
         EXPECT_NEAR(plugin->toPlain(id, 0.0), e.min, 1e-9);
         EXPECT_NEAR(plugin->toPlain(id, 1.0), e.max, 1e-9);
         EXPECT_NEAR(plugin->toPlain(id, p.defaultNormalized), e.defaultValue, 1e-9);
@@ -95,6 +97,29 @@ TEST(Controller, ListsThePresetParameterThenTheTwentyTwoParameters) {
     }
     EXPECT_EQ(plugin->displayText(0, 0.0), "0.01");
     EXPECT_EQ(plugin->displayText(8, 1.0), "Gold. Square");
+}
+
+TEST(Controller, ChoicesReadTheirTextsInAnyCaseAndTheirNumbers) {
+    auto plugin = instantiate();
+    ASSERT_NE(plugin, nullptr);
+    auto typed = [&](Vst::ParamID id, std::u16string text) {
+        Vst::ParamValue normalized = -1.0;
+        plugin->controller()->getParamValueByString(id, text.data(), normalized);
+        return normalized;
+    };
+    EXPECT_DOUBLE_EQ(typed(8, u"Triangle"), 1.0 / 6.0);
+    EXPECT_DOUBLE_EQ(typed(8, u"gold. sine half"), 4.0 / 6.0);
+    EXPECT_DOUBLE_EQ(typed(8, u"5"), 5.0 / 6.0);
+    EXPECT_EQ(typed(10, u"NULL"), 0.5);
+    EXPECT_EQ(typed(11, u"Yes"), 1.0);
+    EXPECT_EQ(typed(13, u"real freq"), 1.0);
+    EXPECT_EQ(typed(8, u"Square"), -1.0) << "not a wave of this instrument";
+    for (Vst::ParamID id : {8u, 10u, 11u, 13u}) {
+        for (double x : {0.0, 1.0}) {
+            std::string shown = *plugin->displayText(id, x);
+            EXPECT_EQ(typed(id, std::u16string(shown.begin(), shown.end())), x) << shown;
+        }
+    }
 }
 
 TEST(Controller, OffersTheFactoryPresetsAsTheRootUnitsProgramList) {

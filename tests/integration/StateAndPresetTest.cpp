@@ -1,6 +1,7 @@
 #include "BundleSession.h"
 #include "tools/InfoReport.h"
 
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -102,6 +103,31 @@ TEST(Presets, ALibraryPresetSetsEveryParameter) {
     std::vector<double> loaded = plainValues(*plugin);
     EXPECT_NEAR(loaded[0], std::stod(number), 1e-9) << name;
     for (std::size_t i = 1; i < 22; ++i) EXPECT_NEAR(loaded[i], baseline[i], 1e-9) << i;
+}
+
+// The slot a program change loads is the one the host shows for the value it sent: the program
+// parameter's own conversion, which maps k/149 to slot k.
+TEST(Presets, EveryProgramValueLoadsTheSlotTheHostShows) {
+    auto plugin = instantiate();
+    ASSERT_NE(plugin, nullptr);
+    host::ProcessDriver driver(*plugin, {});
+    std::string error;
+    ASSERT_TRUE(driver.start(error)) << error;
+    auto load = [&](double value) {
+        driver.parameterChanges().add(programId, value);
+        EXPECT_TRUE(driver.flush());
+        return static_cast<int>(std::lround(plugin->normalizedValue(programId) * 149.0));
+    };
+    for (int slot = 0; slot < 150; ++slot) {
+        const double value = slot / 149.0;
+        EXPECT_EQ(load(value), slot);
+        EXPECT_EQ(plugin->toPlain(programId, value), slot);
+    }
+    for (int step = 0; step <= 4470; ++step) {
+        const double value = step / 4470.0;
+        EXPECT_EQ(load(value), plugin->toPlain(programId, value)) << value;
+    }
+    EXPECT_EQ(load(0.003356), 0);
 }
 
 TEST(Presets, SettingsSentAfterAPresetOverrideIt) {

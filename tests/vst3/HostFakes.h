@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pluginterfaces/base/ibstream.h"
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -103,4 +104,30 @@ struct EndlessStream : HostObject<IBStream> {
     tresult PLUGIN_API tell(int64*) override { return kResultOk; }
     tresult readResult;
     int64 delivered = 0;
+};
+
+// One stereo output block in the host's sample format, prefilled with 7.
+template <typename Sample> struct Block {
+    explicit Block(int frames) : left(static_cast<size_t>(frames), 7), right(left) {
+        if constexpr (sizeof(Sample) == 4)
+            bus.channelBuffers32 = channels;
+        else
+            bus.channelBuffers64 = channels;
+        bus.numChannels = 2;
+        data.symbolicSampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
+        data.numSamples = frames;
+        data.numOutputs = 1;
+        data.outputs = &bus;
+    }
+    // Left carries the running sample count from 0 on, right its negation.
+    bool IsRamp() const {
+        for (size_t i = 0; i < left.size(); ++i)
+            if (left[i] != static_cast<Sample>(i) || right[i] != -static_cast<Sample>(i))
+                return false;
+        return true;
+    }
+    std::vector<Sample> left, right;
+    Sample* channels[2] = {left.data(), right.data()};
+    AudioBusBuffers bus{};
+    ProcessData data{};
 };

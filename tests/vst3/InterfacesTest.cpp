@@ -73,6 +73,66 @@ TEST(Buses, AnInstrumentHasOneStereoOutputAndAMidiInputAndKeepsThem) {
     EXPECT_EQ(ArrangementForChannels(3), 0x103u);
 }
 
+TEST(Buses, ARefusedLayoutChangesNothingAndStereoIsTheOnlyTwoChannelLayout) {
+    PluginPtr plugin = MakePlugin();
+    SpeakerArrangement twoMono[] = {SpeakerArr::kMono, SpeakerArr::kMono};
+    EXPECT_EQ(plugin->setBusArrangements(nullptr, 0, twoMono, 2), kResultFalse);
+    for (SpeakerArrangement pair : {SpeakerArr::kStereoSurround, SpeakerArr::kStereoCenter,
+                                    SpeakerArr::kStereoSide, kSpeakerL | kSpeakerC})
+        EXPECT_EQ(plugin->setBusArrangements(nullptr, 0, &pair, 1), kResultFalse) << pair;
+    SpeakerArrangement stereo = SpeakerArr::kStereo;
+    EXPECT_EQ(plugin->setBusArrangements(nullptr, 0, &stereo, 1), kResultOk);
+
+    BusInfo info{};
+    ASSERT_EQ(plugin->getBusInfo(kAudio, kOutput, 0, info), kResultOk);
+    EXPECT_EQ(std::u16string(info.name), u"Output 1");
+    EXPECT_EQ(info.busType, kMain);
+    SpeakerArrangement arrangement = 0;
+    plugin->getBusArrangement(kOutput, 0, arrangement);
+    EXPECT_EQ(arrangement, SpeakerArr::kStereo);
+    Block<float> block(8);
+    plugin->process(block.data);
+    EXPECT_TRUE(block.IsRamp()) << "the output bus the host activated stays active";
+}
+
+TEST(Buses, AnAcceptedLayoutChangesOnlyTheArrangements) {
+    IEffectConfig config;
+    config.channelIO = "1-1 2-2";
+    IPtr<IEffectVST3> effect(new IEffectVST3(config, 0), false);
+    effect->initialize(nullptr);
+    effect->activateBus(kAudio, kInput, 0, true);
+    effect->activateBus(kAudio, kOutput, 0, true);
+    effect->SetRenderEnabled(true);
+    ProcessSetup setup{kRealtime, kSample32, 64, 48000.0};
+    effect->setupProcessing(setup);
+
+    SpeakerArrangement mono = SpeakerArr::kMono, stereo = SpeakerArr::kStereo;
+    EXPECT_EQ(effect->setBusArrangements(&mono, 1, &stereo, 1), kResultFalse);
+    EXPECT_EQ(effect->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
+    for (auto [direction, name] : {std::pair{kInput, u"Main Input"}, {kOutput, u"Output"}}) {
+        BusInfo info{};
+        ASSERT_EQ(effect->getBusInfo(kAudio, direction, 0, info), kResultOk);
+        EXPECT_EQ(std::u16string(info.name), name);
+        EXPECT_EQ(info.channelCount, 1);
+    }
+
+    std::vector<float> in(8, 0.5f), out(8, 7.0f);
+    float* inChannels[] = {in.data()};
+    float* outChannels[] = {out.data()};
+    AudioBusBuffers input{}, output{};
+    input.numChannels = output.numChannels = 1;
+    input.channelBuffers32 = inChannels;
+    output.channelBuffers32 = outChannels;
+    ProcessData data{};
+    data.symbolicSampleSize = kSample32;
+    data.numSamples = 8;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &input;
+    data.outputs = &output;
+    effect->process(data);
+    EXPECT_EQ(out, in) << "both buses keep the activation the host gave them";
+}
+
 TEST(Lifecycle, OneInitializationRecordsTheHostAndTerminateClearsIt) {
     FakeHost host(u"WaveLab Pro 11");
     PluginPtr plugin = MakePlugin(kSample32, &host);

@@ -1,3 +1,4 @@
+#include "CommaLocale.h"
 #include "TestPlugin.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,34 @@ TEST(Parameters, TextsConvertBothWaysThroughTheModel) {
     ParamValue normalized = 0.0;
     EXPECT_EQ(plugin->getParamValueByString(TestPlugin::kGain, nullptr, normalized),
               kInvalidArgument);
+}
+
+TEST(Parameters, ChoicesAreListsThatReadTheirTextsInAnyCaseAndTheirNumbers) {
+    PluginPtr plugin = MakePlugin();
+    ParameterInfo info{};
+    ASSERT_EQ(plugin->getParameterInfo(1 + TestPlugin::kMode, info), kResultOk);
+    EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate | ParameterInfo::kIsList);
+    ASSERT_EQ(plugin->getParameterInfo(1 + TestPlugin::kCount, info), kResultOk);
+    EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
+
+    for (double x : {0.0, 0.5, 1.0})
+        EXPECT_EQ(
+            ValueOf(plugin.get(), TestPlugin::kMode, Text(plugin.get(), TestPlugin::kMode, x)), x);
+    EXPECT_EQ(ValueOf(plugin.get(), TestPlugin::kMode, u"SQUARE"), 1.0);
+    EXPECT_EQ(ValueOf(plugin.get(), TestPlugin::kMode, u" saw "), 0.5);
+    EXPECT_EQ(ValueOf(plugin.get(), TestPlugin::kMode, u"2"), 1.0);
+    EXPECT_EQ(ValueOf(plugin.get(), TestPlugin::kMode, u"Triangle"), -1.0) << "refused";
+    EXPECT_EQ(ValueOf(plugin.get(), TestPlugin::kCount, u"+12"), 11.0 / 15.0);
+}
+
+TEST(Parameters, NumbersAreWrittenAndReadWithAPointWhateverTheLocale) {
+    CommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma could be made";
+    PluginPtr plugin = MakePlugin();
+    EXPECT_EQ(Text(plugin.get(), TestPlugin::kGain, 0.255), u"25.50");
+    EXPECT_EQ(Text(plugin.get(), TestPlugin::kFreq, kFreqDefault), u"440.0");
+    EXPECT_DOUBLE_EQ(ValueOf(plugin.get(), TestPlugin::kGain, u"11.5"), 0.115);
+    EXPECT_DOUBLE_EQ(ValueOf(plugin.get(), TestPlugin::kFreq, u"440.0 Hz"), kFreqDefault);
 }
 
 TEST(Parameters, ConversionsStayInsideTheRanges) {

@@ -4,44 +4,6 @@
 
 #include <limits>
 
-namespace {
-
-// One stereo output block in the host's sample format, prefilled with 7.
-template <typename Sample> struct Block {
-    explicit Block(int frames) : left(static_cast<size_t>(frames), 7), right(left) {
-        if constexpr (sizeof(Sample) == 4)
-            bus.channelBuffers32 = channels;
-        else
-            bus.channelBuffers64 = channels;
-        bus.numChannels = 2;
-        data.symbolicSampleSize = sizeof(Sample) == 4 ? kSample32 : kSample64;
-        data.numSamples = frames;
-        data.numOutputs = 1;
-        data.outputs = &bus;
-    }
-    // Left carries the running sample count from 0 on, right its negation.
-    bool IsRamp() const {
-        for (size_t i = 0; i < left.size(); ++i)
-            if (left[i] != static_cast<Sample>(i) || right[i] != -static_cast<Sample>(i))
-                return false;
-        return true;
-    }
-    std::vector<Sample> left, right;
-    Sample* channels[2] = {left.data(), right.data()};
-    AudioBusBuffers bus{};
-    ProcessData data{};
-};
-
-void ProcessChange(TestPlugin& plugin, ParamID id, std::vector<double> points) {
-    FakeChanges changes;
-    changes.queues.emplace_back(id, std::move(points));
-    Block<float> block(16);
-    block.data.inputParameterChanges = &changes;
-    plugin.process(block.data);
-}
-
-} // namespace
-
 TEST(ProcessParameters, OnlyTheLastPointOfAQueueCountsAndOddValuesAreHarmless) {
     PluginPtr plugin = MakePlugin();
     plugin->changed.clear();
@@ -72,6 +34,24 @@ TEST(ProcessParameters, ProgramChangesLoadPresetsAndBypassSilences) {
     plugin->process(block.data);
     EXPECT_EQ(block.left, std::vector<float>(8, 0.0f));
     EXPECT_TRUE(plugin->pieces.empty());
+}
+
+TEST(ProcessParameters, AProgramChangeLoadsTheSlotTheSdkConversionShows) {
+    PluginPtr plugin = MakePlugin();
+    const ParamID program = IEffectVST3::kProgramParamId;
+    for (int i = 0; i <= 1000; ++i) {
+        const double x = i / 1000.0;
+        const auto shown = static_cast<int>(plugin->normalizedParamToPlain(program, x));
+        ProcessChange(*plugin, program, {x});
+        EXPECT_EQ(plugin->CurrentPreset(), shown) << x;
+        plugin->setParamNormalized(program, x);
+        EXPECT_EQ(plugin->CurrentPreset(), shown) << x;
+    }
+    for (int slot = 0; slot < 3; ++slot) {
+        ProcessChange(*plugin, program, {slot / 2.0});
+        EXPECT_EQ(plugin->CurrentPreset(), slot);
+        EXPECT_EQ(plugin->getParamNormalized(program), slot / 2.0);
+    }
 }
 
 TEST(ProcessAudio, BothSampleSizesRenderLongBlocksInPreparedPieces) {

@@ -80,3 +80,12 @@ inline PluginPtr MakePlugin(int32 sampleSize = kSample32, FUnknown* context = nu
     plugin->setActive(true);
     return plugin;
 }
+
+// One block of 16 frames whose only parameter change is the given queue.
+inline void ProcessChange(IEffectVST3& plugin, ParamID id, std::vector<double> points) {
+    FakeChanges changes;
+    changes.queues.emplace_back(id, std::move(points));
+    Block<float> block(16);
+    block.data.inputParameterChanges = &changes;
+    plugin.process(block.data);
+}
