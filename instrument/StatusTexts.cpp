@@ -8,11 +8,11 @@
 
 namespace {
 
-const char* PanText(int panMode) {
+const char* PanText(PanMode panMode) {
     switch (panMode) {
-    case 0:
+    case PanMode::Left:
         return "Higher freq. to left";
-    case 1:
+    case PanMode::Null:
         return "Binaural off";
     default:
         return "Higher freq. to right";
@@ -28,45 +28,47 @@ int Percent(float fraction) {
 void FormatStatusText(int index, const ToneEngine& engine, const IEffectBase& plugin, char* text,
                       size_t capacity) {
     const IParamModel* param = plugin.ParamAt(index);
+    const ToneSettings& settings = engine.Settings();
     switch (index) {
     case kBinaural:
-        std::snprintf(text, capacity, "Binaural: %.2fHz", engine.binauralHz);
+        std::snprintf(text, capacity, "Binaural: %.2fHz", settings.binauralHz);
         break;
     case kLowFreq:
-        std::snprintf(text, capacity, "Low Freq: %.2fHz", engine.lowHz);
+        std::snprintf(text, capacity, "Low Freq: %.2fHz", settings.lowHz);
         break;
     case kHighFreq:
-        std::snprintf(text, capacity, "High Freq: %.2fHz", engine.highHz);
+        std::snprintf(text, capacity, "High Freq: %.2fHz", settings.highHz);
         break;
     case kTones:
-        std::snprintf(text, capacity, "Tones: %d", engine.toneCount);
+        std::snprintf(text, capacity, "Tones: %d", settings.toneCount);
         break;
     case kSpread:
-        std::snprintf(text, capacity, "Spread Frequencies: %d%%", Percent(engine.spread));
+        std::snprintf(text, capacity, "Spread Frequencies: %d%%", Percent(settings.spread));
         break;
     case kLowLevel:
-        std::snprintf(text, capacity, "Low Frequencies: %d%%", Percent(engine.lowLevel));
+        std::snprintf(text, capacity, "Low Frequencies: %d%%", Percent(settings.lowLevel));
         break;
     case kMiddleLevel:
-        std::snprintf(text, capacity, "Middle Frequencies: %d%%", Percent(engine.middleLevel));
+        std::snprintf(text, capacity, "Middle Frequencies: %d%%", Percent(settings.middleLevel));
         break;
     case kHighLevel:
-        std::snprintf(text, capacity, "High Frequencies: %d%%", Percent(engine.highLevel));
+        std::snprintf(text, capacity, "High Frequencies: %d%%", Percent(settings.highLevel));
         break;
     case kWave:
-        std::snprintf(text, capacity, "Set Wave: %s", param->DisplayTextFor(engine.bank.waveIndex));
+        std::snprintf(text, capacity, "Set Wave: %s",
+                      param->DisplayTextFor(engine.Voices().bank.waveIndex));
         break;
     case kRate:
         std::snprintf(text, capacity, "Rate: %.1fs",
-                      engine.envelopeLength * 0.5 / engine.engineSampleRate);
+                      engine.EnvelopeLength() * 0.5 / engine.SampleRate());
         break;
     case kBinauralPan:
-        std::snprintf(text, capacity, "%s", PanText(engine.panMode));
+        std::snprintf(text, capacity, "%s", PanText(settings.panMode));
         break;
     case kPlayAnyway:
         std::snprintf(text, capacity, "%s",
-                      engine.playAnyway ? "Play anyway was activated"
-                                        : "Play anyway was deactivated");
+                      settings.playAnyway ? "Play anyway was activated"
+                                          : "Play anyway was deactivated");
         break;
     case kVolume:
         std::snprintf(text, capacity, "Volume Amount: %d%%", RoundHalfAway(param->Value()));

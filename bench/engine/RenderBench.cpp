@@ -16,12 +16,10 @@ void StartEngine(ToneEngine& engine, int tones, int wave) {
                                50, 50, 50,   static_cast<double>(wave),  60,
                                2,  1,  50};
     for (int i = 0; i < 13; ++i) engine.ApplyParamKey(i, ParamKey(i, values[i]));
-    engine.initialised = true;
-    engine.engineSampleRate = kSampleRate;
+    engine.Initialise();
+    engine.SetSampleRate(kSampleRate);
     for (int i : {1, 0, 9}) engine.ApplyParamKey(i, ParamKey(i, values[i]));
-    engine.SetFadeSteps(kSampleRate);
-    engine.ResetToneFades(-1);
-    engine.restartRequested = true;
+    engine.FadeInAtNextBlock();
 }
 
 // Throughput of steady rendering; rt_factor is seconds of audio per second of CPU.
