@@ -8,11 +8,13 @@ void HostNotifications::FlagParamValues() {
 
 void HostNotifications::FlagProgramName(int32 index) {
     int32 pending = program_.load(std::memory_order_relaxed);
-    int32 wanted = index;
-    do {
-        wanted = pending == kNone || pending == index ? index : Steinberg::Vst::kAllProgramInvalid;
-    } while (!program_.compare_exchange_weak(pending, wanted, std::memory_order_release,
-                                             std::memory_order_relaxed));
+    for (;;) {
+        const int32 wanted =
+            pending == kNone || pending == index ? index : Steinberg::Vst::kAllProgramInvalid;
+        if (program_.compare_exchange_weak(pending, wanted, std::memory_order_release,
+                                           std::memory_order_relaxed))
+            return;
+    }
 }
 
 HostNotifications::Pending HostNotifications::Take() {

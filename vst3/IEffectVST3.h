@@ -91,9 +91,9 @@ public:
 
     // Tells the host, through its component and unit handlers, of the changes it did not make:
     // parameter values after a program change or a state restore, program names after an unfilled
-    // slot was named. UI thread only. The audio thread never calls the host: it only flags, and
-    // the flags are delivered here, which runs when the host next reads what it shows (parameter
-    // values and texts, program list and names), after setState, and on the editor's timer.
+    // slot was named. UI thread only. The audio thread never calls the host, it only flags; the
+    // flags are delivered here, which runs whenever the host reads what it shows (parameter values
+    // and texts, the program list and names), after setState, and from the editor's timer.
     void DeliverHostNotifications();
 
     // Host operations of the plug-in base.

@@ -5,7 +5,6 @@
 
 #include "pluginterfaces/base/futils.h"
 
-#include <algorithm>
 #include <cmath>
 
 // The edit controller and the units. Queries here run on the host's UI thread without the

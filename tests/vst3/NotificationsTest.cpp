@@ -14,6 +14,7 @@ using serivane::host::HandlerCall;
 
 struct Session {
     Session() { plugin->setComponentHandler(handler); }
+    ~Session() { plugin->setComponentHandler(nullptr); }
     std::vector<HandlerCall> Calls() const { return handler->calls(); }
 
     PluginPtr plugin = MakePlugin();
