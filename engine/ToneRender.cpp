@@ -195,9 +195,10 @@ template <bool Fading, class Shape, bool Wide = false>
 
 // Fades never start inside a block, so tones without one skip the glide code.
 // A local copy of the bank lets the compiler keep the wave constants in registers: the mix
-// stores cannot alias it.
+// stores cannot alias it. Kept out of line: inlined into the chunk beside its wide variants, the
+// loop came out about 8 % slower.
 template <bool Fading, class Shape, bool Wide = false>
-void MixOne(ToneVoices& voices, int i, Lanes2* mix, int frames) {
+[[gnu::noinline]] void MixOne(ToneVoices& voices, int i, Lanes2* mix, int frames) {
     const OscillatorBank bank = voices.bank;
     ToneState tone;
     ToneFades fades;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -10,12 +11,13 @@ namespace {
 constexpr double kPeriod = 6.283185307179586;
 constexpr double kLowRate = 8000.0;
 
-// "Low Freq" 9 kHz and "High Freq" 10 kHz: every tone steps more than a period per sample at
-// 8 kHz.
+// Four tones from "Low Freq" 9 kHz to "High Freq" 10 kHz: every one steps more than a period
+// per sample at 8 kHz.
 EngineValues AboveTheSampleRate(int wave) {
     EngineValues values = DefaultValues();
     values[1] = 9000;
     values[2] = 10000;
+    values[3] = 4;
     values[8] = wave;
     values[11] = 1;
     return values;
@@ -73,10 +75,11 @@ TEST_P(EveryShapeAboveTheSampleRate, StaysWithinItsBoundForMinutes) {
     const int blocks = static_cast<int>(120 * kLowRate / 4096);
     for (int b = 0; b < blocks; ++b) {
         engine.Render(nullptr, out.channels, 4096, true, b * 4096);
+        double peak = 0.0;
         for (int t = 0; t < 4096; ++t) {
-            ASSERT_LE(std::fabs(out.left[t]), bound) << "block " << b << " frame " << t;
-            ASSERT_LE(std::fabs(out.right[t]), bound) << "block " << b << " frame " << t;
+            peak = std::max({peak, std::fabs(out.left[t]), std::fabs(out.right[t])});
         }
+        ASSERT_LE(peak, bound) << "block " << b;
     }
 }
 
@@ -131,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(PhaseWrap, PhaseAtThePeriod,
                          testing::Combine(testing::Values(1, 2, 3), testing::Bool(),
                                           testing::Values(kSampleRate, kLowRate)));
 
-// Through the function pointer the phase handed over is exactly 0.
+// Through the function pointer the phase handed over is exactly 0; the last call is for the
+// right ear of the last tone.
 TEST(PhaseWrap, InstalledFunctionGetsZeroForAPhaseOfOnePeriod) {
     for (double rate : {kSampleRate, kLowRate}) {
         ToneEngine engine(false, false);
@@ -140,7 +144,7 @@ TEST(PhaseWrap, InstalledFunctionGetsZeroForAPhaseOfOnePeriod) {
         voices.bank.waveFunction = &PhaseLog::Wave;
         StereoBlock out(1);
         engine.Render(nullptr, out.channels, 1, true, 0);
-        voices.bank.phase[1][6] = voices.bank.period;
+        voices.bank.phase[1][engine.Settings().toneCount - 1] = voices.bank.period;
         engine.Render(nullptr, out.channels, 1, true, 0);
         EXPECT_EQ(PhaseLog::last, 0.0) << rate;
     }
