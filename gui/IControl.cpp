@@ -117,7 +117,7 @@ void IControl::PromptUser() {
 }
 
 void IControl::EditFinished() {
-    MarkDirty(true);
+    MarkDirty(false);
     redrawPending_ = true;
 }
 
