@@ -231,9 +231,9 @@ TEST_F(X11WindowTest, ClosingDuringAWheelBurstEndsTheGestureAtOnce) {
     input->click(4);
     input->click(4);
     Pump();
-    ASSERT_EQ(effect.edits, (std::vector<std::string>{"p0", "p0"}));
+    ASSERT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0"}));
     window.reset();
-    EXPECT_EQ(effect.edits.back(), "e0");
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
 }
 
 } // namespace
