@@ -1,4 +1,6 @@
 #include "instrument/CLS_SERIVANE.h"
+#include "gui/IGraphics.h"
+#include "tests/gui/editor/TestEditor.h"
 
 #include "engine/BandName.h"
 #include "instrument/FactoryPresets.h"
@@ -48,6 +50,8 @@ CLS_SERIVANE::CLS_SERIVANE()
       freqGraph_(13, kGraphTop, 299, kGraphBottom, EnvelopeKind::Frequency),
       volGraph_(303, kGraphTop, 589, kGraphBottom, EnvelopeKind::Volume) {
     DefineSerivaneParameters(*this);
+    // Until the instrument's own layout exists, the editor is the framework's generic one.
+    AttachEditor(MakeTestEditor(*this));
     AddFactoryPresets(*this);
 }
 

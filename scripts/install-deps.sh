@@ -8,6 +8,8 @@ packages=(
     libsndfile1-dev
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+    libxcb1-dev libxcb-render0-dev
+    xvfb libx11-dev libxtst-dev
     libgtest-dev libbenchmark-dev
     locales
 )

@@ -72,11 +72,12 @@ bool integerIn(const std::string& option, const std::string& text, long long low
     return true;
 }
 
-bool parseSeconds(const std::string& text, double& out, std::string& error) {
+bool parseSeconds(const std::string& text, double& out, std::string& error,
+                  double limit = maxSeconds) {
     std::optional<double> value = parseNumber(text);
-    if (!value || *value <= 0.0 || *value > maxSeconds) {
-        error = "--seconds takes a number above 0 and at most " + shortest(maxSeconds) +
-                ", not \"" + text + "\"";
+    if (!value || *value <= 0.0 || *value > limit) {
+        error = "--seconds takes a number above 0 and at most " + shortest(limit) + ", not \"" +
+                text + "\"";
         return false;
     }
     out = *value;
@@ -106,7 +107,8 @@ bool parseFormat(const std::string& text, SampleFormat& out, std::string& error)
     return true;
 }
 
-bool parseSetting(const std::string& text, RenderOptions& options, std::string& error) {
+bool parseSetting(const std::string& text,
+                  std::vector<std::pair<std::string, std::string>>& settings, std::string& error) {
     auto equals = text.find('=');
     std::string name =
         equals == std::string::npos ? std::string() : std::string(trim(text.substr(0, equals)));
@@ -116,7 +118,7 @@ bool parseSetting(const std::string& text, RenderOptions& options, std::string& 
         error = "--set takes \"Parameter Name=value\", not \"" + text + "\"";
         return false;
     }
-    options.settings.emplace_back(name, value);
+    settings.emplace_back(name, value);
     return true;
 }
 
@@ -171,7 +173,7 @@ bool parseRenderOption(const std::string& word, Words& words, RenderOptions& opt
     } else if (word == "--preset") {
         options.preset = value;
     } else if (word == "--set") {
-        return parseSetting(value, options, error);
+        return parseSetting(value, options.settings, error);
     } else if (word == "--seconds") {
         return parseSeconds(value, options.seconds, error);
     } else if (word == "--sample-rate") {
@@ -210,6 +212,40 @@ bool parseRender(Words& words, RenderOptions& options, std::string& error) {
     return options.help || parseOutput(options, error);
 }
 
+bool parseSnapshot(Words& words, SnapshotOptions& options, std::string& error) {
+    while (!words.done()) {
+        std::string word = words.take();
+        std::string value;
+        if (isHelp(word)) {
+            options.help = true;
+        } else if (word == "--bundle" || word == "--preset" || word == "--set" ||
+                   word == "--seconds") {
+            if (!words.value(word, value, error)) return false;
+            if (word == "--bundle") options.bundle = value;
+            if (word == "--preset") options.preset = value;
+            if (word == "--set" && !parseSetting(value, options.settings, error)) return false;
+            if (word == "--seconds" &&
+                !parseSeconds(value, options.seconds, error, maxSnapshotSeconds))
+                return false;
+        } else if (word.rfind("-", 0) == 0 && word.size() > 1) {
+            error = "snapshot does not take \"" + word + "\"";
+            return false;
+        } else if (!options.output.empty()) {
+            error = "snapshot takes one output file, not both \"" + options.output + "\" and \"" +
+                    word + "\"";
+            return false;
+        } else {
+            options.output = word;
+        }
+    }
+    if (options.help) return true;
+    if (!equalsIgnoringCase(std::filesystem::path(options.output).extension().string(), ".png")) {
+        error = "snapshot needs an output file ending in .png";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
@@ -227,6 +263,10 @@ bool parseCommand(const std::vector<std::string>& words, Command& command, std::
     if (words[0] == "render") {
         command.kind = Command::Kind::Render;
         return parseRender(rest, command.render, error);
+    }
+    if (words[0] == "snapshot") {
+        command.kind = Command::Kind::Snapshot;
+        return parseSnapshot(rest, command.snapshot, error);
     }
     error = "unknown command \"" + words[0] + "\"";
     return false;

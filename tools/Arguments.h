@@ -29,11 +29,21 @@ struct RenderOptions {
     SampleFormat format = SampleFormat::Pcm24;
 };
 
+struct SnapshotOptions {
+    bool help = false;
+    std::string bundle;
+    std::string output;
+    std::string preset;
+    std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
+    double seconds = 1.0;
+};
+
 struct Command {
-    enum class Kind { Help, Info, Render };
+    enum class Kind { Help, Info, Render, Snapshot };
     Kind kind = Kind::Help;
     InfoOptions info;
     RenderOptions render;
+    SnapshotOptions snapshot;
 };
 
 // Limits that keep a render's frame count and block sizes sane.
@@ -41,6 +51,8 @@ inline constexpr double maxSeconds = 86400.0;
 inline constexpr int minSampleRate = 8000;
 inline constexpr int maxSampleRate = 384000;
 inline constexpr int maxBlock = 65536;
+// A snapshot lets audio run at real time, so its wait is kept short.
+inline constexpr double maxSnapshotSeconds = 600.0;
 
 // Parses the words after the program name. Answers false with a one-line `error` on misuse.
 bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error);

@@ -2,6 +2,7 @@
 #include "tools/Arguments.h"
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
+#include "tools/SnapshotCommand.h"
 #include "tools/Usage.h"
 
 namespace serivane::tools {
@@ -29,6 +30,12 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
             return exitOk;
         }
         return runRender(command.render, console);
+    case Command::Kind::Snapshot:
+        if (command.snapshot.help) {
+            console.out << snapshotUsage();
+            return exitOk;
+        }
+        return runSnapshot(command.snapshot, console);
     }
     return exitUsage;
 }

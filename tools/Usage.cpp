@@ -11,6 +11,7 @@ through its exported entry points, as any host does.
 Commands:
   info      show the plug-in's identity, buses, parameters and presets
   render    render the instrument offline to a WAV or FLAC file
+  snapshot  open the editor and save a picture of it as PNG
 
 Run "serivane COMMAND --help" for the options of a command.
 )";
@@ -52,6 +53,25 @@ Options:
   --format pcm16|pcm24|float
                          sample format of the file (default pcm24; FLAC takes
                          pcm16 or pcm24 only)
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+const char* snapshotUsage() {
+    return R"(Usage: serivane snapshot [OPTIONS] OUT.png
+
+Opens the instrument's editor in a window of our own host, as a DAW does,
+lets audio play for a while so that moving parts move, and writes the
+window's pixels to OUT.png. Uses the X server named by $DISPLAY; without one
+it starts a virtual X server (Xvfb) for the snapshot and stops it again.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --set "NAME=VALUE"     set a parameter, in its own units or by its display
+                         text; repeatable, applied after the preset
+  --seconds S            how long audio runs before the picture is taken
+                         (default 1)
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";

@@ -5,5 +5,6 @@ namespace serivane::tools {
 const char* generalUsage();
 const char* infoUsage();
 const char* renderUsage();
+const char* snapshotUsage();
 
 } // namespace serivane::tools

@@ -254,9 +254,6 @@ void IEffectVST3::HostTimeSignature(int* numerator, int* denominator) {
     if (denominator) *denominator = processContext_.timeSigDenominator;
 }
 
-// Views arrive with the editor; without one there is no frame to ask for a new size.
-void IEffectVST3::ResizeEditor(int, int) {}
-
 void IEffectVST3::SetLatency(int samples) {
     IEffectBase::SetLatency(samples);
     if (componentHandler) componentHandler->restartComponent(kLatencyChanged);

@@ -1,13 +1,19 @@
 #pragma once
 
 #include "framework/IEffectBase.h"
+#include "gui/IEditorWindow.h"
 #include "vst3/HostNotifications.h"
 #include "vst3/SingleComponentEffect.h"
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <memory>
+#include <mutex>
 #include <vector>
+
+class IEffectVST3View;
+class IGraphics;
 
 // The framework's plug-in object as a VST3 component, audio processor, edit controller and unit
 // provider, all in one object. Framework parameter i is host parameter i; two further host ids
@@ -26,8 +32,12 @@ public:
 
     IEffectVST3(IEffectConfig config, int sideChainChannels);
 
+    ~IEffectVST3() override;
+
     // IPluginBase
     Steinberg::tresult PLUGIN_API initialize(Steinberg::FUnknown* context) override;
+    // Forgets the open views; they stay alive until the host releases them.
+    Steinberg::tresult PLUGIN_API terminate() override;
 
     // IComponent
     Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
@@ -104,12 +114,24 @@ public:
     double HostTempo() override;
     void HostTimeSignature(int* numerator, int* denominator) override;
     void ResizeEditor(int width, int height) override;
+    void ShowHostParamMenu(int index, int x, int y) override;
     void SetLatency(int samples) override;
     bool SendMidiMessage(const IMidiMessage& message) override;
     virtual bool IsOfflineRender() const;
     virtual int GetTransportState() const;
     virtual void GetTransportInfo(ITransportInfo& info) const;
     void OnPresetLoaded(int index, bool renamed) override;
+
+    // The editor as the views see it.
+    IGraphics* Graphics() const;
+    void AddView(IEffectVST3View* view);
+    void RemoveView(IEffectVST3View* view);
+    std::vector<IEffectVST3View*> OpenViews() const;
+    // Opens the editor window for view inside parent, closing one another view opened first.
+    void OpenEditorWindowFor(IEffectVST3View& view, void* parent);
+    // Closes the editor window when view opened it.
+    void CloseEditorWindowOf(IEffectVST3View& view);
+    bool EditorWindowOpen() const { return editorWindow_ != nullptr; }
 
     OBJ_METHODS(IEffectVST3, SingleComponentEffect)
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
@@ -142,6 +164,12 @@ private:
     // Host buffer pointers moved to the current piece of a block; sized once, at construction.
     std::vector<float*> piece32_;
     std::vector<double*> piece64_;
+    // Views live on the host's user-interface thread; an editor without the host's run loop
+    // reaches them from its own thread, so the list is guarded.
+    mutable std::mutex viewsMutex_;
+    std::vector<IEffectVST3View*> views_;
+    std::unique_ptr<IEditorWindow> editorWindow_;
+    IEffectVST3View* windowOwner_ = nullptr;
 };
 
 // The speaker arrangement used for an audio bus of the given channel count; empty when none fits.

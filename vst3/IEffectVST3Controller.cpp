@@ -81,10 +81,6 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
     return kResultOk;
 }
 
-IPlugView* PLUGIN_API IEffectVST3::createView(FIDString) {
-    return nullptr;
-}
-
 int32 PLUGIN_API IEffectVST3::getUnitCount() {
     return static_cast<int32>(ParamGroups().size()) + 1;
 }

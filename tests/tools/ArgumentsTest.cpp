@@ -89,6 +89,29 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
     }
 }
 
+TEST(Arguments, SnapshotOptions) {
+    Command command = parsed({"snapshot", "--seconds=2.5", "shot.PNG", "--preset", "3", "--set",
+                              "Binaural = 7.83", "--bundle", "b.vst3"});
+    EXPECT_EQ(command.kind, Command::Kind::Snapshot);
+    const SnapshotOptions& o = command.snapshot;
+    EXPECT_EQ(o.output, "shot.PNG");
+    EXPECT_EQ(o.seconds, 2.5);
+    EXPECT_EQ(o.preset, "3");
+    EXPECT_EQ(o.bundle, "b.vst3");
+    ASSERT_EQ(o.settings.size(), 1u);
+    EXPECT_EQ(o.settings[0], (std::pair<std::string, std::string>{"Binaural", "7.83"}));
+    EXPECT_EQ(parsed({"snapshot", "out.png"}).snapshot.seconds, 1.0);
+    EXPECT_TRUE(parsed({"snapshot", "--help"}).snapshot.help);
+
+    EXPECT_NE(refusal({"snapshot"}).find(".png"), std::string::npos);
+    EXPECT_NE(refusal({"snapshot", "out.wav"}).find(".png"), std::string::npos);
+    EXPECT_NE(refusal({"snapshot", "--seconds", "0", "a.png"}).find("--seconds"),
+              std::string::npos);
+    EXPECT_NE(refusal({"snapshot", "--seconds", "601", "a.png"}).find("600"), std::string::npos);
+    EXPECT_NE(refusal({"snapshot", "--block", "64", "a.png"}).find("--block"), std::string::npos);
+    EXPECT_NE(refusal({"snapshot", "a.png", "b.png"}).find("one output"), std::string::npos);
+}
+
 TEST(Arguments, InfoAndHelp) {
     Command info = parsed({"info", "--json", "--bundle", "x.vst3"});
     EXPECT_EQ(info.kind, Command::Kind::Info);

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "host/EventLoop.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct xcb_connection_t;
+
+namespace serivane::host {
+
+// Pixels read back from a window: width × height, one 0xAARRGGBB value each, rows top down.
+struct WindowImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// A top-level X11 window that embeds a plug-in's editor the way a DAW does: it asks the
+// controller for the "editor" view, attaches it to the window by its X11 id, and offers the view
+// the plug-in frame and the host's run loop, on which the editor's descriptor handlers and timers
+// run. Everything happens on the thread that owns the frame and runs its loop.
+class EditorFrame : public Steinberg::IPlugFrame, public Steinberg::Linux::IRunLoop {
+public:
+    // Connects to the X server named by $DISPLAY; null with `error` set when that fails.
+    static Steinberg::IPtr<EditorFrame> create(std::string& error);
+
+    // Creates the view, sizes the window to it and attaches it; false with `error` set when the
+    // controller offers no X11 editor.
+    bool open(Steinberg::Vst::IEditController* controller, std::string& error);
+    // Removes the view and releases it; the window is destroyed.
+    void close();
+    bool isOpen() const { return view_ != nullptr; }
+
+    EventLoop& loop() { return loop_; }
+    std::uint32_t window() const { return window_; }
+    Steinberg::ViewRect size() const { return size_; }
+    Steinberg::IPlugView* view() const { return view_.get(); }
+    int resizeRequests() const { return resizeRequests_; }
+
+    // The window's pixels as the X server holds them, editor included.
+    bool capture(WindowImage& image) const;
+
+    // IPlugFrame
+    Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view,
+                                             Steinberg::ViewRect* newSize) override;
+
+    // Linux::IRunLoop
+    Steinberg::tresult PLUGIN_API registerEventHandler(
+        Steinberg::Linux::IEventHandler* handler, Steinberg::Linux::FileDescriptor fd) override;
+    Steinberg::tresult PLUGIN_API
+    unregisterEventHandler(Steinberg::Linux::IEventHandler* handler) override;
+    Steinberg::tresult PLUGIN_API
+    registerTimer(Steinberg::Linux::ITimerHandler* handler,
+                  Steinberg::Linux::TimerInterval milliseconds) override;
+    Steinberg::tresult PLUGIN_API
+    unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
+
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
+    Steinberg::uint32 PLUGIN_API addRef() override;
+    Steinberg::uint32 PLUGIN_API release() override;
+
+private:
+    class ConnectionHandler;
+
+    explicit EditorFrame(xcb_connection_t* connection);
+    virtual ~EditorFrame();
+
+    bool createWindow(int width, int height);
+    void destroyWindow();
+    void drainEvents();
+    void sync() const;
+
+    std::atomic<Steinberg::uint32> references_{1};
+    xcb_connection_t* connection_;
+    Steinberg::IPtr<Steinberg::Linux::IEventHandler> connectionHandler_;
+    EventLoop loop_;
+    std::uint32_t window_ = 0;
+    Steinberg::ViewRect size_;
+    Steinberg::IPtr<Steinberg::IPlugView> view_;
+    int resizeRequests_ = 0;
+};
+
+} // namespace serivane::host

@@ -1,0 +1,95 @@
+#include "EditorSession.h"
+#include "BundleSession.h"
+
+#include "gui/IGraphics.h"
+#include "instrument/CLS_SERIVANE.h"
+#include "tests/gui/editor/TestEditor.h"
+
+#include <gtest/gtest.h>
+
+namespace serivane::integration {
+
+using namespace Steinberg;
+
+EditorSession::~EditorSession() {
+    if (frame_) frame_->close();
+    if (audio_) audio_->stop();
+    frame_ = nullptr;
+    driver_.reset();
+    plugin_.reset();
+}
+
+bool EditorSession::start(std::string& skipReason) {
+    if (!display_.start(1024, 768, skipReason)) return false;
+    plugin_ = instantiate();
+    if (!plugin_) return false;
+    driver_ = std::make_unique<host::ProcessDriver>(
+        *plugin_, host::ProcessConfig{48000.0, 256, Vst::kSample32, Vst::kRealtime});
+    std::string error;
+    if (!driver_->start(error)) {
+        ADD_FAILURE() << error;
+        return false;
+    }
+    driver_->transport().setPlaying(true);
+    audio_ = std::make_unique<host::AudioThread>(*driver_);
+    audio_->start();
+    frame_ = host::EditorFrame::create(error);
+    if (!frame_ || !frame_->open(plugin_->controller(), error)) {
+        ADD_FAILURE() << error;
+        return false;
+    }
+    input_ = XInput::connect();
+    if (!input_) {
+        ADD_FAILURE() << "no XTest on the virtual X server";
+        return false;
+    }
+    run(std::chrono::milliseconds(150));
+    clearCalls();
+    return true;
+}
+
+std::vector<host::HandlerCall> EditorSession::callsFor(Vst::ParamID id) const {
+    std::vector<host::HandlerCall> calls;
+    for (const host::HandlerCall& call : plugin_->handler().calls()) {
+        if (call.id == id && call.kind != host::HandlerCall::Kind::Restart) calls.push_back(call);
+    }
+    return calls;
+}
+
+namespace {
+
+// The generic editor as the bundle builds it, laid out once for the rectangles.
+const IGraphics& layout() {
+    static std::unique_ptr<CLS_SERIVANE, void (*)(CLS_SERIVANE*)> instrument(
+        new CLS_SERIVANE(), [](CLS_SERIVANE* p) { p->release(); });
+    return *dynamic_cast<const IGraphics*>(instrument->Editor());
+}
+
+} // namespace
+
+IBox EditorSession::controlRect(int paramIndex) {
+    return ControlRectForParam(layout(), paramIndex);
+}
+
+IBox EditorSession::textFieldRect() {
+    return TextFieldRect();
+}
+
+host::WindowImage EditorSession::capture() {
+    host::WindowImage image;
+    EXPECT_TRUE(frame_->capture(image));
+    return image;
+}
+
+int changedPixels(const host::WindowImage& a, const host::WindowImage& b, const IBox& rect) {
+    int changed = 0;
+    for (int y = rect.top; y < rect.bottom && y < a.height && y < b.height; ++y) {
+        for (int x = rect.left; x < rect.right && x < a.width && x < b.width; ++x) {
+            std::size_t i = static_cast<std::size_t>(y * a.width + x);
+            if (a.pixels[i] != b.pixels[i]) ++changed;
+        }
+    }
+    return changed;
+}
+
+} // namespace serivane::integration

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "XInput.h"
+
+#include "gui/GuiTypes.h"
+#include "host/AudioThread.h"
+#include "host/EditorFrame.h"
+#include "host/VirtualDisplay.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace serivane::integration {
+
+// The bundle's editor open in our host's window on a virtual X server of its own, with audio
+// processed on a thread of its own and real input at hand, as a person at a DAW would have it.
+class EditorSession {
+public:
+    EditorSession() = default;
+    ~EditorSession();
+
+    // False with `skipReason` set when no virtual X server can be started; fails the test when
+    // anything after that goes wrong.
+    bool start(std::string& skipReason);
+
+    host::Plugin& plugin() { return *plugin_; }
+    host::EditorFrame& frame() { return *frame_; }
+    host::AudioThread& audio() { return *audio_; }
+    XInput& input() { return *input_; }
+    std::uint32_t window() const { return frame_->window(); }
+
+    // Runs the host's loop, so the editor reads its input and paints.
+    void run(std::chrono::milliseconds duration) { frame_->loop().runFor(duration); }
+    // Runs the host's loop until done() holds, for at most a few seconds; answers done().
+    template <typename Done> bool runUntil(Done done) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            frame_->loop().runOnce(std::chrono::steady_clock::now() +
+                                   std::chrono::milliseconds(10));
+        return done();
+    }
+    // The edit notifications the plug-in sent for one parameter, in order.
+    std::vector<host::HandlerCall> callsFor(Steinberg::Vst::ParamID id) const;
+    void clearCalls() { plugin_->handler().clear(); }
+
+    // Where the generic editor puts the control of a parameter.
+    static IBox controlRect(int paramIndex);
+    static IBox textFieldRect();
+    host::WindowImage capture();
+
+private:
+    host::VirtualDisplay display_;
+    std::shared_ptr<host::Module> module_;
+    std::unique_ptr<host::Plugin> plugin_;
+    std::unique_ptr<host::ProcessDriver> driver_;
+    std::unique_ptr<host::AudioThread> audio_;
+    Steinberg::IPtr<host::EditorFrame> frame_;
+    std::unique_ptr<XInput> input_;
+};
+
+// Pixels that differ between two captures inside a rectangle.
+int changedPixels(const host::WindowImage& a, const host::WindowImage& b, const IBox& rect);
+
+} // namespace serivane::integration

@@ -1,0 +1,70 @@
+#include "XInput.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace serivane::integration {
+
+std::unique_ptr<XInput> XInput::connect() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return nullptr;
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    return std::unique_ptr<XInput>(new XInput(display));
+}
+
+XInput::~XInput() {
+    XCloseDisplay(display_);
+}
+
+void XInput::moveTo(std::uint32_t window, int x, int y) {
+    int rootX = 0, rootY = 0;
+    ::Window child;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
+    sync();
+}
+
+void XInput::press(int button) {
+    XTestFakeButtonEvent(display_, static_cast<unsigned>(button), True, CurrentTime);
+    sync();
+}
+
+void XInput::release(int button) {
+    XTestFakeButtonEvent(display_, static_cast<unsigned>(button), False, CurrentTime);
+    sync();
+}
+
+void XInput::click(int button) {
+    press(button);
+    release(button);
+}
+
+void XInput::key(std::uint32_t keysym) {
+    KeyCode code = XKeysymToKeycode(display_, keysym);
+    if (code == 0) return;
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    sync();
+}
+
+void XInput::type(const std::string& text) {
+    for (char c : text) {
+        std::uint32_t keysym = static_cast<unsigned char>(c);
+        if (c == '.') keysym = XK_period;
+        if (c == '-') keysym = XK_minus;
+        if (c == ' ') keysym = XK_space;
+        key(keysym);
+    }
+}
+
+void XInput::sync() {
+    XSync(display_, False);
+}
+
+} // namespace serivane::integration

@@ -1,0 +1,97 @@
+#include "gui/IEditorWindow.h"
+#include "gui/IGraphics.h"
+#include "vst3/HostRunLoopLink.h"
+#include "vst3/IEffectVST3.h"
+#include "vst3/IEffectVST3View.h"
+
+#include "pluginterfaces/vst/ivstcontextmenu.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace Steinberg;
+
+IEffectVST3::~IEffectVST3() {
+    editorWindow_.reset();
+}
+
+tresult PLUGIN_API IEffectVST3::terminate() {
+    {
+        std::lock_guard lock(viewsMutex_);
+        views_.clear();
+    }
+    return SingleComponentEffect::terminate();
+}
+
+// Only the name "editor" makes a view, compared with case.
+IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
+    if (!name || std::strcmp(name, Vst::ViewType::kEditor) != 0) return nullptr;
+    auto* view = new IEffectVST3View(this);
+    AddView(view);
+    return view;
+}
+
+IGraphics* IEffectVST3::Graphics() const {
+    return dynamic_cast<IGraphics*>(Editor());
+}
+
+void IEffectVST3::AddView(IEffectVST3View* view) {
+    std::lock_guard lock(viewsMutex_);
+    views_.push_back(view);
+}
+
+void IEffectVST3::RemoveView(IEffectVST3View* view) {
+    std::lock_guard lock(viewsMutex_);
+    auto found = std::find(views_.begin(), views_.end(), view);
+    if (found != views_.end()) views_.erase(found);
+}
+
+std::vector<IEffectVST3View*> IEffectVST3::OpenViews() const {
+    std::lock_guard lock(viewsMutex_);
+    return views_;
+}
+
+void IEffectVST3::OpenEditorWindowFor(IEffectVST3View& view, void* parent) {
+    IGraphics* graphics = Graphics();
+    if (!graphics) return;
+    editorWindow_.reset();
+    windowOwner_ = nullptr;
+    editorWindow_ = OpenEditorWindow(*graphics, parent, HostRunLoopLink::FromFrame(view.Frame()));
+    if (editorWindow_) windowOwner_ = &view;
+}
+
+void IEffectVST3::CloseEditorWindowOf(IEffectVST3View& view) {
+    if (windowOwner_ != &view) return;
+    editorWindow_.reset();
+    windowOwner_ = nullptr;
+}
+
+void IEffectVST3::ResizeEditor(int width, int height) {
+    if (!Editor()) return;
+    IEffectVST3View* view = nullptr;
+    {
+        std::lock_guard lock(viewsMutex_);
+        if (!views_.empty()) view = views_.front();
+    }
+    if (!view || !view->Frame()) return;
+    view->SetExpectingResize();
+    ViewRect rect(0, 0, width, height);
+    view->Frame()->resizeView(view, &rect);
+}
+
+void IEffectVST3::ShowHostParamMenu(int index, int x, int y) {
+    if (!componentHandler) return;
+    IEffectVST3View* view = nullptr;
+    {
+        std::lock_guard lock(viewsMutex_);
+        if (!views_.empty()) view = views_.front();
+    }
+    if (!view) return;
+    FUnknownPtr<Vst::IComponentHandler3> handler(componentHandler);
+    if (!handler) return;
+    Vst::ParamID id = static_cast<Vst::ParamID>(index);
+    if (Vst::IContextMenu* menu = handler->createContextMenu(view, &id)) {
+        menu->popup(x, y);
+        menu->release();
+    }
+}
