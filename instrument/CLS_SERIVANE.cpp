@@ -139,3 +139,16 @@ bool CLS_SERIVANE::AcceptStoredParam(int index, int presetIndex) {
     std::lock_guard lock(Mutex());
     return PresetOwnsParam(presetIndex, index);
 }
+
+void CLS_SERIVANE::WriteGraphParam(int index, double value) {
+    std::lock_guard lock(Mutex());
+    IParamModel* param = ParamAt(index);
+    if (!param) return;
+    param->SetClamped(value);
+    PerformParamEdit(index, param->NormalizedValue());
+    keys_.Changed(index, ParamKey(index, param->Value()));
+}
+
+void CLS_SERIVANE::ShowStatus(const char* text) {
+    status_.Show(text, ProcessClockMs());
+}

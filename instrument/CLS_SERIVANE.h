@@ -33,6 +33,19 @@ public:
     const EnvelopeGraphModel& FrequencyGraph() const { return freqGraph_; }
     const EnvelopeGraphModel& VolumeGraph() const { return volGraph_; }
 
+    // For the editor's graph and sweep controls.
+    EnvelopeGraphModel& Graph(EnvelopeKind kind) {
+        return kind == EnvelopeKind::Frequency ? freqGraph_ : volGraph_;
+    }
+    // Brings the graph's curve up to date and pushes its pending edit into the engine; false
+    // before the first block. Callers hold Mutex().
+    bool PushGraph(EnvelopeKind kind) { return Graph(kind).Recompute(engine_); }
+    // A graph's edit of one of its parameters: stored and reported to the host. The graph has
+    // changed its own copy already, so the value counts as applied.
+    void WriteGraphParam(int index, double value);
+    // A hint on the status line, emptied after the usual time.
+    void ShowStatus(const char* text);
+
 private:
     void ApplyKey(int index, int32_t key);
     void CountTowardsRenderGate(int index);
