@@ -6,6 +6,7 @@
 #include "gui/IPopupList.h"
 #include "gui/ITextStyle.h"
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -73,7 +74,9 @@ public:
     IBitmapRef SplitBitmap(IBitmapRef& ref, double fraction);
     IBitmapRef BitmapById(int id) const;
 
-    // Binding.
+    // Binding. ShowControlValue may come from any thread, like ShowParamInControls; the value
+    // reaches the control with the next tick. Up to kShownControls controls can be addressed.
+    static constexpr int kShownControls = 8;
     void ShowControlValue(int controlIndex, double normalized);
     void SetControlsFromUser(int paramIndex, double normalized);
     // Makes the next tick repaint the whole editor.
@@ -165,6 +168,11 @@ private:
         std::atomic<double> normalized{0.0};
         std::atomic<bool> pending{false};
     };
+    // The latest value shown in one control; the slot belongs to the first control shown in it.
+    struct ShownValue {
+        std::atomic<int> control{-1};
+        HostValue value;
+    };
 
     void Capture(int index, int x, int y);
     void ResizeDrawRaster();
@@ -199,5 +207,6 @@ private:
     IPlatformWindow* window_ = nullptr;
     std::unique_ptr<HostValue[]> hostValues_;
     int hostValueCount_ = 0;
+    std::array<ShownValue, kShownControls> shownValues_;
     std::atomic<bool> hostValuesPending_{false};
 };

@@ -8,7 +8,11 @@
 #include "vst3/IEffectVST3.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
+
+class IGraphics;
+class ITextControl;
 
 // The binaural-beat instrument: the tone engine driven by 22 parameters, with its presets,
 // status line, band label and envelope graphs.
@@ -25,11 +29,14 @@ public:
     void OnEditorClose() override { editorOpen_ = false; }
     void OnStatusText(int index) override;
     bool AcceptStoredParam(int index, int presetIndex) override;
+    // Another editor in place of the instrument's own: the instrument forgets the controls it
+    // wrote into, which go with the old editor.
+    void AttachEditor(std::unique_ptr<IEditorContext> editor) override;
 
     const ToneEngine& Engine() const { return engine_; }
     std::string StatusText() const { return status_.Text(); }
     uint32_t StatusDeadline() const { return status_.Deadline(); }
-    std::string BandText() const { return bandLabel_.Text(); }
+    std::string BandText() const;
     const EnvelopeGraphModel& FrequencyGraph() const { return freqGraph_; }
     const EnvelopeGraphModel& VolumeGraph() const { return volGraph_; }
 
@@ -56,7 +63,10 @@ private:
     bool tallySeen_[kNumParams] = {};
     int tallyRemaining_ = kNumParams;
     StatusLine status_;
-    SharedText bandLabel_;
+    // Controls of the instrument's own editor, which the change handler writes into.
+    std::atomic<ITextControl*> bandLabel_{nullptr};
+    std::atomic<IGraphics*> graphics_{nullptr};
+    int wavePicture_ = -1;
     EnvelopeGraphModel freqGraph_;
     EnvelopeGraphModel volGraph_;
     std::atomic<bool> editorOpen_{false};

@@ -1,10 +1,10 @@
 #include "EditorSession.h"
 
 #include "raster/Raster.h"
-#include "tests/gui/editor/TestControls.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,23 +29,18 @@ EditorSession::EditorSession(bool firstBlock)
     if (firstBlock) RenderBlock();
 
     CLS_SERIVANE& p = *plugin_;
-    auto graphics = std::make_unique<IGraphics>(p, 600, 475);
-    graphics->AddControl(std::make_unique<BlackBackground>(p));
-    graphics->AddControl(std::make_unique<TestKnob>(p, kLowKnobBox, kLowFreq));
-    graphics->AddControl(std::make_unique<TestKnob>(p, kHighKnobBox, kHighFreq));
-    auto freq = std::make_unique<GRAPH>(p, EnvelopeKind::Frequency);
-    auto volume = std::make_unique<GRAPH>(p, EnvelopeKind::Volume);
-    auto sweep = std::make_unique<GPHLFO>(p, kSweepBox);
-    freq_ = freq.get();
-    volume_ = volume.get();
-    sweep_ = sweep.get();
-    graphics->AddControl(std::move(freq));
-    graphics->AddControl(std::move(volume));
-    graphics->AddControl(std::move(sweep));
-    graphics->SetAlwaysRedrawRect(freq_->Rect().Union(volume_->Rect()));
-    graphics->SetHandleMouseOver(true);
-    graphics_ = graphics.get();
-    p.AttachEditor(std::move(graphics));
+    graphics_ = dynamic_cast<IGraphics*>(p.Editor());
+    // The instrument's own editor with its background picture traded for plain black.
+    std::vector<std::unique_ptr<IControl>> controls;
+    while (graphics_->ControlCount() > 0)
+        controls.push_back(graphics_->RemoveControl(graphics_->ControlAtIndex(0)));
+    controls.front() = std::make_unique<BlackBackground>(p);
+    for (auto& control : controls) {
+        if (auto* graph = dynamic_cast<GRAPH*>(control.get()))
+            (graph->Rect() == p.FrequencyGraph().Box() ? freq_ : volume_) = graph;
+        if (auto* sweep = dynamic_cast<GPHLFO*>(control.get())) sweep_ = sweep;
+        graphics_->AddControl(std::move(control));
+    }
     graphics_->AttachWindow(window_);
     p.OnEditorOpen();
     Tick();

@@ -28,9 +28,8 @@ public:
     int resourceCursor = 0;
 };
 
-// The instrument at 48 kHz with its parameters applied, an open editor over a black background
-// holding both graphs, the sweep indicator and knobs for "Low Freq" and "High Freq", and a host
-// that records the edits it is told of.
+// The instrument at 48 kHz with its parameters applied, its editor open over a black background
+// instead of its picture, and a host that records the edits it is told of.
 class EditorSession {
 public:
     static constexpr IBox kSweepBox{274, 92, 320, 138};

@@ -45,9 +45,9 @@ public:
     std::vector<host::HandlerCall> callsFor(Steinberg::Vst::ParamID id) const;
     void clearCalls() { plugin_->handler().clear(); }
 
-    // Where the generic editor puts the control of a parameter.
+    // Where the editor puts the control of a parameter, and its control of a list index.
     static IBox controlRect(int paramIndex);
-    static IBox textFieldRect();
+    static IBox controlRectAt(int controlIndex);
     host::WindowImage capture();
 
 private:
