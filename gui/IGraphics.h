@@ -155,6 +155,7 @@ public:
     void SetHandleMouseOver(bool handle) { handleMouseOver_ = handle; }
     bool HandleMouseOver() const { return handleMouseOver_; }
     void SetAlwaysRedrawRect(const IBox& rect) { alwaysRedrawRect_ = rect; }
+    const IBox& AlwaysRedrawRect() const { return alwaysRedrawRect_; }
     void SetTooltipsEnabled(bool enabled) { tooltipsEnabled_ = enabled; }
     bool TooltipsEnabled() const { return tooltipsEnabled_; }
     void SetAcceptDrops(bool accept) { acceptDrops_ = accept; }

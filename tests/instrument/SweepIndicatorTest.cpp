@@ -1,7 +1,6 @@
 #include "EditorSession.h"
 
 #include "resources/CursorHotspots.h"
-#include "tests/gui/editor/TestControls.h"
 
 #include <gtest/gtest.h>
 
