@@ -38,7 +38,7 @@ bool EditorSession::start(std::string& skipReason) {
         ADD_FAILURE() << error;
         return false;
     }
-    input_ = XInput::connect();
+    input_ = host::XInput::connect();
     if (!input_) {
         ADD_FAILURE() << "no XTest on the virtual X server";
         return false;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "XInput.h"
-
 #include "gui/GuiTypes.h"
 #include "host/AudioThread.h"
 #include "host/EditorFrame.h"
 #include "host/VirtualDisplay.h"
+#include "host/XInput.h"
 
 #include <chrono>
 #include <memory>
@@ -28,7 +27,7 @@ public:
     host::Plugin& plugin() { return *plugin_; }
     host::EditorFrame& frame() { return *frame_; }
     host::AudioThread& audio() { return *audio_; }
-    XInput& input() { return *input_; }
+    host::XInput& input() { return *input_; }
     std::uint32_t window() const { return frame_->window(); }
 
     // Runs the host's loop, so the editor reads its input and paints.
@@ -57,7 +56,7 @@ private:
     std::unique_ptr<host::ProcessDriver> driver_;
     std::unique_ptr<host::AudioThread> audio_;
     Steinberg::IPtr<host::EditorFrame> frame_;
-    std::unique_ptr<XInput> input_;
+    std::unique_ptr<host::XInput> input_;
 };
 
 // Pixels that differ between two captures inside a rectangle.
