@@ -37,8 +37,10 @@ TEST(SweepIndicator, AClickSwapsTheRangeEndsAndBothKnobsFollow) {
     EditorSession s;
     CLS_SERIVANE& p = s.Plugin();
     s.Hover(297, 110);
+    s.Hover(298, 111);
     EXPECT_EQ(p.StatusText(), "Change to descendent frequencies");
     EXPECT_EQ(s.Window().resourceCursor, kCursorDescend);
+    EXPECT_EQ(s.Window().resourceCursorsSet, 1) << "set once while the pointer moves over it";
     const double lowKnob = KnobValue(s, kLowFreq);
     const double highKnob = KnobValue(s, kHighFreq);
 
