@@ -43,53 +43,54 @@ void ParamKeyFilter::Forget(int index) {
 }
 
 void ToneEngine::ApplyParamKey(int index, int32_t q) {
+    ToneSettings& s = settings_;
     switch (index) {
     case kBinaural:
-        binauralHz = static_cast<float>(q * 0.01);
+        s.binauralHz = static_cast<float>(q * 0.01);
         ComputeToneIncrements();
         break;
     case kLowFreq:
-        lowHz = static_cast<float>(q * 0.1);
+        s.lowHz = static_cast<float>(q * 0.1);
         ComputeToneIncrements();
         break;
     case kHighFreq:
-        highHz = static_cast<float>(q * 0.1);
+        s.highHz = static_cast<float>(q * 0.1);
         ComputeToneIncrements();
         break;
     case kTones:
         ApplyToneCount(q);
         break;
     case kSpread:
-        spread = static_cast<float>(q * 0.01);
+        s.spread = static_cast<float>(q * 0.01);
         ComputeToneIncrements();
         break;
     case kLowLevel:
-        lowLevel = static_cast<float>(q * 0.01);
+        s.lowLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
     case kMiddleLevel:
-        middleLevel = static_cast<float>(q * 0.01);
+        s.middleLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
     case kHighLevel:
-        highLevel = static_cast<float>(q * 0.01);
+        s.highLevel = static_cast<float>(q * 0.01);
         ComputeToneLevels();
         break;
     case kWave:
-        SetWave(bank, kWave, q);
+        SetWave(voices_.bank, kWave, q);
         break;
     case kRate:
         ApplyRate(q);
         break;
     case kBinauralPan:
-        panMode = static_cast<int16_t>(q);
+        s.panMode = static_cast<PanMode>(static_cast<int16_t>(q));
         ComputeToneIncrements();
         break;
     case kPlayAnyway:
         ApplyPlayAnyway(q);
         break;
     case kVolume:
-        volumeLevel = static_cast<float>(q * 0.008 + 0.0001);
+        s.volumeLevel = static_cast<float>(q * 0.008 + 0.0001);
         UpdateTargetGain();
         break;
     default:
@@ -101,39 +102,39 @@ void ToneEngine::ApplyParamKey(int index, int32_t q) {
 // prepared afresh and fade in from silence. The count is kept within the 16 slots.
 void ToneEngine::ApplyToneCount(int q) {
     const int count = q < 1 ? 1 : (q > kMaxTones ? kMaxTones : q);
-    toneCount = count;
+    settings_.toneCount = count;
     UpdateTargetGain();
-    if (!initialised) return;
-    for (int i = tonesSetUp; i < count; ++i) {
-        freqEnvelopes[i].Prepare(envelopeLength);
-        volEnvelopes[i].Prepare(envelopeLength);
+    if (!initialised_) return;
+    for (int i = tonesSetUp_; i < count; ++i) {
+        voices_.freqEnvelopes[i].Prepare(envelopeLength_);
+        voices_.volEnvelopes[i].Prepare(envelopeLength_);
         ResetToneFades(i);
     }
-    if (count != tonesSetUp) {
+    if (count != tonesSetUp_) {
         ComputeToneIncrements();
-        ReseekTones(1, 0);
-        RestartFades(true, true);
+        PlaceAroundToneZero(true);
     }
-    tonesSetUp = count;
+    tonesSetUp_ = count;
 }
 
 // Two envelope steps per sample, so one pass lasts "Rate" seconds.
 void ToneEngine::ApplyRate(int q) {
-    if (!initialised) return;
-    envelopeLength = static_cast<float>(q * 0.1 * engineSampleRate * 2.0);
+    if (!initialised_) return;
+    envelopeLength_ = static_cast<float>(q * 0.1 * sampleRate_ * 2.0);
     for (int i = 0; i < kMaxTones; ++i) {
-        freqEnvelopes[i].Prepare(envelopeLength);
-        volEnvelopes[i].Prepare(envelopeLength);
+        voices_.freqEnvelopes[i].Prepare(envelopeLength_);
+        voices_.volEnvelopes[i].Prepare(envelopeLength_);
     }
 }
 
 void ToneEngine::ApplyPlayAnyway(int q) {
-    const bool was = playAnyway;
-    playAnyway = q > 0.5;
-    if (playAnyway && !was) restartRequested = true;
+    const bool was = settings_.playAnyway;
+    settings_.playAnyway = q > 0.5;
+    if (settings_.playAnyway && !was) restartRequested_ = true;
 }
 
 // Until "Tones" is applied there are no tones to share the level.
 void ToneEngine::UpdateTargetGain() {
-    targetGain = toneCount > 0 ? volumeLevel / std::sqrt(static_cast<float>(toneCount)) : 0.0;
+    const int n = settings_.toneCount;
+    targetGain_ = n > 0 ? settings_.volumeLevel / std::sqrt(static_cast<float>(n)) : 0.0;
 }

@@ -21,6 +21,41 @@ struct Crossfade {
 
 enum class EnvelopeKind { Frequency, Volume };
 
+// "Binaural Pan": the ear that gets the higher set of tones. Any other value acts as Null.
+enum class PanMode : int16_t { Left = 0, Null = 1, Right = 2 };
+
+// How ReseekTones places the tones: all of them from the host position, or the others around
+// tone 0, whose frequency envelope keeps running.
+enum class Reseek { FromHostPosition, AroundToneZero };
+
+// Every tone below the tone count, where an operation otherwise takes one slot.
+enum class ToneSelection { EverySounding };
+
+// The engine fields set from "Binaural" to "Volume"; only ApplyParamKey writes them.
+struct ToneSettings {
+    int toneCount = 0;
+    PanMode panMode = PanMode::Left;
+    float binauralHz = 0.0f;
+    float lowHz = 0.0f;
+    float highHz = 0.0f;
+    float spread = 0.0f;
+    float lowLevel = 0.0f;
+    float middleLevel = 0.0f;
+    float highLevel = 0.0f;
+    float volumeLevel = 0.0f;
+    bool playAnyway = false;
+};
+
+// What the render loop advances for every tone slot: phases and targets, both envelopes and
+// the crossfades of each ear.
+struct ToneVoices {
+    OscillatorBank bank;
+    SegmentEnvelope freqEnvelopes[kMaxTones];
+    SegmentEnvelope volEnvelopes[kMaxTones];
+    Crossfade rateFades[kEars][kMaxTones];
+    Crossfade levelFades[kEars][kMaxTones];
+};
+
 // The binaural tone generator: up to 16 tones per ear, their envelopes, crossfades and master
 // gain. Everything but the watchdog runs under the owner's plug-in mutex.
 class ToneEngine {
@@ -31,68 +66,91 @@ public:
     ToneEngine(const ToneEngine&) = delete;
     ToneEngine& operator=(const ToneEngine&) = delete;
 
-    int toneCount = 0;
-    int tonesSetUp = 0; // tone count the envelopes were last prepared for
-    int16_t panMode = 0;
-    float binauralHz = 0.0f;
-    float lowHz = 0.0f;
-    float highHz = 0.0f;
-    float spread = 0.0f;
-    float lowLevel = 0.0f;
-    float middleLevel = 0.0f;
-    float highLevel = 0.0f;
-    float volumeLevel = 0.0f;
-    double targetGain = 0.0;
-    double currentGain = 0.0;
-    float envelopeLength = 0.0f; // steps per pass, two per sample
-    int16_t lookupSteps = 300;   // resolution of the position read back from tone 0
-    bool playAnyway = false;
-    bool mixInput = false;
-    bool restartRequested = false; // the next block re-seeks the tones and restarts the fades
-    bool initialised = false;
-    double engineSampleRate = 0.0;
-    OscillatorBank bank;
-    SegmentEnvelope freqEnvelopes[kMaxTones];
-    SegmentEnvelope volEnvelopes[kMaxTones];
-    Crossfade rateFades[kEars][kMaxTones];
-    Crossfade levelFades[kEars][kMaxTones];
-    std::atomic<bool> blockSeen{false}; // set by every block, cleared by the watchdog
+    // Acts on the rounded key of parameters "Binaural" to "Volume".
+    void ApplyParamKey(int index, int32_t q);
+    // Pushes a graph's edit copy into the 16 tone envelopes of its kind. The tones are placed
+    // relative to tone 0, so the host position is not consulted.
+    void ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind, int changeCode);
+
+    // Set by the first block; until then nothing that depends on the sample rate is computed.
+    bool Initialised() const { return initialised_; }
+    void Initialise() { initialised_ = true; }
+    double SampleRate() const { return sampleRate_; }
+    // Stores the rate the engine works at and makes every crossfade last half a second at it.
+    // The caller re-applies the parameters that depend on it.
+    void SetSampleRate(double rate);
+    // The next block re-places every tone from the host position and fades it in from silence.
+    void FadeInAtNextBlock();
+
+    // Renders one block, and tells the watchdog that one arrived and how long it lasts.
+    void Render(const double* const* inputs, double* const* outputs, int32_t frames,
+                bool transportRunning, int32_t hostSamplePosition);
+    // One watchdog check, made every 200 ms by the engine's own thread or, without it, by the
+    // caller. The host has stalled when no block arrived for longer than twice the longest
+    // recent block and than one check interval; the next block then fades every tone in anew.
+    void WatchdogCheck();
 
     // Phase increments {left, right} of one carrier in Hz, split by the binaural offset.
     std::array<double, kEars> EarIncrements(double carrier) const;
-    void ComputeToneIncrements();
-    void ComputeToneLevels();
-    // tone -1 means every sounding tone.
-    void ResetToneFades(int tone);
+    // From the host position every tone is placed anew; around tone 0 its frequency envelope
+    // keeps running and the others are placed relative to it.
+    void ReseekTones(Reseek how, int32_t hostSamplePosition = 0);
     void RestartFades(bool freq, bool level);
-    // keep <= 0 places every tone from the host position; keep >= 1 leaves tone 0's frequency
-    // envelope running and places the others relative to it.
-    void ReseekTones(int keep, int32_t hostSamplePosition);
-    // The tones are placed relative to tone 0, so the host position is not consulted.
-    void ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind, int changeCode);
-    void SetFadeSteps(double sampleRate);
-    // Acts on the rounded key of parameters 0 to 12.
-    void ApplyParamKey(int index, int32_t q);
+    void ResetToneFades(int tone);
+    void ResetToneFades(ToneSelection tones);
 
-    void MarkBlockSeen() { blockSeen.store(true); }
-    void Render(const double* const* inputs, double* const* outputs, int32_t frames,
-                bool transportRunning, int32_t hostSamplePosition);
-    // One watchdog check: a block since the last check clears the mark, none flags a stall.
-    void WatchdogCheck();
+    const ToneSettings& Settings() const { return settings_; }
+    const ToneVoices& Voices() const { return voices_; }
+    double TargetGain() const { return targetGain_; }
+    double CurrentGain() const { return currentGain_; }
+    // Steps per pass, two per sample.
+    float EnvelopeLength() const { return envelopeLength_; }
+    bool MixInput() const { return mixInput_; }
+    bool RestartPending() const { return restartRequested_; }
 
 private:
-    std::atomic<bool> stallDetected{false};
-    std::mutex watchdogMutex;
-    std::condition_variable watchdogWake;
-    bool watchdogRunning = false;
-    std::thread watchdog;
+    // The tests' literal reference render steps the voices itself.
+    friend struct ToneEngineTestAccess;
 
+    ToneSettings settings_;
+    int tonesSetUp_ = 0; // tone count the envelopes were last prepared for
+    double targetGain_ = 0.0;
+    double currentGain_ = 0.0;
+    float envelopeLength_ = 0.0f;
+    bool mixInput_ = false;
+    bool restartRequested_ = false; // the next block re-seeks the tones and restarts the fades
+    bool initialised_ = false;
+    double sampleRate_ = 0.0;
+    ToneVoices voices_;
+    std::atomic<bool> blockSeen_{false}; // set by every block, cleared by the watchdog
+    // The longest block since the last check, in microseconds; the watchdog takes it.
+    std::atomic<uint32_t> longestBlockUs_{0};
+    std::atomic<bool> stallDetected_{false};
+    // The watchdog's own: the block length it expects and the checks since the last block.
+    uint32_t blockPeriodUs_ = 0;
+    uint64_t checksWithoutBlock_ = 0;
+    std::mutex watchdogMutex_;
+    std::condition_variable watchdogWake_;
+    bool watchdogRunning_ = false;
+    std::thread watchdog_;
+
+    // wide: rates may step a period or more, or phases lie outside [0, 2 period).
+    void RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
+                     int frames, double gainStep, bool wide);
+    void ComputeToneIncrements();
+    void ComputeToneLevels();
+    void ResetFadesOf(int first, int last);
+    void SetFadeSteps(double sampleRate);
     void ApplyToneCount(int q);
     void ApplyRate(int q);
     void ApplyPlayAnyway(int q);
     void UpdateTargetGain();
-    double LfoPosition(int keep, int32_t hostSamplePosition) const;
+    double LfoPosition(Reseek how, int32_t hostSamplePosition) const;
+    // Re-places the tones around tone 0 and restarts the level fades, and the frequency fades
+    // with freqFades.
+    void PlaceAroundToneZero(bool freqFades);
 
+    void MarkBlockSeen(int32_t frames);
     void WatchdogLoop();
     bool SleepWhileRunning();
 };

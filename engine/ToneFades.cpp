@@ -1,14 +1,19 @@
 #include "engine/ToneEngine.h"
 
 void ToneEngine::ResetToneFades(int tone) {
-    const int first = tone == -1 ? 0 : tone;
-    const int last = tone == -1 ? toneCount : tone + 1;
-    if (first < 0 || last > kMaxTones) return;
+    if (tone >= 0 && tone < kMaxTones) ResetFadesOf(tone, tone + 1);
+}
+
+void ToneEngine::ResetToneFades(ToneSelection) {
+    ResetFadesOf(0, settings_.toneCount);
+}
+
+void ToneEngine::ResetFadesOf(int first, int last) {
     for (int e = 0; e < kEars; ++e) {
         for (int i = first; i < last; ++i) {
-            rateFades[e][i].active = false;
-            levelFades[e][i].active = false;
-            levelFades[e][i].from = 0.0;
+            voices_.rateFades[e][i].active = false;
+            voices_.levelFades[e][i].active = false;
+            voices_.levelFades[e][i].from = 0.0;
         }
     }
 }
@@ -25,15 +30,15 @@ void ToneEngine::RestartFades(bool freq, bool level) {
         fade.active = true;
     };
     for (int e = 0; e < kEars; ++e) {
-        for (int i = 0; i < toneCount; ++i) {
+        for (int i = 0; i < settings_.toneCount; ++i) {
             if (freq) {
-                Crossfade& fade = rateFades[e][i];
-                const ToneIncrement& rate = bank.rates[e][i];
+                Crossfade& fade = voices_.rateFades[e][i];
+                const ToneIncrement& rate = voices_.bank.rates[e][i];
                 if (!fade.active && fade.from == 0.0)
-                    fade.from = rate.span * freqEnvelopes[i].value + rate.low;
+                    fade.from = rate.span * voices_.freqEnvelopes[i].value + rate.low;
                 restart(fade);
             }
-            if (level) restart(levelFades[e][i]);
+            if (level) restart(voices_.levelFades[e][i]);
         }
     }
 }
@@ -43,8 +48,8 @@ void ToneEngine::SetFadeSteps(double sampleRate) {
     const double step = 1.0 / (0.5 * sampleRate);
     for (int e = 0; e < kEars; ++e) {
         for (int i = 0; i < kMaxTones; ++i) {
-            rateFades[e][i].step = step;
-            levelFades[e][i].step = step;
+            voices_.rateFades[e][i].step = step;
+            voices_.levelFades[e][i].step = step;
         }
     }
 }

@@ -74,30 +74,32 @@ struct ToneState {
     Lanes2 rate{};
     Lanes2 phase{};
 
-    void Load(ToneEngine& engine, int tone) {
-        SegmentEnvelope& f = engine.freqEnvelopes[tone];
-        SegmentEnvelope& v = engine.volEnvelopes[tone];
+    void Load(ToneVoices& voices, int tone) {
+        SegmentEnvelope& f = voices.freqEnvelopes[tone];
+        SegmentEnvelope& v = voices.volEnvelopes[tone];
         freq = AtSegment(f, f.segment, f.value);
         vol = AtSegment(v, v.segment, v.value);
-        const ToneLevel& target = engine.bank.levels[tone];
+        const OscillatorBank& bank = voices.bank;
+        const ToneLevel& target = bank.levels[tone];
         scale = target.scale;
         offset = target.offset;
         level = target.value;
-        const ToneIncrement& left = engine.bank.rates[0][tone];
-        const ToneIncrement& right = engine.bank.rates[1][tone];
+        const ToneIncrement& left = bank.rates[0][tone];
+        const ToneIncrement& right = bank.rates[1][tone];
         span = Lanes2{left.span, right.span};
         low = Lanes2{left.low, right.low};
         rate = Lanes2{left.value, right.value};
-        phase = Lanes2{engine.bank.phase[0][tone], engine.bank.phase[1][tone]};
+        phase = Lanes2{bank.phase[0][tone], bank.phase[1][tone]};
     }
 
-    void Store(ToneEngine& engine, int tone) const {
+    void Store(ToneVoices& voices, int tone) const {
         freq.Store();
         vol.Store();
-        engine.bank.levels[tone].value = level;
+        OscillatorBank& bank = voices.bank;
+        bank.levels[tone].value = level;
         for (int e = 0; e < kEars; ++e) {
-            engine.bank.rates[e][tone].value = rate[e];
-            engine.bank.phase[e][tone] = phase[e];
+            bank.rates[e][tone].value = rate[e];
+            bank.phase[e][tone] = phase[e];
         }
     }
 };
@@ -107,17 +109,17 @@ struct ToneFades {
     Crossfade rate[kEars];
     Crossfade level[kEars];
 
-    void Load(const ToneEngine& engine, int tone) {
+    void Load(const ToneVoices& voices, int tone) {
         for (int e = 0; e < kEars; ++e) {
-            rate[e] = engine.rateFades[e][tone];
-            level[e] = engine.levelFades[e][tone];
+            rate[e] = voices.rateFades[e][tone];
+            level[e] = voices.levelFades[e][tone];
         }
     }
 
-    void Store(ToneEngine& engine, int tone) const {
+    void Store(ToneVoices& voices, int tone) const {
         for (int e = 0; e < kEars; ++e) {
-            engine.rateFades[e][tone] = rate[e];
-            engine.levelFades[e][tone] = level[e];
+            voices.rateFades[e][tone] = rate[e];
+            voices.levelFades[e][tone] = level[e];
         }
     }
 
@@ -133,9 +135,9 @@ struct ToneFades {
     }
 };
 
-bool Fading(const ToneEngine& engine, int tone) {
+bool Fading(const ToneVoices& voices, int tone) {
     for (int e = 0; e < kEars; ++e) {
-        if (engine.rateFades[e][tone].active || engine.levelFades[e][tone].active) return true;
+        if (voices.rateFades[e][tone].active || voices.levelFades[e][tone].active) return true;
     }
     return false;
 }
@@ -165,14 +167,25 @@ struct EarTargets {
             tone.scale * Lanes2{vol0, tone.vol.value} + tone.offset};
 }
 
+// Steps of a period or more (tones above the sample rate) leave more than one period to take
+// off, or a phase below 0 after a fade's overshoot at very low rates.
+[[gnu::always_inline]] inline Lanes2 WrapFully(Lanes2 p, double period) {
+    for (int e = 0; e < kEars; ++e) {
+        if (!(p[e] >= 0.0 && p[e] < period)) p[e] = WrapPhase(p[e], period);
+    }
+    return p;
+}
+
 // One frame of one tone for both ears: rates and levels glide per ear, then both phases are
-// wrapped, sampled and advanced together.
-template <bool Fading, class Shape>
+// wrapped, sampled and advanced together. One subtraction wraps a phase advanced by less than a
+// period; Wide blocks may advance it by more.
+template <bool Fading, class Shape, bool Wide = false>
 [[gnu::always_inline]] inline Lanes2 Sample(ToneState& tone, ToneFades& fades,
                                             const OscillatorBank& bank) {
     auto [rate, level] = StepEars(tone);
     if constexpr (Fading) fades.Apply(rate, level);
-    const Lanes2 p = tone.phase - Masked(tone.phase >= bank.period, Splat<Lanes2>(bank.period));
+    Lanes2 p = tone.phase - Masked(tone.phase >= bank.period, Splat<Lanes2>(bank.period));
+    if constexpr (Wide) p = WrapFully(p, bank.period);
     const Lanes2 s = Shape::At(bank, p) * level;
     tone.phase = p + rate;
     tone.rate = rate;
@@ -182,44 +195,45 @@ template <bool Fading, class Shape>
 
 // Fades never start inside a block, so tones without one skip the glide code.
 // A local copy of the bank lets the compiler keep the wave constants in registers: the mix
-// stores cannot alias it.
-template <bool Fading, class Shape>
-void MixOne(ToneEngine& engine, int i, Lanes2* mix, int frames) {
-    const OscillatorBank bank = engine.bank;
+// stores cannot alias it. Kept out of line: inlined into the chunk beside its wide variants, the
+// loop came out about 8 % slower.
+template <bool Fading, class Shape, bool Wide = false>
+[[gnu::noinline]] void MixOne(ToneVoices& voices, int i, Lanes2* mix, int frames) {
+    const OscillatorBank bank = voices.bank;
     ToneState tone;
     ToneFades fades;
-    tone.Load(engine, i);
-    if constexpr (Fading) fades.Load(engine, i);
-    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape>(tone, fades, bank);
-    tone.Store(engine, i);
-    if constexpr (Fading) fades.Store(engine, i);
+    tone.Load(voices, i);
+    if constexpr (Fading) fades.Load(voices, i);
+    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape, Wide>(tone, fades, bank);
+    tone.Store(voices, i);
+    if constexpr (Fading) fades.Store(voices, i);
 }
 
 // Two tones side by side, so that their envelope recurrences overlap. Each sum still adds tone
 // i before tone i + 1, as a frame-by-frame loop over all tones does.
 template <bool Fading, class Shape>
-void MixTwo(ToneEngine& engine, int i, Lanes2* mix, int frames) {
-    const OscillatorBank bank = engine.bank;
+void MixTwo(ToneVoices& voices, int i, Lanes2* mix, int frames) {
+    const OscillatorBank bank = voices.bank;
     ToneState toneA;
     ToneState toneB;
     ToneFades fadesA;
     ToneFades fadesB;
-    toneA.Load(engine, i);
-    toneB.Load(engine, i + 1);
+    toneA.Load(voices, i);
+    toneB.Load(voices, i + 1);
     if constexpr (Fading) {
-        fadesA.Load(engine, i);
-        fadesB.Load(engine, i + 1);
+        fadesA.Load(voices, i);
+        fadesB.Load(voices, i + 1);
     }
     for (int t = 0; t < frames; ++t) {
         const Lanes2 a = Sample<Fading, Shape>(toneA, fadesA, bank);
         const Lanes2 b = Sample<Fading, Shape>(toneB, fadesB, bank);
         mix[t] = mix[t] + a + b;
     }
-    toneA.Store(engine, i);
-    toneB.Store(engine, i + 1);
+    toneA.Store(voices, i);
+    toneB.Store(voices, i + 1);
     if constexpr (Fading) {
-        fadesA.Store(engine, i);
-        fadesB.Store(engine, i + 1);
+        fadesA.Store(voices, i);
+        fadesB.Store(voices, i + 1);
     }
 }
 
@@ -247,17 +261,17 @@ struct TonePair {
     ToneState b;
     Lanes4 phase;
 
-    void Load(ToneEngine& engine, int i) {
-        a.Load(engine, i);
-        b.Load(engine, i + 1);
+    void Load(ToneVoices& voices, int i) {
+        a.Load(voices, i);
+        b.Load(voices, i + 1);
         phase = Join(a.phase, b.phase);
     }
 
-    void Store(ToneEngine& engine, int i) {
+    void Store(ToneVoices& voices, int i) {
         a.phase = Low(phase);
         b.phase = High(phase);
-        a.Store(engine, i);
-        b.Store(engine, i + 1);
+        a.Store(voices, i);
+        b.Store(voices, i + 1);
     }
 };
 
@@ -279,85 +293,110 @@ template <class Shape>
 // MixTwo without fades, built for AVX2 but not FMA, so products and sums stay rounded
 // separately, exactly as in the plain path.
 template <class Shape>
-[[gnu::target("avx2")]] void MixPair(ToneEngine& engine, int i, Lanes2* mix, int frames) {
-    const OscillatorBank bank = engine.bank;
+[[gnu::target("avx2")]] void MixPair(ToneVoices& voices, int i, Lanes2* mix, int frames) {
+    const OscillatorBank bank = voices.bank;
     TonePair tones;
-    tones.Load(engine, i);
+    tones.Load(voices, i);
     for (int t = 0; t < frames; ++t) {
         const Lanes4 s = SamplePair<Shape>(tones, bank);
         mix[t] = mix[t] + Low(s) + High(s);
     }
-    tones.Store(engine, i);
+    tones.Store(voices, i);
 }
 #endif
 
 // Two tones without fades, four lanes at a time where the CPU has AVX2. The shape behind the
 // function pointer has no four-lane form.
-template <class Shape> void MixSteadyPair(ToneEngine& engine, int i, Lanes2* mix, int frames) {
+template <class Shape> void MixSteadyPair(ToneVoices& voices, int i, Lanes2* mix, int frames) {
 #ifdef SERIVANE_LANES4
     if constexpr (!std::is_same_v<Shape, InstalledShape>) {
-        if (kHasAvx2) return MixPair<Shape>(engine, i, mix, frames);
+        if (kHasAvx2) return MixPair<Shape>(voices, i, mix, frames);
     }
 #endif
-    MixTwo<false, Shape>(engine, i, mix, frames);
+    MixTwo<false, Shape>(voices, i, mix, frames);
 }
 
-template <class Shape> void MixTones(ToneEngine& engine, Lanes2* mix, int frames) {
+// Wide blocks take one tone at a time: they are rare, and only the single-tone loop has the
+// full wrap.
+template <class Shape>
+void MixTones(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
+    if (wide) {
+        for (int i = 0; i < toneCount; ++i) {
+            if (Fading(voices, i)) {
+                MixOne<true, Shape, true>(voices, i, mix, frames);
+            } else {
+                MixOne<false, Shape, true>(voices, i, mix, frames);
+            }
+        }
+        return;
+    }
     int i = 0;
-    for (; i + 1 < engine.toneCount; i += 2) {
-        if (Fading(engine, i) || Fading(engine, i + 1)) {
-            MixTwo<true, Shape>(engine, i, mix, frames);
+    for (; i + 1 < toneCount; i += 2) {
+        if (Fading(voices, i) || Fading(voices, i + 1)) {
+            MixTwo<true, Shape>(voices, i, mix, frames);
         } else {
-            MixSteadyPair<Shape>(engine, i, mix, frames);
+            MixSteadyPair<Shape>(voices, i, mix, frames);
         }
     }
-    if (i < engine.toneCount) {
-        if (Fading(engine, i)) {
-            MixOne<true, Shape>(engine, i, mix, frames);
+    if (i < toneCount) {
+        if (Fading(voices, i)) {
+            MixOne<true, Shape>(voices, i, mix, frames);
         } else {
-            MixOne<false, Shape>(engine, i, mix, frames);
+            MixOne<false, Shape>(voices, i, mix, frames);
         }
     }
 }
 
 // The known shapes are inlined into the loop; any other function is called through the pointer.
-void MixInstalledShape(ToneEngine& engine, Lanes2* mix, int frames) {
-    const WaveFunction wave = engine.bank.waveFunction;
-    if (wave == &SineWave) return MixTones<SineShape>(engine, mix, frames);
-    if (wave == &TriangleWave) return MixTones<TriangleShape>(engine, mix, frames);
-    if (wave == &SawWave) return MixTones<SawShape>(engine, mix, frames);
-    if (wave == &GoldenSineWave) return MixTones<GoldenSineShape>(engine, mix, frames);
-    if (wave == &GoldenHalfSineWave) return MixTones<GoldenHalfSineShape>(engine, mix, frames);
-    if (wave == &GoldenTriangleWave) return MixTones<GoldenTriangleShape>(engine, mix, frames);
-    if (wave == &GoldenSquareWave) return MixTones<GoldenSquareShape>(engine, mix, frames);
-    MixTones<InstalledShape>(engine, mix, frames);
+void MixInstalledShape(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
+    const WaveFunction wave = voices.bank.waveFunction;
+    auto mixWith = [&]<class Shape>(Shape) {
+        MixTones<Shape>(voices, toneCount, wide, mix, frames);
+    };
+    if (wave == &SineWave) return mixWith(SineShape{});
+    if (wave == &TriangleWave) return mixWith(TriangleShape{});
+    if (wave == &SawWave) return mixWith(SawShape{});
+    if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});
+    if (wave == &GoldenHalfSineWave) return mixWith(GoldenHalfSineShape{});
+    if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
+    if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
+    mixWith(InstalledShape{});
 }
 
-// Tones are mixed one group after another into a scratch buffer, then scaled by the gain ramp.
-void RenderChunk(ToneEngine& engine, const double* const* inputs, double* const* outputs,
-                 int32_t offset, int frames, double gainStep) {
-    Lanes2 mix[kChunk];
-    std::fill(mix, mix + frames, Lanes2{});
-    MixInstalledShape(engine, mix, frames);
-    double gain = engine.currentGain;
+// True when every rate the block can produce lies in [0, period) and every phase below two
+// periods, so that one subtraction per frame keeps the phases in [0, period). A rate runs between
+// its tone's low and high increment and, while a fade runs, its starting value, overshot at the
+// fade's end by less than one fade step; the margins take twice that and some rounding.
+bool StepsBelowOnePeriod(const ToneVoices& voices, int toneCount) {
+    const double period = voices.bank.period;
+    const double limit = period * (1.0 - 1e-9);
     for (int e = 0; e < kEars; ++e) {
-        gain = engine.currentGain;
-        double* out = outputs[e] + offset;
-        const double* in = engine.mixInput ? inputs[e] + offset : nullptr;
-        for (int t = 0; t < frames; ++t) {
-            gain += gainStep;
-            const double v = mix[t][e] * gain;
-            out[t] = in != nullptr ? v + in[t] : v;
+        for (int i = 0; i < toneCount; ++i) {
+            const ToneIncrement& rate = voices.bank.rates[e][i];
+            const Crossfade& fade = voices.rateFades[e][i];
+            double lo = std::min(rate.low, rate.high);
+            double hi = std::max(rate.low, rate.high);
+            double overshoot = 0.0;
+            if (fade.active) {
+                lo = std::min(lo, fade.from);
+                hi = std::max(hi, fade.from);
+                overshoot = 2.0 * (hi - lo) * fade.step;
+            }
+            const double phase = voices.bank.phase[e][i];
+            if (!(lo - overshoot >= 0.0 && hi + overshoot < limit && phase >= 0.0 &&
+                  phase < 2.0 * period)) {
+                return false;
+            }
         }
     }
-    engine.currentGain = gain;
+    return true;
 }
 
 // Phases, envelopes and fades stand still while silent.
-void WriteSilence(const ToneEngine& engine, const double* const* inputs, double* const* outputs,
+void WriteSilence(bool mixInput, const double* const* inputs, double* const* outputs,
                   int32_t frames) {
     for (int e = 0; e < kEars; ++e) {
-        if (!engine.mixInput) {
+        if (!mixInput) {
             std::fill(outputs[e], outputs[e] + frames, 0.0);
         } else if (outputs[e] != inputs[e]) {
             std::copy(inputs[e], inputs[e] + frames, outputs[e]);
@@ -366,41 +405,60 @@ void WriteSilence(const ToneEngine& engine, const double* const* inputs, double*
 }
 
 // An idle fade remembers where its target ended, so the next restart glides from there.
-void StoreFadeOrigins(ToneEngine& engine) {
+void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
     for (int e = 0; e < kEars; ++e) {
-        for (int i = 0; i < engine.toneCount; ++i) {
-            Crossfade& rate = engine.rateFades[e][i];
-            Crossfade& level = engine.levelFades[e][i];
-            if (!rate.active) rate.from = engine.bank.rates[e][i].value;
-            if (!level.active) level.from = engine.bank.levels[i].value;
+        for (int i = 0; i < toneCount; ++i) {
+            Crossfade& rate = voices.rateFades[e][i];
+            Crossfade& level = voices.levelFades[e][i];
+            if (!rate.active) rate.from = voices.bank.rates[e][i].value;
+            if (!level.active) level.from = voices.bank.levels[i].value;
         }
     }
 }
 
 } // namespace
 
+// Tones are mixed one group after another into a scratch buffer, then scaled by the gain ramp.
+void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
+                             int frames, double gainStep, bool wide) {
+    Lanes2 mix[kChunk];
+    std::fill(mix, mix + frames, Lanes2{});
+    MixInstalledShape(voices_, settings_.toneCount, wide, mix, frames);
+    double gain = currentGain_;
+    for (int e = 0; e < kEars; ++e) {
+        gain = currentGain_;
+        double* out = outputs[e] + offset;
+        const double* in = mixInput_ ? inputs[e] + offset : nullptr;
+        for (int t = 0; t < frames; ++t) {
+            gain += gainStep;
+            const double v = mix[t][e] * gain;
+            out[t] = in != nullptr ? v + in[t] : v;
+        }
+    }
+    currentGain_ = gain;
+}
+
 void ToneEngine::Render(const double* const* inputs, double* const* outputs, int32_t frames,
                         bool transportRunning, int32_t hostSamplePosition) {
-    if (stallDetected.exchange(false)) {
-        ResetToneFades(-1);
-        restartRequested = true;
-    }
-    const double target = playAnyway || transportRunning ? targetGain : 0.0;
-    if (restartRequested) {
-        restartRequested = false;
-        ReseekTones(0, hostSamplePosition);
+    MarkBlockSeen(frames);
+    if (stallDetected_.exchange(false)) FadeInAtNextBlock();
+    const double target = settings_.playAnyway || transportRunning ? targetGain_ : 0.0;
+    if (restartRequested_) {
+        restartRequested_ = false;
+        ReseekTones(Reseek::FromHostPosition, hostSamplePosition);
         RestartFades(true, true);
     }
-    if (target == 0.0 && currentGain < kSilence) {
-        WriteSilence(*this, inputs, outputs, frames);
+    if (target == 0.0 && currentGain_ < kSilence) {
+        WriteSilence(mixInput_, inputs, outputs, frames);
         return;
     }
-    const double distance = target - currentGain;
+    const double distance = target - currentGain_;
     const double gainStep =
         std::fabs(distance) > kRampThreshold && frames > 0 ? distance / frames : 0.0;
+    const bool wide = !StepsBelowOnePeriod(voices_, settings_.toneCount);
     for (int32_t offset = 0; offset < frames; offset += kChunk) {
-        RenderChunk(*this, inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset),
-                    gainStep);
+        RenderChunk(inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset), gainStep,
+                    wide);
     }
-    StoreFadeOrigins(*this);
+    StoreFadeOrigins(voices_, settings_.toneCount);
 }

@@ -146,7 +146,7 @@ SERIVANE_LANES4_OPERATOR(*)
 #endif
 
 // Polynomial sine, folded into [-pi/2, pi/2] around the nearest multiple of pi.
-template <class T> [[gnu::always_inline]] inline T SineApprox(const OscillatorBank& bank, T x) {
+template <class T> [[gnu::always_inline]] inline T PolySine(const OscillatorBank& bank, T x) {
     const T a = x * bank.inversePi;
     const auto n = NearestInt(a);
     const T y = x - ToReal(n) * kPi;
@@ -157,7 +157,7 @@ template <class T> [[gnu::always_inline]] inline T SineApprox(const OscillatorBa
 
 struct SineShape {
     template <class T> [[gnu::always_inline]] static T At(const OscillatorBank& bank, T p) {
-        return SineApprox(bank, p);
+        return PolySine(bank, p);
     }
 };
 
@@ -190,7 +190,7 @@ struct GoldenSineShape {
         const auto first = x < bank.switchPoint;
         const T slope = Select(first, Splat<T>(bank.slope1), Splat<T>(bank.slope2));
         const T offset = Select(first, Splat<T>(0.0), Splat<T>(bank.offset2));
-        return SineApprox(bank, (x * slope + offset) + bank.quarterTurn);
+        return PolySine(bank, (x * slope + offset) + bank.quarterTurn);
     }
 };
 
@@ -204,7 +204,7 @@ struct GoldenHalfSineShape {
         const auto first = x < bank.switchPoint;
         const T slope = Select(first, Splat<T>(bank.slope1), Splat<T>(bank.slope2));
         const T offset = Select(first, Splat<T>(0.0), Splat<T>(bank.offset2));
-        return 2.0 * SineApprox(bank, x * slope + offset) - 1.0;
+        return 2.0 * PolySine(bank, x * slope + offset) - 1.0;
     }
 };
 

@@ -3,6 +3,8 @@
 #include "engine/ParamIds.h"
 #include "engine/WaveShapes.h"
 
+#include <cmath>
+
 namespace {
 
 // The golden expressions are evaluated in single precision and widened afterwards.
@@ -32,8 +34,15 @@ void SetGoldenTriangle(OscillatorBank& bank, float g) {
 
 } // namespace
 
-double sineApprox(const OscillatorBank& bank, double x) {
-    return SineApprox(bank, x);
+// The remainder is exact; adding a period to a tiny negative one can round up to the period.
+double WrapPhase(double phase, double period) {
+    double r = std::fmod(phase, period);
+    if (r < 0.0) r += period;
+    return r >= 0.0 && r < period ? r : 0.0;
+}
+
+double ApproxSine(const OscillatorBank& bank, double x) {
+    return PolySine(bank, x);
 }
 double SineWave(const OscillatorBank& bank, double phase) {
     return SineShape::At(bank, phase);

@@ -51,8 +51,12 @@ struct OscillatorBank {
 // Installs the shape of "Wave" entry `entry`; ignores every parameter index but 8.
 void SetWave(OscillatorBank& bank, int paramIndex, int entry);
 
+// Brings any phase into [0, period), the only phases a wave function takes; NaN and the
+// infinities give 0.
+double WrapPhase(double phase, double period);
+
 // The shared sine approximation, valid for any x.
-double sineApprox(const OscillatorBank& bank, double x);
+double ApproxSine(const OscillatorBank& bank, double x);
 
 // The other six shapes; a phase lies in [0, 2pi) and every result in [-1, 1].
 double TriangleWave(const OscillatorBank& bank, double phase);

@@ -96,7 +96,7 @@ void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
         engine_.ApplyParamKey(index, key);
         if (index == kBinaural) {
             if (ITextControl* label = bandLabel_.load())
-                label->SetText(BandName(engine_.binauralHz));
+                label->SetText(BandName(engine_.Settings().binauralHz));
         } else if (index == kWave) {
             if (IGraphics* graphics = graphics_.load())
                 graphics->ShowControlValue(wavePicture_, key / kLastWave);
@@ -119,9 +119,8 @@ void CLS_SERIVANE::CountTowardsRenderGate(int index) {
 }
 
 void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
-    engine_.MarkBlockSeen();
-    if (!engine_.initialised) {
-        engine_.initialised = true;
+    if (!engine_.Initialised()) {
+        engine_.Initialise();
         OnReset();
     }
     // Graph edits made before the first block (a restored project, automation) or left pending
@@ -136,19 +135,17 @@ void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
 
 void CLS_SERIVANE::OnReset() {
     std::lock_guard lock(Mutex());
-    if (!engine_.initialised) return;
-    const double fallback = engine_.engineSampleRate > 0.0 ? engine_.engineSampleRate : 44100.0;
+    if (!engine_.Initialised()) return;
+    const double fallback = engine_.SampleRate() > 0.0 ? engine_.SampleRate() : 44100.0;
     const double rate = UsableSampleRate(SampleRate()) ? SampleRate() : fallback;
-    if (rate != engine_.engineSampleRate) {
-        engine_.engineSampleRate = rate;
+    if (rate != engine_.SampleRate()) {
+        engine_.SetSampleRate(rate);
         for (int index : {kLowFreq, kBinaural, kRate}) {
             keys_.Forget(index);
             OnParamChanged(index);
         }
-        engine_.SetFadeSteps(rate);
     }
-    engine_.ResetToneFades(-1);
-    engine_.restartRequested = true;
+    engine_.FadeInAtNextBlock();
 }
 
 void CLS_SERIVANE::OnActivate(bool active) {
@@ -158,7 +155,7 @@ void CLS_SERIVANE::OnActivate(bool active) {
 
 void CLS_SERIVANE::OnStatusText(int index) {
     std::lock_guard lock(Mutex());
-    if (engine_.engineSampleRate == 0.0) return;
+    if (engine_.SampleRate() == 0.0) return;
     char text[StatusLine::kCapacity];
     FormatStatusText(index, engine_, *this, text, sizeof text);
     status_.Show(text, ProcessClockMs());

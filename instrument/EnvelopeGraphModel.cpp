@@ -54,16 +54,17 @@ void EnvelopeGraphModel::SampleColumns(int first, int end, int segment, bool fli
 }
 
 bool EnvelopeGraphModel::Recompute(ToneEngine& engine) {
-    if (!engine.initialised) return false;
+    if (!engine.Initialised()) return false;
+    const ToneSettings& settings = engine.Settings();
     const bool frequency = kind_ == EnvelopeKind::Frequency;
-    if (frequency && ascending_ != !(engine.lowHz > engine.highHz)) {
+    if (frequency && ascending_ != !(settings.lowHz > settings.highHz)) {
         ascending_ = !ascending_;
         changeCode_ = WholeShape();
     }
     if (changeCode_ == kNone) return true;
 
     edit_.Prepare(static_cast<float>(plotWidth_));
-    const bool flipped = frequency && engine.lowHz > engine.highHz;
+    const bool flipped = frequency && settings.lowHz > settings.highHz;
     const int last = edit_.count - 1;
     if (changeCode_ >= WholeShape()) {
         SampleColumns(0, plotWidth_, 0, flipped);

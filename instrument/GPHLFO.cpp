@@ -32,22 +32,32 @@ bool GPHLFO::ReadDescending() {
     return tones_.lowHz >= tones_.highHz;
 }
 
+void GPHLFO::ShowCursor(int resourceId) {
+    if (resourceId == cursor_) return;
+    cursor_ = resourceId;
+    if (IPlatformWindow* window = Window()) window->SetResourceCursor(resourceId);
+}
+
+void GPHLFO::ShowArrow() {
+    cursor_ = 0;
+    if (IPlatformWindow* window = Window()) window->SetCursor(ICursor::Arrow);
+}
+
 void GPHLFO::MouseDown(int x, int y, const IMouseState& mods) {
     IControl::MouseDown(x, y, mods);
-    if (IPlatformWindow* window = Window()) window->SetCursor(ICursor::Arrow);
+    ShowArrow();
     swapRequested_ = true;
 }
 
 void GPHLFO::MouseOver(int, int, const IMouseState&) {
     const bool descending = ReadDescending();
-    if (IPlatformWindow* window = Window())
-        window->SetResourceCursor(descending ? kCursorAscend : kCursorDescend);
+    ShowCursor(descending ? kCursorAscend : kCursorDescend);
     owner_.ShowStatus(descending ? "Change to ascendent frequencies"
                                  : "Change to descendent frequencies");
 }
 
 void GPHLFO::MouseOut() {
-    if (IPlatformWindow* window = Window()) window->SetCursor(ICursor::Arrow);
+    ShowArrow();
 }
 
 void GPHLFO::SwapRange() {

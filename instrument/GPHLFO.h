@@ -29,11 +29,16 @@ private:
     // Reads the engine: true when the sweep runs from the higher frequency down.
     bool ReadDescending();
     IPlatformWindow* Window() const;
+    // Shows the resource cursor unless it is showing already: hovering reports every movement.
+    void ShowCursor(int resourceId);
+    void ShowArrow();
 
     CLS_SERIVANE& owner_;
     int centreX_;
     int travel_;
     // Several clicks before the next drawing pass make one swap.
     bool swapRequested_ = false;
+    // The resource cursor this control last set, 0 for the arrow.
+    int cursor_ = 0;
     ToneReadout tones_;
 };

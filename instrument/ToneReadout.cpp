@@ -12,14 +12,16 @@ EnvelopePlace PlaceOf(const SegmentEnvelope& envelope) {
 } // namespace
 
 void ReadTones(const ToneEngine& engine, ToneReadout& out) {
-    out.initialised = engine.initialised;
-    out.lowHz = engine.lowHz;
-    out.highHz = engine.highHz;
-    out.count = std::clamp(engine.toneCount, 0, kMaxTones);
+    const ToneSettings& settings = engine.Settings();
+    const ToneVoices& voices = engine.Voices();
+    out.initialised = engine.Initialised();
+    out.lowHz = settings.lowHz;
+    out.highHz = settings.highHz;
+    out.count = std::clamp(settings.toneCount, 0, kMaxTones);
     for (int i = 0; i < out.count; ++i) {
         ToneReadout::Tone& tone = out.tones[static_cast<size_t>(i)];
-        tone.frequency = PlaceOf(engine.freqEnvelopes[i]);
-        tone.volume = PlaceOf(engine.volEnvelopes[i]);
-        tone.rate = engine.bank.rates[0][i];
+        tone.frequency = PlaceOf(voices.freqEnvelopes[i]);
+        tone.volume = PlaceOf(voices.volEnvelopes[i]);
+        tone.rate = voices.bank.rates[0][i];
     }
 }

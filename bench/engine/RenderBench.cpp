@@ -11,17 +11,16 @@ constexpr double kSampleRate = 48000.0;
 constexpr int kBlock = 512;
 
 // Default settings with "Play Anyway" on, prepared the way the first block prepares them.
-void StartEngine(ToneEngine& engine, int tones, int wave) {
-    const double values[13] = {11, 10, 1500, static_cast<double>(tones), 25,
-                               50, 50, 50,   static_cast<double>(wave),  60,
-                               2,  1,  50};
+void StartEngine(ToneEngine& engine, int tones, int wave, double sampleRate = kSampleRate,
+                 double lowHz = 10, double highHz = 1500) {
+    const double values[13] = {11, lowHz, highHz, static_cast<double>(tones), 25,
+                               50, 50,    50,     static_cast<double>(wave),  60,
+                               2,  1,     50};
     for (int i = 0; i < 13; ++i) engine.ApplyParamKey(i, ParamKey(i, values[i]));
-    engine.initialised = true;
-    engine.engineSampleRate = kSampleRate;
+    engine.Initialise();
+    engine.SetSampleRate(sampleRate);
     for (int i : {1, 0, 9}) engine.ApplyParamKey(i, ParamKey(i, values[i]));
-    engine.SetFadeSteps(kSampleRate);
-    engine.ResetToneFades(-1);
-    engine.restartRequested = true;
+    engine.FadeInAtNextBlock();
 }
 
 // Throughput of steady rendering; rt_factor is seconds of audio per second of CPU.
@@ -54,5 +53,25 @@ BENCHMARK(BM_Render)
     ->Args({16, 4})
     ->Args({16, 5})
     ->Args({16, 6});
+
+// Tones from 9 kHz to 10 kHz at 8 kHz step more than a period per sample and take the loop with
+// the full phase wrap.
+void BM_RenderAboveTheSampleRate(benchmark::State& state) {
+    constexpr double kLowRate = 8000.0;
+    ToneEngine engine(false, false);
+    StartEngine(engine, 7, static_cast<int>(state.range(0)), kLowRate, 9000, 10000);
+    std::vector<double> left(kBlock), right(kBlock);
+    double* outputs[2] = {left.data(), right.data()};
+    for (int i = 0; i < 200; ++i) engine.Render(nullptr, outputs, kBlock, false, 0);
+    for (auto _ : state) {
+        engine.Render(nullptr, outputs, kBlock, false, 0);
+        benchmark::DoNotOptimize(left.data());
+        benchmark::DoNotOptimize(right.data());
+    }
+    const double frames = static_cast<double>(state.iterations()) * kBlock;
+    state.counters["rt_factor"] =
+        benchmark::Counter(frames / kLowRate, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RenderAboveTheSampleRate)->ArgName("wave")->Arg(0)->Arg(1);
 
 } // namespace

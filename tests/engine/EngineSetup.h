@@ -11,7 +11,14 @@ using EngineValues = std::array<double, 13>;
 // "Binaural" to "Volume" at their defaults.
 EngineValues DefaultValues();
 // Applies the values, then prepares the engine the way the instrument's first block does.
-void StartEngine(ToneEngine& engine, const EngineValues& values);
+void StartEngine(ToneEngine& engine, const EngineValues& values, double sampleRate = kSampleRate);
+
+// The engine's internals, for the literal reference render and for tests that plant a state.
+struct ToneEngineTestAccess {
+    static ToneVoices& Voices(ToneEngine& engine) { return engine.voices_; }
+    static double& CurrentGain(ToneEngine& engine) { return engine.currentGain_; }
+    static bool& RestartRequested(ToneEngine& engine) { return engine.restartRequested_; }
+};
 
 // A stereo block of host buffers.
 struct StereoBlock {

@@ -48,35 +48,35 @@ protected:
 
 TEST_F(ParamActionsTest, RateWaitsForTheFirstBlock) {
     Set(9, 60);
-    EXPECT_EQ(engine.envelopeLength, 0.0f);
+    EXPECT_EQ(engine.EnvelopeLength(), 0.0f);
     StartEngine(engine, DefaultValues());
-    EXPECT_EQ(engine.envelopeLength, 5760000.0f);
-    EXPECT_EQ(engine.volEnvelopes[15].length, 5760000.0f);
+    EXPECT_EQ(engine.EnvelopeLength(), 5760000.0f);
+    EXPECT_EQ(engine.Voices().volEnvelopes[15].length, 5760000.0f);
 }
 
 TEST_F(ParamActionsTest, VolumeAndToneCountSetTheTargetGain) {
     Set(3, 4);
     Set(12, 100);
-    EXPECT_EQ(engine.targetGain, static_cast<double>(0.8001f / 2.0f));
+    EXPECT_EQ(engine.TargetGain(), static_cast<double>(0.8001f / 2.0f));
     Set(3, 16);
-    EXPECT_EQ(engine.targetGain, static_cast<double>(0.8001f / 4.0f));
+    EXPECT_EQ(engine.TargetGain(), static_cast<double>(0.8001f / 4.0f));
 }
 
 TEST_F(ParamActionsTest, ToneCountStaysWithinTheSlots) {
     Set(3, 40);
-    EXPECT_EQ(engine.toneCount, 16);
+    EXPECT_EQ(engine.Settings().toneCount, 16);
     Set(3, 0);
-    EXPECT_EQ(engine.toneCount, 1);
+    EXPECT_EQ(engine.Settings().toneCount, 1);
 }
 
 TEST_F(ParamActionsTest, PlayAnywayRestartsWhenSwitchedOn) {
     Set(11, 1);
-    EXPECT_TRUE(engine.playAnyway);
-    EXPECT_TRUE(engine.restartRequested);
-    engine.restartRequested = false;
+    EXPECT_TRUE(engine.Settings().playAnyway);
+    EXPECT_TRUE(engine.RestartPending());
+    ToneEngineTestAccess::RestartRequested(engine) = false;
     Set(11, 0);
-    EXPECT_FALSE(engine.playAnyway);
-    EXPECT_FALSE(engine.restartRequested);
+    EXPECT_FALSE(engine.Settings().playAnyway);
+    EXPECT_FALSE(engine.RestartPending());
 }
 
 } // namespace

@@ -29,7 +29,6 @@ TEST(WatchdogStress, RenderingSurvivesStallsAndConcurrentChanges) {
         for (int block = 0; block < 300; ++block) {
             {
                 std::lock_guard<std::mutex> lock(pluginMutex);
-                engine.MarkBlockSeen();
                 engine.Render(nullptr, out.channels, 128, true, block * 128);
             }
             for (int t = 0; t < 128; ++t) finite = finite && std::isfinite(out.left[t]);

@@ -55,7 +55,7 @@ TEST(Waveforms, EveryShapeStaysWithinRange) {
 TEST(Waveforms, SineApproximationHoldsForAnyArgument) {
     const OscillatorBank bank;
     for (double x : {-40.0, -3.0, -0.5, 0.7, 2.5, 9.0, 1000.0}) {
-        EXPECT_NEAR(sineApprox(bank, x), std::sin(x), 4e-4) << x;
+        EXPECT_NEAR(ApproxSine(bank, x), std::sin(x), 4e-4) << x;
     }
 }
 

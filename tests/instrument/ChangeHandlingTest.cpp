@@ -1,4 +1,5 @@
 #include "Instance.h"
+#include "support/CommaLocale.h"
 
 #include "gui/ITextControl.h"
 
@@ -40,24 +41,24 @@ TEST(ChangeHandling, NoStatusTextBeforeTheFirstBlock) {
     SetParam(*p, kBinaural, 7.83);
     EXPECT_EQ(p->StatusText(), "");
     EXPECT_EQ(p->BandText(), "THETA");
-    EXPECT_EQ(p->Engine().engineSampleRate, 0.0);
+    EXPECT_EQ(p->Engine().SampleRate(), 0.0);
 }
 
 TEST(ChangeHandling, FirstBlockAppliesTheSampleRateAndRate) {
     auto p = RunningInstance();
-    EXPECT_EQ(p->Engine().engineSampleRate, 48000.0);
-    EXPECT_FLOAT_EQ(p->Engine().envelopeLength, 60 * 48000 * 2);
+    EXPECT_EQ(p->Engine().SampleRate(), 48000.0);
+    EXPECT_FLOAT_EQ(p->Engine().EnvelopeLength(), 60 * 48000 * 2);
     EXPECT_EQ(p->StatusText(), "Rate: 60.0s");
 
     p->SetSampleRate(96000);
     p->OnReset();
-    EXPECT_EQ(p->Engine().engineSampleRate, 96000.0);
-    EXPECT_FLOAT_EQ(p->Engine().envelopeLength, 60 * 96000 * 2);
+    EXPECT_EQ(p->Engine().SampleRate(), 96000.0);
+    EXPECT_FLOAT_EQ(p->Engine().EnvelopeLength(), 60 * 96000 * 2);
 
     // A host that reports no usable rate keeps the engine at the last good one.
     p->SetSampleRate(0);
     p->OnReset();
-    EXPECT_EQ(p->Engine().engineSampleRate, 96000.0);
+    EXPECT_EQ(p->Engine().SampleRate(), 96000.0);
 }
 
 TEST(ChangeHandling, ActsOnlyWhenTheRoundedKeyChanges) {
@@ -69,7 +70,7 @@ TEST(ChangeHandling, ActsOnlyWhenTheRoundedKeyChanges) {
     EXPECT_EQ(p->StatusText(), "Low Freq: 20.00Hz");
     SetParam(*p, kBinaural, 10.006);
     EXPECT_EQ(p->StatusText(), "Binaural: 10.01Hz");
-    EXPECT_FLOAT_EQ(p->Engine().binauralHz, 10.01f);
+    EXPECT_FLOAT_EQ(p->Engine().Settings().binauralHz, 10.01f);
 }
 
 TEST(ChangeHandling, StatusTextsAndBandNames) {
@@ -117,24 +118,25 @@ TEST(ChangeHandling, VolumeAndToneCountSetTheTargetGain) {
     auto p = RunningInstance();
     SetParam(*p, kTones, 4);
     SetParam(*p, kVolume, 100);
-    EXPECT_FLOAT_EQ(static_cast<float>(p->Engine().targetGain), 0.40005f);
+    EXPECT_FLOAT_EQ(static_cast<float>(p->Engine().TargetGain()), 0.40005f);
 }
 
 TEST(ChangeHandling, EnvelopeParametersReachTheEngineWithoutAnEditor) {
     auto p = RunningInstance();
     // Values applied before the first block are pushed by that block.
-    EXPECT_FLOAT_EQ(p->Engine().freqEnvelopes[5].curvatures[0], 3.0f);
+    EXPECT_FLOAT_EQ(p->Engine().Voices().freqEnvelopes[5].curvatures[0], 3.0f);
     SetParam(*p, kQvol2, 60);
-    for (int t = 0; t < 16; ++t) EXPECT_FLOAT_EQ(p->Engine().volEnvelopes[t].curvatures[1], 10.0f);
+    for (int t = 0; t < 16; ++t)
+        EXPECT_FLOAT_EQ(p->Engine().Voices().volEnvelopes[t].curvatures[1], 10.0f);
     SetParam(*p, kXvol1, 10);
-    EXPECT_FLOAT_EQ(p->Engine().volEnvelopes[3].innerPoints[0], 0.1f);
+    EXPECT_FLOAT_EQ(p->Engine().Voices().volEnvelopes[3].innerPoints[0], 0.1f);
     SetParam(*p, kQfreq, -90);
-    EXPECT_FLOAT_EQ(p->Engine().freqEnvelopes[0].curvatures[0], -15.0f);
+    EXPECT_FLOAT_EQ(p->Engine().Voices().freqEnvelopes[0].curvatures[0], -15.0f);
 
     // With the editor open the graph waits for its next drawing pass.
     p->OnEditorOpen();
     SetParam(*p, kQvol3, 0);
-    EXPECT_FLOAT_EQ(p->Engine().volEnvelopes[0].curvatures[2], 4.0f);
+    EXPECT_FLOAT_EQ(p->Engine().Voices().volEnvelopes[0].curvatures[2], 4.0f);
     EXPECT_EQ(p->VolumeGraph().ChangeCode(), 8);
 }
 
@@ -156,4 +158,16 @@ TEST(StatusLine, EmptiesItselfAfterItsDeadline) {
     line.SetText("kept");
     line.Expire(50000);
     EXPECT_EQ(line.Text(), "kept");
+}
+
+TEST(ChangeHandling, StatusNumbersUseAPointWhateverTheLocale) {
+    auto p = RunningInstance();
+    CommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma could be made";
+    SetParam(*p, kBinaural, 7.83);
+    EXPECT_EQ(p->StatusText(), "Binaural: 7.83Hz");
+    SetParam(*p, kHighFreq, 1234.5);
+    EXPECT_EQ(p->StatusText(), "High Freq: 1234.50Hz");
+    SetParam(*p, kRate, 12.5);
+    EXPECT_EQ(p->StatusText(), "Rate: 12.5s");
 }

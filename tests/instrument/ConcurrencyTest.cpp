@@ -43,7 +43,7 @@ TEST(Concurrency, AudioEditorAndWatchdogThreadsShareAnInstance) {
         // The first block after the stall fades every tone in from silence.
         std::lock_guard lock(p->Mutex());
         Render(*p, 64);
-        const Crossfade& fade = p->Engine().levelFades[0][0];
+        const Crossfade& fade = p->Engine().Voices().levelFades[0][0];
         EXPECT_TRUE(fade.active);
         EXPECT_EQ(fade.from, 0.0);
     }

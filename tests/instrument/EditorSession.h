@@ -21,11 +21,15 @@ public:
         cursor = shape;
         resourceCursor = 0;
     }
-    void SetResourceCursor(int id) override { resourceCursor = id; }
+    void SetResourceCursor(int id) override {
+        resourceCursor = id;
+        ++resourceCursorsSet;
+    }
     void ResizeWindow(int, int) override {}
 
     ICursor cursor = ICursor::Arrow;
     int resourceCursor = 0;
+    int resourceCursorsSet = 0;
 };
 
 // The instrument at 48 kHz with its parameters applied, its editor open over a black background

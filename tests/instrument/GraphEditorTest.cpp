@@ -73,10 +73,10 @@ TEST(GraphEditor, DrawsNothingBeforeTheFirstBlockAndCatchesUpAfterIt) {
     s.SetFromHost(kQvol2, 60);
     EXPECT_EQ(volume.ChangeCode(), volume.WholeShape());
     s.RenderBlock();
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().volEnvelopes[3].curvatures[1], -4.0f)
+    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[3].curvatures[1], -4.0f)
         << "with the editor open, its drawing pushes the shape";
     s.Tick();
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().volEnvelopes[3].curvatures[1], 10.0f);
+    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[3].curvatures[1], 10.0f);
     EXPECT_EQ(volume.ChangeCode(), EnvelopeGraphModel::kNone);
     const auto [x, y] = InnerPointCentre(volume, 0);
     EXPECT_EQ(s.Pixel(x, y), kHandle);
@@ -108,8 +108,8 @@ TEST(GraphEditor, PresetButtonsReshapeTheCurvesAndTheSound) {
     s.Tick();
     EXPECT_NE(volume.CurveY(), before);
     for (int t = 0; t < kMaxTones; ++t) {
-        EXPECT_FLOAT_EQ(s.Plugin().Engine().volEnvelopes[t].innerPoints[0], 0.15f);
-        EXPECT_FLOAT_EQ(s.Plugin().Engine().volEnvelopes[t].innerPoints[2], 0.85f);
+        EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[t].innerPoints[0], 0.15f);
+        EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[t].innerPoints[2], 0.85f);
     }
 
     const EnvelopeGraphModel& freq = s.Model(EnvelopeKind::Frequency);
@@ -118,7 +118,7 @@ TEST(GraphEditor, PresetButtonsReshapeTheCurvesAndTheSound) {
     s.Click(freq.Box().right - 5, freq.Box().top + 2);
     s.Tick();
     EXPECT_EQ(s.Plugin().ParamAt(kQfreq)->Value(), -36.0);
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().freqEnvelopes[9].curvatures[0], -6.0f);
+    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().freqEnvelopes[9].curvatures[0], -6.0f);
 
     // Above the first button there is none.
     s.ForgetHostCalls();
@@ -146,7 +146,7 @@ TEST(GraphEditor, DraggingAnInnerPointIsOneGestureAndStopsTenPixelsShort) {
     EXPECT_NEAR(s.Plugin().ParamAt(kXvol1)->Value(), 1000.0 / volume.PlotWidth(), 1e-4);
 
     s.Tick();
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().volEnvelopes[0].innerPoints[0], 10.0f / 244);
+    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[0].innerPoints[0], 10.0f / 244);
     EXPECT_EQ(volume.Span(0).end, 10);
 
     // The graph's own value counts as the parameter's: the host setting it back is applied.
@@ -185,7 +185,7 @@ TEST(GraphEditor, TheDescendingFrequencyGraphIsDrawnUpsideDown) {
         s.Release(left + mid, handleY + 10);
         s.Tick();
         EXPECT_GT(freq.CurveY()[mid], handleY + 3) << descending;
-        EXPECT_FLOAT_EQ(s.Plugin().Engine().freqEnvelopes[0].curvatures[0],
+        EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().freqEnvelopes[0].curvatures[0],
                         freq.Envelope().curvatures[0]);
     }
 }

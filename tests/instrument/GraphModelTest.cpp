@@ -169,9 +169,11 @@ TEST_F(GraphModel, PartialRecomputesDrawTheCurveOfAWholeOne) {
     // And the engine has the edited shape in every tone.
     for (int t = 0; t < kMaxTones; ++t) {
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(p->Engine().volEnvelopes[t].curvatures[i], volume.Envelope().curvatures[i]);
+            EXPECT_EQ(p->Engine().Voices().volEnvelopes[t].curvatures[i],
+                      volume.Envelope().curvatures[i]);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(p->Engine().volEnvelopes[t].innerPoints[i], volume.Envelope().innerPoints[i]);
+            EXPECT_EQ(p->Engine().Voices().volEnvelopes[t].innerPoints[i],
+                      volume.Envelope().innerPoints[i]);
     }
 }
 

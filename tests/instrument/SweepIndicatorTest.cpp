@@ -36,8 +36,10 @@ TEST(SweepIndicator, AClickSwapsTheRangeEndsAndBothKnobsFollow) {
     EditorSession s;
     CLS_SERIVANE& p = s.Plugin();
     s.Hover(297, 110);
+    s.Hover(298, 111);
     EXPECT_EQ(p.StatusText(), "Change to descendent frequencies");
     EXPECT_EQ(s.Window().resourceCursor, kCursorDescend);
+    EXPECT_EQ(s.Window().resourceCursorsSet, 1) << "set once while the pointer moves over it";
     const double lowKnob = KnobValue(s, kLowFreq);
     const double highKnob = KnobValue(s, kHighFreq);
 
@@ -52,9 +54,9 @@ TEST(SweepIndicator, AClickSwapsTheRangeEndsAndBothKnobsFollow) {
     EXPECT_EQ(p.ParamAt(kLowFreq)->Value(), 1500.0);
     EXPECT_EQ(p.ParamAt(kHighFreq)->Value(), 10.0) << "two clicks, one swap";
     EXPECT_EQ(s.HostEdits(), (Edits{"b1", "b2", "p1", "p2", "e1", "e2"}));
-    EXPECT_FLOAT_EQ(p.Engine().lowHz, 1500.0f);
-    EXPECT_FLOAT_EQ(p.Engine().highHz, 10.0f);
-    EXPECT_GT(p.Engine().bank.rates[0][0].low, p.Engine().bank.rates[0][0].high);
+    EXPECT_FLOAT_EQ(p.Engine().Settings().lowHz, 1500.0f);
+    EXPECT_FLOAT_EQ(p.Engine().Settings().highHz, 10.0f);
+    EXPECT_GT(p.Engine().Voices().bank.rates[0][0].low, p.Engine().Voices().bank.rates[0][0].high);
 
     s.Tick();
     EXPECT_DOUBLE_EQ(KnobValue(s, kLowFreq), highKnob);
@@ -70,7 +72,7 @@ TEST(SweepIndicator, AClickSwapsTheRangeEndsAndBothKnobsFollow) {
 
     // The host setting a value back is applied: the swap went through the change handler.
     s.SetFromHost(kLowFreq, 10);
-    EXPECT_FLOAT_EQ(p.Engine().lowHz, 10.0f);
+    EXPECT_FLOAT_EQ(p.Engine().Settings().lowHz, 10.0f);
 }
 
 TEST(SweepIndicator, ShowsADotPerToneFadingNearTheLowerEnd) {
@@ -127,5 +129,6 @@ TEST(SweepIndicator, EditorAndAudioThreadShareTheEngine) {
     s.Tick();
     std::lock_guard lock(p.Mutex());
     for (int t = 0; t < kMaxTones; ++t)
-        EXPECT_EQ(p.Engine().volEnvelopes[t].innerPoints[1], volume.Envelope().innerPoints[1]);
+        EXPECT_EQ(p.Engine().Voices().volEnvelopes[t].innerPoints[1],
+                  volume.Envelope().innerPoints[1]);
 }

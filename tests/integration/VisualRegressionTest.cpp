@@ -40,6 +40,10 @@ const Reference kReferences[] = {
     {"popup-wave", {"--right-click", "564,170"}},
 };
 
+void PrintTo(const Reference& reference, std::ostream* out) {
+    *out << reference.name;
+}
+
 bool channelsClose(std::uint32_t a, std::uint32_t b) {
     for (int shift = 0; shift < 24; shift += 8) {
         const int difference =
