@@ -19,7 +19,7 @@ EditorSession::~EditorSession() {
     plugin_.reset();
 }
 
-bool EditorSession::start(std::string& skipReason) {
+bool EditorSession::start(std::string& skipReason, bool transportRunning) {
     if (!display_.start(1024, 768, skipReason)) return false;
     plugin_ = instantiate();
     if (!plugin_) return false;
@@ -30,7 +30,7 @@ bool EditorSession::start(std::string& skipReason) {
         ADD_FAILURE() << error;
         return false;
     }
-    driver_->transport().setPlaying(true);
+    driver_->transport().setPlaying(transportRunning);
     audio_ = std::make_unique<host::AudioThread>(*driver_);
     audio_->start();
     frame_ = host::EditorFrame::create(error);

@@ -21,8 +21,8 @@ public:
     ~EditorSession();
 
     // False with `skipReason` set when no virtual X server can be started; fails the test when
-    // anything after that goes wrong.
-    bool start(std::string& skipReason);
+    // anything after that goes wrong. With the transport stopped nothing in the editor moves.
+    bool start(std::string& skipReason, bool transportRunning = true);
 
     host::Plugin& plugin() { return *plugin_; }
     host::EditorFrame& frame() { return *frame_; }
