@@ -33,6 +33,12 @@ void IGraphics::ApplyHostValues() {
         for (const auto& control : controls_)
             if (control->ParamIndex() == index) control->ValueFromPlug(value);
     }
+    for (ShownValue& shown : shownValues_) {
+        if (!shown.value.pending.exchange(false, std::memory_order_acquire)) continue;
+        const int index = shown.control.load(std::memory_order_relaxed);
+        if (IControl* control = ControlAtIndex(index))
+            control->ValueFromPlug(shown.value.normalized.load(std::memory_order_relaxed));
+    }
 }
 
 void IGraphics::AttachWindow(IPlatformWindow& window) {
@@ -109,7 +115,22 @@ int IGraphics::IndexOf(const IControl* control) const {
 }
 
 void IGraphics::ShowControlValue(int controlIndex, double normalized) {
-    if (IControl* control = ControlAtIndex(controlIndex)) control->ValueFromPlug(normalized);
+    if (controlIndex < 0) return;
+    for (ShownValue& shown : shownValues_) {
+        int owner = shown.control.load(std::memory_order_relaxed);
+        if (owner == -1) {
+            // Claims the free slot; on failure owner is whoever claimed it first, perhaps for
+            // this very control.
+            if (shown.control.compare_exchange_strong(owner, controlIndex,
+                                                      std::memory_order_relaxed))
+                owner = controlIndex;
+        }
+        if (owner != controlIndex) continue;
+        shown.value.normalized.store(normalized, std::memory_order_relaxed);
+        shown.value.pending.store(true, std::memory_order_release);
+        hostValuesPending_.store(true, std::memory_order_release);
+        return;
+    }
 }
 
 void IGraphics::SetControlsFromUser(int paramIndex, double normalized) {

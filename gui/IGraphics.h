@@ -6,6 +6,7 @@
 #include "gui/IPopupList.h"
 #include "gui/ITextStyle.h"
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -73,7 +74,9 @@ public:
     IBitmapRef SplitBitmap(IBitmapRef& ref, double fraction);
     IBitmapRef BitmapById(int id) const;
 
-    // Binding.
+    // Binding. ShowControlValue may come from any thread, like ShowParamInControls; the value
+    // reaches the control with the next tick. Up to kShownControls controls can be addressed.
+    static constexpr int kShownControls = 8;
     void ShowControlValue(int controlIndex, double normalized);
     void SetControlsFromUser(int paramIndex, double normalized);
     // Makes the next tick repaint the whole editor.
@@ -154,6 +157,7 @@ public:
     void SetHandleMouseOver(bool handle) { handleMouseOver_ = handle; }
     bool HandleMouseOver() const { return handleMouseOver_; }
     void SetAlwaysRedrawRect(const IBox& rect) { alwaysRedrawRect_ = rect; }
+    const IBox& AlwaysRedrawRect() const { return alwaysRedrawRect_; }
     void SetTooltipsEnabled(bool enabled) { tooltipsEnabled_ = enabled; }
     bool TooltipsEnabled() const { return tooltipsEnabled_; }
     void SetAcceptDrops(bool accept) { acceptDrops_ = accept; }
@@ -166,6 +170,11 @@ private:
     struct HostValue {
         std::atomic<double> normalized{0.0};
         std::atomic<bool> pending{false};
+    };
+    // The latest value shown in one control; the slot belongs to the first control shown in it.
+    struct ShownValue {
+        std::atomic<int> control{-1};
+        HostValue value;
     };
 
     void Capture(int index, int x, int y);
@@ -201,5 +210,6 @@ private:
     IPlatformWindow* window_ = nullptr;
     std::unique_ptr<HostValue[]> hostValues_;
     int hostValueCount_ = 0;
+    std::array<ShownValue, kShownControls> shownValues_;
     std::atomic<bool> hostValuesPending_{false};
 };

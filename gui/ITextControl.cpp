@@ -15,6 +15,12 @@ const char* ITextControl::Text() const {
     return copy_.data();
 }
 
+std::string ITextControl::TextCopy() const {
+    std::array<char, ISharedText::kCapacity> copy;
+    text_.Copy(copy.data());
+    return copy.data();
+}
+
 const char* ITextControl::TakeTextForDrawing() {
     drawnVersion_ = text_.Copy(copy_.data());
     return copy_.data();

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // A line of text in a style. Any thread may set the text (the audio thread writes status
 // texts); a change is painted on the window thread's next tick. Everything else runs on the
@@ -24,6 +25,8 @@ public:
     virtual void SetText(const char* text);
     // Window thread: the current text, valid until the next call.
     const char* Text() const;
+    // Any thread: a copy of the current text.
+    std::string TextCopy() const;
 
 protected:
     ITextStyle& Style() { return style_; }

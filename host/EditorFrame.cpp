@@ -59,6 +59,16 @@ IPtr<EditorFrame> EditorFrame::create(std::string& error) {
 EditorFrame::EditorFrame(xcb_connection_t* connection)
     : connection_(connection), connectionHandler_(owned(new ConnectionHandler(*this))) {
     loop_.addHandler(connectionHandler_, xcb_get_file_descriptor(connection_));
+    protocolsAtom_ = internAtom("WM_PROTOCOLS");
+    deleteWindowAtom_ = internAtom("WM_DELETE_WINDOW");
+}
+
+std::uint32_t EditorFrame::internAtom(const char* name) const {
+    Freed<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr)};
+    return reply.reply ? reply.reply->atom : 0;
 }
 
 EditorFrame::~EditorFrame() {
@@ -87,6 +97,7 @@ tresult PLUGIN_API EditorFrame::queryInterface(const TUID iid, void** obj) {
 
 bool EditorFrame::open(Vst::IEditController* controller, std::string& error) {
     close();
+    closeRequested_ = false;
     IPtr<IPlugView> view = owned(controller->createView(Vst::ViewType::kEditor));
     if (!view) {
         error = "the plug-in has no editor";
@@ -147,6 +158,10 @@ bool EditorFrame::createWindow(int width, int height) {
     const char title[] = "Serivane";
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME,
                         XCB_ATOM_STRING, 8, sizeof title - 1, title);
+    // The window manager's close button sends a message instead of destroying the window.
+    if (protocolsAtom_ != 0 && deleteWindowAtom_ != 0)
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_, protocolsAtom_,
+                            XCB_ATOM_ATOM, 32, 1, &deleteWindowAtom_);
     xcb_map_window(connection_, window_);
     sync();
     return true;
@@ -160,7 +175,20 @@ void EditorFrame::destroyWindow() {
 }
 
 void EditorFrame::drainEvents() {
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) std::free(event);
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        const std::uint8_t type = event->response_type & 0x7F;
+        if (type == XCB_CLIENT_MESSAGE) {
+            const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event);
+            if (message->window == window_ && message->type == protocolsAtom_ &&
+                message->data.data32[0] == deleteWindowAtom_)
+                closeRequested_ = true;
+        } else if (type == XCB_DESTROY_NOTIFY) {
+            // Destroyed by someone else (our own close forgets the window first).
+            const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+            if (window_ != 0 && destroyed->window == window_) closeRequested_ = true;
+        }
+        std::free(event);
+    }
 }
 
 void EditorFrame::sync() const {

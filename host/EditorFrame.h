@@ -36,6 +36,8 @@ public:
     // Removes the view and releases it; the window is destroyed.
     void close();
     bool isOpen() const { return view_ != nullptr; }
+    // The user asked the window manager to close the window since it was opened.
+    bool closeRequested() const { return closeRequested_; }
 
     EventLoop& loop() { return loop_; }
     std::uint32_t window() const { return window_; }
@@ -72,6 +74,7 @@ private:
     virtual ~EditorFrame();
 
     bool createWindow(int width, int height);
+    std::uint32_t internAtom(const char* name) const;
     void destroyWindow();
     void drainEvents();
     void sync() const;
@@ -84,6 +87,9 @@ private:
     Steinberg::ViewRect size_;
     Steinberg::IPtr<Steinberg::IPlugView> view_;
     int resizeRequests_ = 0;
+    std::uint32_t protocolsAtom_ = 0;
+    std::uint32_t deleteWindowAtom_ = 0;
+    bool closeRequested_ = false;
 };
 
 } // namespace serivane::host

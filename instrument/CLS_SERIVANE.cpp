@@ -1,8 +1,9 @@
 #include "instrument/CLS_SERIVANE.h"
-#include "gui/IGraphics.h"
-#include "tests/gui/editor/TestEditor.h"
 
 #include "engine/BandName.h"
+#include "gui/IGraphics.h"
+#include "gui/ITextControl.h"
+#include "instrument/EditorLayout.h"
 #include "instrument/FactoryPresets.h"
 #include "instrument/ParameterTable.h"
 #include "instrument/StatusTexts.h"
@@ -34,6 +35,9 @@ IEffectConfig SerivaneConfig() {
     return config;
 }
 
+// The waveform picture shows one frame per "Wave" entry.
+constexpr double kLastWave = 6.0;
+
 // Graph boxes in the editor: the frequency graph on the left, the volume graph on the right.
 constexpr int kGraphTop = 294;
 constexpr int kGraphBottom = 442;
@@ -50,12 +54,31 @@ CLS_SERIVANE::CLS_SERIVANE()
       freqGraph_(13, kGraphTop, 299, kGraphBottom, EnvelopeKind::Frequency),
       volGraph_(303, kGraphTop, 589, kGraphBottom, EnvelopeKind::Volume) {
     DefineSerivaneParameters(*this);
-    // Until the instrument's own layout exists, the editor is the framework's generic one.
-    AttachEditor(MakeTestEditor(*this));
+    SerivaneEditor editor = BuildSerivaneEditor(*this);
+    IGraphics& graphics = *editor.graphics;
+    IEffectVST3::AttachEditor(std::move(editor.graphics));
+    graphics.SetHandleMouseOver(true);
+    status_.SetControl(editor.statusLine);
+    bandLabel_ = editor.bandLabel;
+    wavePicture_ = editor.wavePicture;
+    graphics_ = &graphics;
     AddFactoryPresets(*this);
 }
 
 CLS_SERIVANE::~CLS_SERIVANE() = default;
+
+void CLS_SERIVANE::AttachEditor(std::unique_ptr<IEditorContext> editor) {
+    std::lock_guard lock(Mutex());
+    status_.SetControl(nullptr);
+    bandLabel_ = nullptr;
+    graphics_ = nullptr;
+    IEffectVST3::AttachEditor(std::move(editor));
+}
+
+std::string CLS_SERIVANE::BandText() const {
+    const ITextControl* label = bandLabel_.load();
+    return label ? label->TextCopy() : std::string();
+}
 
 void CLS_SERIVANE::OnParamChanged(int index) {
     std::lock_guard lock(Mutex());
@@ -71,7 +94,13 @@ void CLS_SERIVANE::OnParamChanged(int index) {
 void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
     if (index <= kVolume) {
         engine_.ApplyParamKey(index, key);
-        if (index == kBinaural) bandLabel_.SetText(BandName(engine_.Settings().binauralHz));
+        if (index == kBinaural) {
+            if (ITextControl* label = bandLabel_.load())
+                label->SetText(BandName(engine_.Settings().binauralHz));
+        } else if (index == kWave) {
+            if (IGraphics* graphics = graphics_.load())
+                graphics->ShowControlValue(wavePicture_, key / kLastWave);
+        }
         return;
     }
     EnvelopeGraphModel& graph = index <= kQfreq ? freqGraph_ : volGraph_;
@@ -127,7 +156,7 @@ void CLS_SERIVANE::OnActivate(bool active) {
 void CLS_SERIVANE::OnStatusText(int index) {
     std::lock_guard lock(Mutex());
     if (engine_.SampleRate() == 0.0) return;
-    char text[SharedText::kCapacity];
+    char text[StatusLine::kCapacity];
     FormatStatusText(index, engine_, *this, text, sizeof text);
     status_.Show(text, ProcessClockMs());
 }
@@ -135,4 +164,17 @@ void CLS_SERIVANE::OnStatusText(int index) {
 bool CLS_SERIVANE::AcceptStoredParam(int index, int presetIndex) {
     std::lock_guard lock(Mutex());
     return PresetOwnsParam(presetIndex, index);
+}
+
+void CLS_SERIVANE::WriteGraphParam(int index, double value) {
+    std::lock_guard lock(Mutex());
+    IParamModel* param = ParamAt(index);
+    if (!param) return;
+    param->SetClamped(value);
+    PerformParamEdit(index, param->NormalizedValue());
+    keys_.Changed(index, ParamKey(index, param->Value()));
+}
+
+void CLS_SERIVANE::ShowStatus(const char* text) {
+    status_.Show(text, ProcessClockMs());
 }

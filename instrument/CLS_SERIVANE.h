@@ -8,7 +8,11 @@
 #include "vst3/IEffectVST3.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
+
+class IGraphics;
+class ITextControl;
 
 // The binaural-beat instrument: the tone engine driven by 22 parameters, with its presets,
 // status line, band label and envelope graphs.
@@ -25,13 +29,29 @@ public:
     void OnEditorClose() override { editorOpen_ = false; }
     void OnStatusText(int index) override;
     bool AcceptStoredParam(int index, int presetIndex) override;
+    // Another editor in place of the instrument's own: the instrument forgets the controls it
+    // wrote into, which go with the old editor.
+    void AttachEditor(std::unique_ptr<IEditorContext> editor) override;
 
     const ToneEngine& Engine() const { return engine_; }
     std::string StatusText() const { return status_.Text(); }
     uint32_t StatusDeadline() const { return status_.Deadline(); }
-    std::string BandText() const { return bandLabel_.Text(); }
+    std::string BandText() const;
     const EnvelopeGraphModel& FrequencyGraph() const { return freqGraph_; }
     const EnvelopeGraphModel& VolumeGraph() const { return volGraph_; }
+
+    // For the editor's graph and sweep controls.
+    EnvelopeGraphModel& Graph(EnvelopeKind kind) {
+        return kind == EnvelopeKind::Frequency ? freqGraph_ : volGraph_;
+    }
+    // Brings the graph's curve up to date and pushes its pending edit into the engine; false
+    // before the first block. Callers hold Mutex().
+    bool PushGraph(EnvelopeKind kind) { return Graph(kind).Recompute(engine_); }
+    // A graph's edit of one of its parameters: stored and reported to the host. The graph has
+    // changed its own copy already, so the value counts as applied.
+    void WriteGraphParam(int index, double value);
+    // A hint on the status line, emptied after the usual time.
+    void ShowStatus(const char* text);
 
 private:
     void ApplyKey(int index, int32_t key);
@@ -43,7 +63,10 @@ private:
     bool tallySeen_[kNumParams] = {};
     int tallyRemaining_ = kNumParams;
     StatusLine status_;
-    SharedText bandLabel_;
+    // Controls of the instrument's own editor, which the change handler writes into.
+    std::atomic<ITextControl*> bandLabel_{nullptr};
+    std::atomic<IGraphics*> graphics_{nullptr};
+    int wavePicture_ = -1;
     EnvelopeGraphModel freqGraph_;
     EnvelopeGraphModel volGraph_;
     std::atomic<bool> editorOpen_{false};

@@ -12,8 +12,9 @@ constexpr float kPointPerKey = 0.001f;
 } // namespace
 
 EnvelopeGraphModel::EnvelopeGraphModel(int left, int top, int right, int bottom, EnvelopeKind kind)
-    : plotLeft(left + 6), plotTop(top + 7), plotRight(right - 36), plotBottom(bottom - 7),
-      kind_(kind), plotWidth_(std::max(1, right - left - 42)) {
+    : plotLeft(left + 6), plotTop(top + 7), plotRight(right - 36),
+      plotBottom(bottom - 7), box_{left, top, right, bottom}, kind_(kind),
+      plotWidth_(std::max(1, right - left - 42)) {
     edit_.Init(kind == EnvelopeKind::Frequency);
     changeCode_ = WholeShape();
     curveY_.assign(static_cast<size_t>(plotWidth_), 0.0f);
@@ -22,22 +23,21 @@ EnvelopeGraphModel::EnvelopeGraphModel(int left, int top, int right, int bottom,
 
 void EnvelopeGraphModel::ApplyParamKey(int index, int32_t key) {
     if (index == kFreqGraph) {
-        displayMode_ = key < 1 ? 1 : 0;
+        display_ = key < 1 ? FreqGraphDisplay::Position : FreqGraphDisplay::RealFrequency;
     } else if (index == kQfreq) {
         edit_.curvatures[0] = static_cast<float>(key) * kCurvaturePerKey;
-        changeCode_ = 0;
+        MarkChanged(0);
     } else if (index >= kQvol1 && index <= kQvol4) {
         edit_.curvatures[index - kQvol1] = static_cast<float>(key) * kCurvaturePerKey;
-        changeCode_ = WholeShape();
+        MarkChanged(WholeShape());
     } else if (index >= kXvol1 && index <= kXvol3) {
         edit_.innerPoints[index - kXvol1] = static_cast<float>(key) * kPointPerKey;
-        changeCode_ = WholeShape();
+        MarkChanged(WholeShape());
     }
 }
 
-int EnvelopeGraphModel::Column(double fraction) const {
-    const double x = plotWidth_ * fraction;
-    return std::clamp(static_cast<int>(x >= 0 ? x + 0.5 : x - 0.5), 0, plotWidth_);
+void EnvelopeGraphModel::MarkChanged(int code) {
+    changeCode_ = changeCode_ == kNone || changeCode_ == code ? code : WholeShape();
 }
 
 // Steps the edit copy through columns [first, end) from the start of `segment`.

@@ -2,17 +2,58 @@
 
 #include "engine/SegmentEnvelope.h"
 #include "engine/ToneEngine.h"
+#include "gui/GuiTypes.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// How the frequency graph places the tones: by their envelope position, or by their sounding
+// frequency within the span of all tones (with a bar per tone under the curve).
+enum class FreqGraphDisplay { RealFrequency = 0, Position = 1 };
+
+// A parameter value an edit of the graph produced.
+struct GraphParamWrite {
+    int index = -1;
+    double value = 0.0;
+};
+
+// The parameter values one edit produced: at most the six a volume preset writes.
+struct GraphParamWrites {
+    std::array<GraphParamWrite, 6> items{};
+    int count = 0;
+
+    void Add(int index, double value) { items[static_cast<size_t>(count++)] = {index, value}; }
+    const GraphParamWrite* begin() const { return items.data(); }
+    const GraphParamWrite* end() const { return items.data() + count; }
+};
+
+// The columns a segment covers on the plot: start and end, each round(width x boundary).
+struct SegmentSpan {
+    int start = 0;
+    int end = 0;
+};
 
 // The model of an envelope graph: its edit copy of the envelope, the curve sampled once per
 // plot column, and the change code saying which part must be recomputed and pushed into the
 // engine's tone envelopes. The graph control draws from it; without an editor the instrument
 // recomputes it directly so that automation still changes the sound.
+//
+// Elements of the graph are numbered as the engine's change codes: 2i is the curvature handle
+// of segment i, 2i + 1 the inner point after segment i, 2 x count the whole envelope.
 class EnvelopeGraphModel {
 public:
     static constexpr int kNone = -1;
+    static constexpr int kPresetCount = 5;
+    // Preset buttons are squares of this size stacked at the right edge of the box.
+    static constexpr int kPresetSize = 30;
+    // Half the side of the square in which a handle counts as hit.
+    static constexpr int kHitTolerance = 5;
+    // Smallest distance in pixels between an inner point and its neighbours or the ends.
+    static constexpr int kMinimumGap = 10;
+    // Curvatures are kept below this magnitude.
+    static constexpr float kCurvatureLimit = 15.0f;
 
     // Takes the control's box; the plot sits inside it, leaving room for the preset buttons.
     EnvelopeGraphModel(int left, int top, int right, int bottom, EnvelopeKind kind);
@@ -25,13 +66,43 @@ public:
     // push writes the tone envelopes that the audio thread steps.
     bool Recompute(ToneEngine& engine);
 
+    // Edits by the user. Each answers the parameter values to store; the curve follows at the
+    // next Recompute. A preset button sets the frequency curvature (negated on a descending
+    // graph) or the volume envelope's outer inner points and its curvatures.
+    GraphParamWrites ApplyPreset(int button);
+    // Moves inner point k by dx pixels, keeping the minimum gap to its neighbours and the ends.
+    GraphParamWrites DragInnerPoint(int k, int dx);
+    // Bends segment k by a mouse movement of dy pixels, so that the curve follows the pointer
+    // on screen; a step that would reach the curvature limit is refused (no writes).
+    GraphParamWrites DragCurvature(int k, int dy);
+
+    // Geometry, in editor pixels.
+    const IBox& Box() const { return box_; }
+    int Column(double fraction) const;
+    SegmentSpan Span(int segment) const;
+    // The column of segment's curvature handle, always a valid index into the curve.
+    int HandleColumn(int segment) const;
+    // Screen y of an envelope value; the descending frequency graph is drawn upside down.
+    float ScreenY(double value) const;
+    // Screen y of inner point i, at the end level of segment i.
+    float InnerPointY(int i) const;
+    // The element whose handle lies within the hit tolerance of (x, y), or kNone.
+    int ElementAt(int x, int y) const;
+    bool InPresetColumn(int x) const { return x >= box_.right - kPresetSize && x <= box_.right; }
+    // The preset button under y in the preset column, or kNone above the first one.
+    int PresetAt(int y) const;
+    // First column of segment (the whole plot on the frequency graph) where the curve has
+    // reached value in the segment's direction, or kNone.
+    int ColumnReaching(double value, int segment, bool rising) const;
+
     EnvelopeKind Kind() const { return kind_; }
     int PlotWidth() const { return plotWidth_; }
     int ChangeCode() const { return changeCode_; }
     void SetChangeCode(int code) { changeCode_ = code; }
-    int DisplayMode() const { return displayMode_; }
+    FreqGraphDisplay Display() const { return display_; }
     bool Ascending() const { return ascending_; }
     SegmentEnvelope& Envelope() { return edit_; }
+    const SegmentEnvelope& Envelope() const { return edit_; }
     const std::vector<float>& CurveValues() const { return curveValue_; }
     const std::vector<float>& CurveY() const { return curveY_; }
     int WholeShape() const { return 2 * edit_.count; }
@@ -42,13 +113,15 @@ public:
     const int plotBottom;
 
 private:
-    int Column(double fraction) const;
     void SampleColumns(int first, int end, int segment, bool flipped);
+    // Records an edit; two different pending edits make the whole shape pending.
+    void MarkChanged(int code);
 
+    IBox box_;
     EnvelopeKind kind_;
     int plotWidth_;
     bool ascending_ = true;
-    int displayMode_ = 1;
+    FreqGraphDisplay display_ = FreqGraphDisplay::Position;
     SegmentEnvelope edit_;
     int changeCode_;
     std::vector<float> curveY_;

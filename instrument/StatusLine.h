@@ -1,44 +1,35 @@
 #pragma once
 
-#include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-// A short text written from the audio thread and the editor thread without a common lock. It
-// lives in a ring of atomic buffers: writers never wait, readers retry when a write overtook them.
-class SharedText {
-public:
-    static constexpr size_t kCapacity = 64;
+class ITextControl;
 
-    void SetText(const char* text);
-    std::string Text() const;
-
-private:
-    static constexpr size_t kSlots = 8;
-    using Buffer = std::array<std::atomic<char>, kCapacity>;
-
-    std::array<Buffer, kSlots> slots_{};
-    std::atomic<uint64_t> writes_{0};
-    std::atomic<uint64_t> published_{0};
-};
-
-// The editor's status line: a text that empties itself some seconds after the last write.
+// The editor's status line: a text control that empties itself some seconds after the last
+// write. The audio thread (expiry, change descriptions) and the editor thread (hover hints)
+// write it without a common lock; the control's text takes writes from any thread.
 class StatusLine {
 public:
     static constexpr uint32_t kShowMs = 9000;
+    // Longest text written, terminating NUL included.
+    static constexpr size_t kCapacity = 64;
+
+    // The control the line writes into; null until the editor is built.
+    void SetControl(ITextControl* control) { control_.store(control, std::memory_order_release); }
 
     // Shows a text and restarts the expiry deadline.
     void Show(const char* text, uint32_t nowMs);
     // Writes the text without touching the deadline.
-    void SetText(const char* text) { text_.SetText(text); }
+    void SetText(const char* text);
     // Empties the line once its deadline has passed; called at the start of each audio block.
     void Expire(uint32_t nowMs);
 
-    std::string Text() const { return text_.Text(); }
+    std::string Text() const;
     uint32_t Deadline() const { return deadline_.load(std::memory_order_acquire); }
 
 private:
-    SharedText text_;
+    std::atomic<ITextControl*> control_{nullptr};
     std::atomic<uint32_t> deadline_{0};
 };

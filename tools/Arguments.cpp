@@ -212,21 +212,53 @@ bool parseRender(Words& words, RenderOptions& options, std::string& error) {
     return options.help || parseOutput(options, error);
 }
 
+// "X,Y" in editor pixels.
+bool parseClick(const std::string& option, const std::string& text, bool right,
+                std::vector<EditorClick>& clicks, std::string& error) {
+    const auto comma = text.find(',');
+    std::optional<long long> x, y;
+    if (comma != std::string::npos) {
+        x = parseInteger(trim(std::string_view(text).substr(0, comma)));
+        y = parseInteger(trim(std::string_view(text).substr(comma + 1)));
+    }
+    if (!x || !y || *x < 0 || *y < 0 || *x >= maxEditorPixels || *y >= maxEditorPixels) {
+        error = option + " takes \"X,Y\" in the editor's pixels, not \"" + text + "\"";
+        return false;
+    }
+    clicks.push_back({static_cast<int>(*x), static_cast<int>(*y), right});
+    return true;
+}
+
+bool parseSnapshotOption(const std::string& word, Words& words, SnapshotOptions& options,
+                         std::string& error) {
+    if (word == "--stopped") {
+        if (words.hasUnusedValue()) {
+            error = "--stopped takes no value";
+            return false;
+        }
+        options.stopped = true;
+        return true;
+    }
+    std::string value;
+    if (!words.value(word, value, error)) return false;
+    if (word == "--bundle") options.bundle = value;
+    if (word == "--preset") options.preset = value;
+    if (word == "--set") return parseSetting(value, options.settings, error);
+    if (word == "--seconds") return parseSeconds(value, options.seconds, error, maxSnapshotSeconds);
+    if (word == "--click" || word == "--right-click")
+        return parseClick(word, value, word == "--right-click", options.clicks, error);
+    return true;
+}
+
 bool parseSnapshot(Words& words, SnapshotOptions& options, std::string& error) {
+    static const std::vector<std::string> known = {
+        "--bundle", "--preset", "--set", "--seconds", "--click", "--right-click", "--stopped"};
     while (!words.done()) {
         std::string word = words.take();
-        std::string value;
         if (isHelp(word)) {
             options.help = true;
-        } else if (word == "--bundle" || word == "--preset" || word == "--set" ||
-                   word == "--seconds") {
-            if (!words.value(word, value, error)) return false;
-            if (word == "--bundle") options.bundle = value;
-            if (word == "--preset") options.preset = value;
-            if (word == "--set" && !parseSetting(value, options.settings, error)) return false;
-            if (word == "--seconds" &&
-                !parseSeconds(value, options.seconds, error, maxSnapshotSeconds))
-                return false;
+        } else if (std::find(known.begin(), known.end(), word) != known.end()) {
+            if (!parseSnapshotOption(word, words, options, error)) return false;
         } else if (word.rfind("-", 0) == 0 && word.size() > 1) {
             error = "snapshot does not take \"" + word + "\"";
             return false;
@@ -242,6 +274,25 @@ bool parseSnapshot(Words& words, SnapshotOptions& options, std::string& error) {
     if (!equalsIgnoringCase(std::filesystem::path(options.output).extension().string(), ".png")) {
         error = "snapshot needs an output file ending in .png";
         return false;
+    }
+    return true;
+}
+
+bool parseEdit(Words& words, EditOptions& options, std::string& error) {
+    while (!words.done()) {
+        std::string word = words.take();
+        std::string value;
+        if (isHelp(word)) {
+            options.help = true;
+        } else if (word == "--bundle" || word == "--preset" || word == "--set") {
+            if (!words.value(word, value, error)) return false;
+            if (word == "--bundle") options.bundle = value;
+            if (word == "--preset") options.preset = value;
+            if (word == "--set" && !parseSetting(value, options.settings, error)) return false;
+        } else {
+            error = "edit does not take \"" + word + "\"";
+            return false;
+        }
     }
     return true;
 }
@@ -267,6 +318,10 @@ bool parseCommand(const std::vector<std::string>& words, Command& command, std::
     if (words[0] == "snapshot") {
         command.kind = Command::Kind::Snapshot;
         return parseSnapshot(rest, command.snapshot, error);
+    }
+    if (words[0] == "edit") {
+        command.kind = Command::Kind::Edit;
+        return parseEdit(rest, command.edit, error);
     }
     error = "unknown command \"" + words[0] + "\"";
     return false;

@@ -29,6 +29,13 @@ struct RenderOptions {
     SampleFormat format = SampleFormat::Pcm24;
 };
 
+// A click into the editor, in its own pixels.
+struct EditorClick {
+    int x = 0;
+    int y = 0;
+    bool right = false;
+};
+
 struct SnapshotOptions {
     bool help = false;
     std::string bundle;
@@ -36,14 +43,25 @@ struct SnapshotOptions {
     std::string preset;
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
     double seconds = 1.0;
+    // Keeps the host's transport stopped, so that nothing moves and the picture repeats.
+    bool stopped = false;
+    std::vector<EditorClick> clicks;
+};
+
+struct EditOptions {
+    bool help = false;
+    std::string bundle;
+    std::string preset;
+    std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
 };
 
 struct Command {
-    enum class Kind { Help, Info, Render, Snapshot };
+    enum class Kind { Help, Info, Render, Snapshot, Edit };
     Kind kind = Kind::Help;
     InfoOptions info;
     RenderOptions render;
     SnapshotOptions snapshot;
+    EditOptions edit;
 };
 
 // Limits that keep a render's frame count and block sizes sane.
@@ -53,6 +71,8 @@ inline constexpr int maxSampleRate = 384000;
 inline constexpr int maxBlock = 65536;
 // A snapshot lets audio run at real time, so its wait is kept short.
 inline constexpr double maxSnapshotSeconds = 600.0;
+// Clicks land inside an editor of at most this size.
+inline constexpr int maxEditorPixels = 4096;
 
 // Parses the words after the program name. Answers false with a one-line `error` on misuse.
 bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error);

@@ -1,5 +1,6 @@
 #include "tools/CommandLine.h"
 #include "tools/Arguments.h"
+#include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SnapshotCommand.h"
@@ -36,6 +37,12 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
             return exitOk;
         }
         return runSnapshot(command.snapshot, console);
+    case Command::Kind::Edit:
+        if (command.edit.help) {
+            console.out << editUsage();
+            return exitOk;
+        }
+        return runEdit(command.edit, console);
     }
     return exitUsage;
 }

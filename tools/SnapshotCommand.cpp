@@ -1,78 +1,57 @@
 #include "tools/SnapshotCommand.h"
 #include "tools/BundleLocation.h"
+#include "tools/LiveEditor.h"
 #include "tools/PngFile.h"
-#include "tools/RenderSettings.h"
 
-#include "host/AudioThread.h"
-#include "host/EditorFrame.h"
 #include "host/VirtualDisplay.h"
+#include "host/XInput.h"
 
 #include <chrono>
-#include <optional>
 
 namespace serivane::tools {
 
-using namespace Steinberg;
+using namespace std::chrono_literals;
 
 namespace {
 
-// The screen of a virtual display started for a snapshot; larger than any editor we open.
+// The screen of a virtual display started for a snapshot; larger than any editor we open, so
+// that the pointer, which starts in its middle, rests outside the editor.
 constexpr int screenWidth = 1280;
 constexpr int screenHeight = 1024;
 
-bool queueSettings(const host::Plugin& plugin, const SnapshotOptions& options,
-                   host::ProcessDriver& driver, std::string& error) {
-    if (!options.preset.empty()) {
-        ParameterSetting preset;
-        if (!resolvePreset(plugin, options.preset, preset, error)) return false;
-        driver.parameterChanges().add(preset.id, preset.normalized);
-        if (!driver.flush()) {
-            error = "the plug-in failed to load the preset";
-            return false;
-        }
-    }
-    for (const auto& [name, value] : options.settings) {
-        ParameterSetting setting;
-        if (!resolveSetting(plugin, name, value, setting, error)) return false;
-        if (!driver.parameterChanges().add(setting.id, setting.normalized)) {
-            error = "too many parameter settings";
-            return false;
-        }
-    }
-    if (!driver.flush()) {
-        error = "the plug-in failed to take the settings";
+// Time for the editor to paint, and to take in one click.
+constexpr auto settleTime = 150ms;
+
+bool click(host::EditorFrame& frame, const std::vector<EditorClick>& clicks, std::string& error) {
+    if (clicks.empty()) return true;
+    std::unique_ptr<host::XInput> input = host::XInput::connect();
+    if (!input) {
+        error = "the X server offers no XTest extension for clicks";
         return false;
+    }
+    frame.loop().runFor(settleTime);
+    for (const EditorClick& c : clicks) {
+        input->moveTo(frame.window(), c.x, c.y);
+        input->click(c.right ? host::XInput::rightButton : host::XInput::leftButton);
+        frame.loop().runFor(settleTime);
     }
     return true;
 }
 
-// Opens the editor while audio plays on its own thread, waits, and reads the window back.
+// Opens the editor while audio plays on its own thread, clicks, waits, and reads the window.
 bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
                 std::string& error) {
-    host::ProcessDriver driver(plugin, {48000.0, 512, Vst::kSample32, Vst::kRealtime});
-    if (!driver.start(error)) return false;
-    driver.transport().setPlaying(true);
-    if (!queueSettings(plugin, options, driver, error)) return false;
-    IPtr<host::EditorFrame> frame = host::EditorFrame::create(error);
-    if (!frame) return false;
-    host::AudioThread audio(driver);
-    audio.start();
-    bool opened = frame->open(plugin.controller(), error);
-    if (opened) {
-        frame->loop().runFor(
-            std::chrono::milliseconds(static_cast<long long>(options.seconds * 1000.0 + 0.5)));
-        if (!frame->capture(image)) {
-            error = "cannot read the editor window's pixels";
-            opened = false;
-        }
-        frame->close();
-    }
-    audio.stop();
-    if (opened && audio.failed()) {
-        error = "the plug-in failed to process audio";
+    LiveEditor editor;
+    if (!editor.open(plugin, {options.preset, options.settings, !options.stopped}, error) ||
+        !click(editor.frame(), options.clicks, error))
+        return false;
+    editor.frame().loop().runFor(
+        std::chrono::milliseconds(static_cast<long long>(options.seconds * 1000.0 + 0.5)));
+    if (!editor.frame().capture(image)) {
+        error = "cannot read the editor window's pixels";
         return false;
     }
-    return opened;
+    return editor.close(error);
 }
 
 } // namespace

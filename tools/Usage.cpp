@@ -12,6 +12,7 @@ Commands:
   info      show the plug-in's identity, buses, parameters and presets
   render    render the instrument offline to a WAV or FLAC file
   snapshot  open the editor and save a picture of it as PNG
+  edit      open the editor in a window to play with the instrument
 
 Run "serivane COMMAND --help" for the options of a command.
 )";
@@ -72,6 +73,28 @@ Options:
                          text; repeatable, applied after the preset
   --seconds S            how long audio runs before the picture is taken
                          (default 1)
+  --stopped              keep the host's transport stopped, so that nothing
+                         moves and the same settings give the same picture
+  --click X,Y            click into the editor at (X, Y) of its pixels once
+                         it shows; repeatable, in order
+  --right-click X,Y      the same with the right button (opens the list of
+                         choices of an enumerated control)
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+const char* editUsage() {
+    return R"(Usage: serivane edit [OPTIONS]
+
+Opens the instrument's editor in a window of our own host on the X server
+named by $DISPLAY, with the host's transport running, until the window is
+closed (or Ctrl-C). No sound is played yet.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --set "NAME=VALUE"     set a parameter, in its own units or by its display
+                         text; repeatable, applied after the preset
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";

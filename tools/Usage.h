@@ -6,5 +6,6 @@ const char* generalUsage();
 const char* infoUsage();
 const char* renderUsage();
 const char* snapshotUsage();
+const char* editUsage();
 
 } // namespace serivane::tools

@@ -61,9 +61,12 @@ TEST_F(Binding, EditorValuesReachTheHostThroughThePlugIn) {
     graphics.SetControlsFromUser(1, 0.4);
     EXPECT_EQ(plug.ParamAt(1)->Value(), 40);
     EXPECT_EQ(plug.edits, std::vector<std::string>{"p1"});
-    graphics.ShowControlValue(2, 0.9);
+    graphics.ShowControlValue(2, 0.8);
     graphics.ShowControlValue(3, 0.9);
     graphics.ShowControlValue(-1, 0.9);
+    graphics.ShowControlValue(2, 0.9);
+    EXPECT_DOUBLE_EQ(graphics.ControlAtIndex(2)->Value(), 0.4) << "shown with the next tick";
+    graphics.OnTimerTick();
     EXPECT_DOUBLE_EQ(graphics.ControlAtIndex(2)->Value(), 0.9);
     EXPECT_EQ(plug.edits.size(), 1u);
 }
@@ -77,6 +80,7 @@ TEST_F(Binding, HostValuesFromAnotherThreadWhileTheWindowRuns) {
         for (int i = 0; i < 20000; ++i) {
             std::lock_guard lock(plug.Mutex());
             graphics.ShowParamInControls(i % 2, (i % 100) / 100.0, true);
+            graphics.ShowControlValue(2, (i % 10) / 10.0);
         }
         std::lock_guard lock(plug.Mutex());
         graphics.ShowParamInControls(0, 0.125, true);

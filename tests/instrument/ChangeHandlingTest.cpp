@@ -1,6 +1,8 @@
 #include "Instance.h"
 #include "support/CommaLocale.h"
 
+#include "gui/ITextControl.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -139,8 +141,14 @@ TEST(ChangeHandling, EnvelopeParametersReachTheEngineWithoutAnEditor) {
 }
 
 TEST(StatusLine, EmptiesItselfAfterItsDeadline) {
+    auto p = MakeInstance();
+    ITextControl control(*p, {0, 0, 100, 20}, ITextStyle());
     StatusLine line;
+    line.Show("unseen", 0);
+    EXPECT_EQ(line.Text(), "") << "no control yet";
+    line.SetControl(&control);
     line.Show("hello", 1000);
+    EXPECT_STREQ(control.Text(), "hello");
     EXPECT_EQ(line.Deadline(), 10000u);
     line.Expire(9999);
     EXPECT_EQ(line.Text(), "hello");

@@ -1,9 +1,9 @@
 #include "EditorSession.h"
 #include "BundleSession.h"
 
+#include "gui/IControl.h"
 #include "gui/IGraphics.h"
 #include "instrument/CLS_SERIVANE.h"
-#include "tests/gui/editor/TestEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ EditorSession::~EditorSession() {
     plugin_.reset();
 }
 
-bool EditorSession::start(std::string& skipReason) {
+bool EditorSession::start(std::string& skipReason, bool transportRunning) {
     if (!display_.start(1024, 768, skipReason)) return false;
     plugin_ = instantiate();
     if (!plugin_) return false;
@@ -30,7 +30,7 @@ bool EditorSession::start(std::string& skipReason) {
         ADD_FAILURE() << error;
         return false;
     }
-    driver_->transport().setPlaying(true);
+    driver_->transport().setPlaying(transportRunning);
     audio_ = std::make_unique<host::AudioThread>(*driver_);
     audio_->start();
     frame_ = host::EditorFrame::create(error);
@@ -38,7 +38,7 @@ bool EditorSession::start(std::string& skipReason) {
         ADD_FAILURE() << error;
         return false;
     }
-    input_ = XInput::connect();
+    input_ = host::XInput::connect();
     if (!input_) {
         ADD_FAILURE() << "no XTest on the virtual X server";
         return false;
@@ -58,7 +58,7 @@ std::vector<host::HandlerCall> EditorSession::callsFor(Vst::ParamID id) const {
 
 namespace {
 
-// The generic editor as the bundle builds it, laid out once for the rectangles.
+// The editor as the bundle builds it, laid out once for the rectangles.
 const IGraphics& layout() {
     static std::unique_ptr<CLS_SERIVANE, void (*)(CLS_SERIVANE*)> instrument(
         new CLS_SERIVANE(), [](CLS_SERIVANE* p) { p->release(); });
@@ -68,11 +68,19 @@ const IGraphics& layout() {
 } // namespace
 
 IBox EditorSession::controlRect(int paramIndex) {
-    return ControlRectForParam(layout(), paramIndex);
+    const IGraphics& graphics = layout();
+    for (int i = 0; i < graphics.ControlCount(); ++i) {
+        const IControl* control = graphics.ControlAtIndex(i);
+        if (control->ParamIndex() == paramIndex) return control->Rect();
+    }
+    ADD_FAILURE() << "no control for parameter " << paramIndex;
+    return {};
 }
 
-IBox EditorSession::textFieldRect() {
-    return TextFieldRect();
+IBox EditorSession::controlRectAt(int controlIndex) {
+    const IControl* control = layout().ControlAtIndex(controlIndex);
+    if (!control) ADD_FAILURE() << "no control " << controlIndex;
+    return control ? control->Rect() : IBox{};
 }
 
 host::WindowImage EditorSession::capture() {

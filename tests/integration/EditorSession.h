@@ -1,11 +1,10 @@
 #pragma once
 
-#include "XInput.h"
-
 #include "gui/GuiTypes.h"
 #include "host/AudioThread.h"
 #include "host/EditorFrame.h"
 #include "host/VirtualDisplay.h"
+#include "host/XInput.h"
 
 #include <chrono>
 #include <memory>
@@ -22,13 +21,13 @@ public:
     ~EditorSession();
 
     // False with `skipReason` set when no virtual X server can be started; fails the test when
-    // anything after that goes wrong.
-    bool start(std::string& skipReason);
+    // anything after that goes wrong. With the transport stopped nothing in the editor moves.
+    bool start(std::string& skipReason, bool transportRunning = true);
 
     host::Plugin& plugin() { return *plugin_; }
     host::EditorFrame& frame() { return *frame_; }
     host::AudioThread& audio() { return *audio_; }
-    XInput& input() { return *input_; }
+    host::XInput& input() { return *input_; }
     std::uint32_t window() const { return frame_->window(); }
 
     // Runs the host's loop, so the editor reads its input and paints.
@@ -45,9 +44,9 @@ public:
     std::vector<host::HandlerCall> callsFor(Steinberg::Vst::ParamID id) const;
     void clearCalls() { plugin_->handler().clear(); }
 
-    // Where the generic editor puts the control of a parameter.
+    // Where the editor puts the control of a parameter, and its control of a list index.
     static IBox controlRect(int paramIndex);
-    static IBox textFieldRect();
+    static IBox controlRectAt(int controlIndex);
     host::WindowImage capture();
 
 private:
@@ -57,7 +56,7 @@ private:
     std::unique_ptr<host::ProcessDriver> driver_;
     std::unique_ptr<host::AudioThread> audio_;
     Steinberg::IPtr<host::EditorFrame> frame_;
-    std::unique_ptr<XInput> input_;
+    std::unique_ptr<host::XInput> input_;
 };
 
 // Pixels that differ between two captures inside a rectangle.

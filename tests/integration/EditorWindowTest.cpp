@@ -14,11 +14,13 @@ constexpr int kLeft = 1;
 constexpr int kRight = 3;
 constexpr int kWheelUp = 4;
 
-// Parameters of the generic editor: a fader, a knob and another fader, all numeric.
-constexpr int kFader = 0;   // Binaural
+// Numeric parameters of the editor: a vertical slider, two knobs and a horizontal slider.
+constexpr int kFader = 5;   // Low
 constexpr int kKnob = 1;    // Low Freq
 constexpr int kTypedIn = 2; // High Freq
-constexpr int kWheeled = 5; // Low
+constexpr int kWheeled = 4; // Spread
+// A knob dragged by its own height moves by a quarter of its range.
+constexpr double kKnobGearing = 4.0;
 
 class EditorWindowTest : public ::testing::Test {
 protected:
@@ -92,7 +94,8 @@ TEST_F(EditorWindowTest, DraggingAKnobBracketsItsEditsInOneGesture) {
     EXPECT_EQ(calls.front(), Kind::BeginEdit);
     EXPECT_EQ(calls.back(), Kind::EndEdit);
     for (std::size_t i = 1; i + 1 < calls.size(); ++i) EXPECT_EQ(calls[i], Kind::PerformEdit);
-    EXPECT_NEAR(session.plugin().normalizedValue(kKnob), before + 0.32, 0.02);
+    EXPECT_NEAR(session.plugin().normalizedValue(kKnob), before + 32.0 / r.H() / kKnobGearing,
+                0.005);
 }
 
 TEST_F(EditorWindowTest, AClickOnAFaderSetsTheValueUnderThePointer) {

@@ -1,10 +1,10 @@
 #include "EditorSession.h"
+#include "Picture.h"
 
 #include "tools/CommandLine.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <set>
 #include <sstream>
 
@@ -12,23 +12,6 @@ namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels; // 0xAARRGGBB
-};
-
-bool readPng(const fs::path& path, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_BGRA;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-    return png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr) != 0;
-}
 
 class SnapshotTest : public ::testing::Test {
 protected:

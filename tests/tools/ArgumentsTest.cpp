@@ -112,6 +112,39 @@ TEST(Arguments, SnapshotOptions) {
     EXPECT_NE(refusal({"snapshot", "a.png", "b.png"}).find("one output"), std::string::npos);
 }
 
+TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
+    Command command =
+        parsed({"snapshot", "--stopped", "--right-click", "564, 170", "--click=10,20", "a.png"});
+    const SnapshotOptions& o = command.snapshot;
+    EXPECT_TRUE(o.stopped);
+    ASSERT_EQ(o.clicks.size(), 2u);
+    EXPECT_EQ(o.clicks[0].x, 564);
+    EXPECT_EQ(o.clicks[0].y, 170);
+    EXPECT_TRUE(o.clicks[0].right);
+    EXPECT_EQ(o.clicks[1].x, 10);
+    EXPECT_FALSE(o.clicks[1].right);
+    EXPECT_FALSE(parsed({"snapshot", "a.png"}).snapshot.stopped);
+
+    for (const char* bad : {"10", "10,", ",5", "-1,5", "5,4096", "a,b", "1.5,2"})
+        EXPECT_NE(refusal({"snapshot", "--click", bad, "a.png"}).find("X,Y"), std::string::npos)
+            << bad;
+    EXPECT_NE(refusal({"snapshot", "--stopped=yes", "a.png"}).find("no value"), std::string::npos);
+}
+
+TEST(Arguments, EditOptions) {
+    Command command =
+        parsed({"edit", "--preset", "Default", "--set", "Tones=16", "--bundle=b.vst3"});
+    EXPECT_EQ(command.kind, Command::Kind::Edit);
+    EXPECT_EQ(command.edit.preset, "Default");
+    EXPECT_EQ(command.edit.bundle, "b.vst3");
+    ASSERT_EQ(command.edit.settings.size(), 1u);
+    EXPECT_EQ(command.edit.settings[0], (std::pair<std::string, std::string>{"Tones", "16"}));
+    EXPECT_TRUE(parsed({"edit", "--help"}).edit.help);
+    EXPECT_NE(refusal({"edit", "out.png"}).find("out.png"), std::string::npos);
+    EXPECT_NE(refusal({"edit", "--seconds", "2"}).find("--seconds"), std::string::npos);
+    EXPECT_NE(refusal({"edit", "--set", "Tones"}).find("--set"), std::string::npos);
+}
+
 TEST(Arguments, InfoAndHelp) {
     Command info = parsed({"info", "--json", "--bundle", "x.vst3"});
     EXPECT_EQ(info.kind, Command::Kind::Info);

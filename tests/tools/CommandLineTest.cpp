@@ -1,6 +1,7 @@
 #include "tools/CommandLine.h"
 #include "tools/Usage.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -26,6 +27,17 @@ TEST(CommandLine, HelpGoesToStandardOutput) {
     EXPECT_EQ(general.out, generalUsage());
     EXPECT_EQ(run({"info", "--help"}).out, infoUsage());
     EXPECT_EQ(run({"render", "--help"}).out, renderUsage());
+    EXPECT_EQ(run({"edit", "--help"}).out, editUsage());
+}
+
+TEST(CommandLine, EditWithoutADisplayFailsAndSaysWhy) {
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    Outcome failed = run({"edit", "--bundle", "anything.vst3"});
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(failed.code, exitFailure);
+    EXPECT_NE(failed.err.find("X display"), std::string::npos) << failed.err;
 }
 
 TEST(CommandLine, MisuseExitsWithTheUsageCode) {

@@ -1,59 +1,26 @@
 // Runs the built tool as a child process and interrupts its render with real signals.
+#include "ChildProcess.h"
+
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace serivane::tools {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Starts a render long enough to be still running when the signal comes, its messages going to
-// `log`. The child starts with the signals at their default actions, whatever the test runner
-// ignores.
+// Starts a render long enough to be still running when the signal comes.
 pid_t startRender(const fs::path& target, const fs::path& log) {
-    std::vector<std::string> words = {
-        SERIVANE_TOOL_PATH, "render", "--bundle",      SERIVANE_BUNDLE_PATH,
-        "--seconds",        "86400",  "--sample-rate", "8000",
-        "--block",          "1",      "--format",      "pcm16",
-        target.string()};
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults, none;
-    sigemptyset(&defaults);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&defaults, signal);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    pid_t child = -1;
-    int failed = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    return failed == 0 ? child : -1;
+    return startTool({"render", "--bundle", SERIVANE_BUNDLE_PATH, "--seconds", "86400",
+                      "--sample-rate", "8000", "--block", "1", "--format", "pcm16",
+                      target.string()},
+                     log);
 }
 
 // Whether the render has written a good part of its partial file, so it is past loading.

@@ -1,9 +1,9 @@
 #include "gui/ITextEntryTarget.h"
 #include "gui/x11/IEditorWindowX11.h"
 #include "host/VirtualDisplay.h"
+#include "host/XInput.h"
 #include "tests/gui/GuiFakes.h"
 #include "tests/gui/editor/TestEditor.h"
-#include "tests/integration/XInput.h"
 
 #include <X11/keysym.h>
 #include <chrono>
@@ -14,7 +14,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using serivane::integration::XInput;
+using serivane::host::XInput;
 
 // A run loop whose callbacks the test calls itself, on its own thread.
 class HandLoop : public IRunLoopLink {

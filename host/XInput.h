@@ -6,12 +6,17 @@
 
 typedef struct _XDisplay Display;
 
-namespace serivane::integration {
+namespace serivane::host {
 
-// Real input for a window on the X server named by $DISPLAY, made with the XTest extension:
-// the server delivers it as if a person moved the mouse and typed.
+// Real input for windows on the X server named by $DISPLAY, made with the XTest extension: the
+// server delivers it as if a person moved the mouse, typed, or used the window manager.
 class XInput {
 public:
+    static constexpr int leftButton = 1;
+    static constexpr int rightButton = 3;
+    static constexpr int wheelUp = 4;
+    static constexpr int wheelDown = 5;
+
     // Null when the server cannot be reached or has no XTest.
     static std::unique_ptr<XInput> connect();
     ~XInput();
@@ -30,10 +35,15 @@ public:
     // Waits until the server has handled everything sent.
     void sync();
 
+    // The first top-level window with this name; 0 when there is none.
+    std::uint32_t findWindow(const std::string& name);
+    // Asks the window to close, as a window manager's close button does.
+    void requestClose(std::uint32_t window);
+
 private:
     explicit XInput(Display* display) : display_(display) {}
 
     Display* display_;
 };
 
-} // namespace serivane::integration
+} // namespace serivane::host

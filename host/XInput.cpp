@@ -1,10 +1,10 @@
-#include "XInput.h"
+#include "host/XInput.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-namespace serivane::integration {
+namespace serivane::host {
 
 std::unique_ptr<XInput> XInput::connect() {
     Display* display = XOpenDisplay(nullptr);
@@ -67,4 +67,34 @@ void XInput::sync() {
     XSync(display_, False);
 }
 
-} // namespace serivane::integration
+std::uint32_t XInput::findWindow(const std::string& name) {
+    ::Window root = 0, parent = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+        return 0;
+    std::uint32_t found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        char* title = nullptr;
+        if (XFetchName(display_, children[i], &title) && title) {
+            if (name == title) found = static_cast<std::uint32_t>(children[i]);
+            XFree(title);
+        }
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+void XInput::requestClose(std::uint32_t window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    sync();
+}
+
+} // namespace serivane::host

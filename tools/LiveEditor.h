@@ -1,0 +1,45 @@
+#pragma once
+
+#include "host/AudioThread.h"
+#include "host/EditorFrame.h"
+#include "host/Plugin.h"
+#include "host/ProcessDriver.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace serivane::tools {
+
+struct LiveEditorOptions {
+    std::string preset;
+    std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
+    bool transportRunning = true;
+};
+
+// The plug-in processing on an audio thread of its own, paced like a sound card, with its
+// editor open in a top-level window of our host: what `snapshot` photographs and `edit` hands
+// to the user. The window's events and timers run on the thread that runs frame().loop().
+class LiveEditor {
+public:
+    LiveEditor() = default;
+    ~LiveEditor();
+    LiveEditor(const LiveEditor&) = delete;
+    LiveEditor& operator=(const LiveEditor&) = delete;
+
+    // Starts processing with the preset and settings applied, then opens the editor; false
+    // with `error` set when any step fails.
+    bool open(host::Plugin& plugin, const LiveEditorOptions& options, std::string& error);
+    // Closes the window and stops processing; false with `error` set when processing failed.
+    bool close(std::string& error);
+
+    host::EditorFrame& frame() { return *frame_; }
+
+private:
+    std::unique_ptr<host::ProcessDriver> driver_;
+    std::unique_ptr<host::AudioThread> audio_;
+    Steinberg::IPtr<host::EditorFrame> frame_;
+};
+
+} // namespace serivane::tools
