@@ -77,7 +77,8 @@ private:
     std::uint32_t internAtom(const char* name) const;
     void destroyWindow();
     void drainEvents();
-    void sync() const;
+    // Waits for the server to handle every request so far, then reads the events.
+    void sync();
 
     std::atomic<Steinberg::uint32> references_{1};
     xcb_connection_t* connection_;
