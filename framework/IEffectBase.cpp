@@ -115,22 +115,31 @@ void IEffectBase::RefreshEditorControls() {
         editor_->ShowParamInControls(i, params_[static_cast<size_t>(i)].Value(), false);
 }
 
+void IEffectBase::BeginWheelEdit(int index) {
+    std::lock_guard lock(mutex_);
+    if (wheelEdit_ == index) return;
+    if (wheelEdit_ >= 0) EndParamEdit(wheelEdit_);
+    BeginParamEdit(index);
+    wheelEdit_ = index;
+}
+
 void IEffectBase::DeferEndParamEdit(int index) {
     std::lock_guard lock(mutex_);
+    if (wheelEdit_ != index) return;
     if (!editor_) {
         EndParamEdit(index);
+        wheelEdit_ = -1;
         return;
     }
-    pendingEndEdit_ = index;
     editor_->StartGestureCountdown(std::max(1, editor_->FrameRate() / 2));
 }
 
 void IEffectBase::FlushDeferredEndEdit() {
     std::lock_guard lock(mutex_);
     if (editor_) editor_->StopGestureCountdown();
-    if (pendingEndEdit_ < 0) return;
-    EndParamEdit(pendingEndEdit_);
-    pendingEndEdit_ = -1;
+    if (wheelEdit_ < 0) return;
+    EndParamEdit(wheelEdit_);
+    wheelEdit_ = -1;
 }
 
 void IEffectBase::AttachEditor(std::unique_ptr<IEditorContext> editor) {

@@ -102,6 +102,11 @@ public:
     int ParamCount() const { return paramCount_; }
     void SetParamFromEditor(int index, double normalized);
     void RefreshEditorControls();
+    // A wheel step is about to change the parameter: begins its gesture unless a wheel gesture on
+    // it is still running; one running on another parameter ends first.
+    void BeginWheelEdit(int index);
+    // After a wheel step: the gesture a wheel step began on the parameter ends when the editor's
+    // countdown runs out, at once without an editor. Nothing when no wheel step began one.
     void DeferEndParamEdit(int index);
     void FlushDeferredEndEdit();
     std::vector<std::string>& ParamGroups() { return paramGroups_; }
@@ -184,7 +189,7 @@ private:
     std::unique_ptr<IParamModel[]> params_;
     std::vector<IPresetEntry> presets_;
     std::atomic<int> currentPreset_{0};
-    int pendingEndEdit_ = -1;
+    int wheelEdit_ = -1; // parameter whose gesture a wheel step began and nothing ended yet
     mutable std::recursive_mutex mutex_;
     std::atomic<bool> renderEnabled_{false};
     bool isInstrument_ = false;

@@ -63,6 +63,7 @@ void IControl::MouseWheel(int, int, const IMouseState& mods, int steps) {
     const float change = mods.ctrl || mods.shift ? step * 0.1f * static_cast<float>(steps)
                                                  : step * static_cast<float>(steps);
     value_ += change;
+    plug_.BeginWheelEdit(paramIndex_);
     MarkDirty(true);
 }
 
@@ -117,7 +118,7 @@ void IControl::PromptUser() {
 }
 
 void IControl::EditFinished() {
-    MarkDirty(true);
+    MarkDirty(false);
     redrawPending_ = true;
 }
 

@@ -49,7 +49,8 @@ public:
 
     // Asks the window for typed value entry of the bound parameter.
     void PromptUser();
-    // The window's edit box over this control closed (committed or cancelled).
+    // The window's edit box over this control closed, committed or cancelled. Only repaints: a
+    // committed value already reached the plug-in inside its own gesture (ApplyTextEntry).
     void EditFinished();
 
     // The graphics context that owns the control; set when it is added.

@@ -93,6 +93,8 @@ public:
     // True when the control took the double click as a press: the window captures the mouse.
     bool DispatchDoubleClick(int x, int y, const IMouseState& mods);
     void DispatchMouseDrag(int x, int y, const IMouseState& mods);
+    // A step that changed a value began a gesture (IControl::MouseWheel); the gesture ends half a
+    // second after the burst stops. A step on a control the wheel does not move ends nothing.
     void DispatchMouseWheel(int x, int y, const IMouseState& mods, int steps);
     void DispatchKeyDown(int x, int y, IKeyCode key);
     // False when hover handling is off; the window then asks for no leave notification.

@@ -37,7 +37,11 @@ public:
     void close();
     bool isOpen() const { return view_ != nullptr; }
     // The user asked the window manager to close the window since it was opened.
-    bool closeRequested() const { return closeRequested_; }
+    // Reads events a reply wait may have queued without the connection turning readable again.
+    bool closeRequested() {
+        drainEvents();
+        return closeRequested_;
+    }
 
     EventLoop& loop() { return loop_; }
     std::uint32_t window() const { return window_; }

@@ -11,6 +11,7 @@ packages=(
     libxcb1-dev libxcb-render0-dev
     xvfb libx11-dev libxtst-dev
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     locales
 )
 

@@ -1,13 +1,35 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. With --sanitize address,undefined (or thread) the
-# tests run in a separate sanitizer build.
+# Builds everything and runs every test, then the fuzz targets for a short fixed time each
+# (scripts/fuzz.sh: 45 s each, --fuzz-seconds N to change it, --no-fuzz to leave them out).
+# With --sanitize address,undefined (or thread) the tests run in a separate sanitizer build
+# instead, without the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sanitize=""
-if [ "${1:-}" = "--sanitize" ]; then
-    sanitize="${2:?--sanitize needs address,undefined or thread}"
-fi
+fuzz=1
+fuzzSeconds=45
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --sanitize)
+        sanitize="${2:?--sanitize needs address,undefined or thread}"
+        shift 2
+        ;;
+    --no-fuzz)
+        fuzz=0
+        shift
+        ;;
+    --fuzz-seconds)
+        fuzzSeconds="${2:?--fuzz-seconds needs a number}"
+        shift 2
+        ;;
+    *)
+        echo "usage: scripts/test.sh [--sanitize address,undefined|thread]" \
+            "[--no-fuzz | --fuzz-seconds N]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 scripts/install-deps.sh
 if [ -n "$sanitize" ]; then
@@ -19,9 +41,13 @@ if [ -n "$sanitize" ]; then
     dir="build-${sanitize//,/-}"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSERIVANE_SANITIZE="$sanitize" \
         -DSERIVANE_BENCHMARKS=OFF
+    fuzz=0
 else
     dir="build"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build "$dir" -j"$(nproc)"
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+if [ "$fuzz" -eq 1 ]; then
+    scripts/fuzz.sh --seconds "$fuzzSeconds"
+fi

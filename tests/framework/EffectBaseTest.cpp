@@ -81,7 +81,10 @@ public:
 TEST(EffectBase, DeferredEndOfGestureWaitsForTheEditorCountdown) {
     TestEffect bare(TestConfig(1, 0));
     bare.DeferEndParamEdit(0);
-    EXPECT_EQ(bare.edits, (std::vector<TestEffect::Edit>{{'e', 0}}));
+    EXPECT_TRUE(bare.edits.empty()) << "no wheel step began a gesture";
+    bare.BeginWheelEdit(0);
+    bare.DeferEndParamEdit(0);
+    EXPECT_EQ(bare.edits, (std::vector<TestEffect::Edit>{{'b', 0}, {'e', 0}}));
 
     TestEffect effect(TestConfig(2, 0));
     effect.ParamAt(0)->DefineInt("I", 4, 0, 8, "");
@@ -95,14 +98,18 @@ TEST(EffectBase, DeferredEndOfGestureWaitsForTheEditorCountdown) {
 
     effect.FlushDeferredEndEdit();
     EXPECT_TRUE(effect.edits.empty());
+    effect.BeginWheelEdit(1);
+    effect.BeginWheelEdit(1);
+    effect.DeferEndParamEdit(0);
+    EXPECT_EQ(editor->countdown, 0);
     effect.DeferEndParamEdit(1);
     EXPECT_EQ(editor->countdown, 12);
-    EXPECT_TRUE(effect.edits.empty());
+    EXPECT_EQ(effect.edits, (std::vector<TestEffect::Edit>{{'b', 1}}));
     effect.FlushDeferredEndEdit();
     EXPECT_EQ(editor->countdown, 0);
-    EXPECT_EQ(effect.edits, (std::vector<TestEffect::Edit>{{'e', 1}}));
+    EXPECT_EQ(effect.edits, (std::vector<TestEffect::Edit>{{'b', 1}, {'e', 1}}));
     effect.FlushDeferredEndEdit();
-    EXPECT_EQ(effect.edits.size(), 1u);
+    EXPECT_EQ(effect.edits.size(), 2u);
 }
 
 class RenderProbe : public TestEffect {

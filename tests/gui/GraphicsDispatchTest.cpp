@@ -80,11 +80,43 @@ TEST_F(Dispatch, WheelBurstEndsInOneGestureEndHalfASecondAfterTheLastStep) {
     for (int tick = 0; tick < 5; ++tick) editor.OnTimerTick();
     editor.DispatchMouseWheel(10, 10, {}, 1);
     for (int tick = 0; tick < 11; ++tick) editor.OnTimerTick();
-    EXPECT_EQ(plug.edits, (std::vector<std::string>{"p0", "p0"}));
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "p0"}));
     editor.OnTimerTick();
-    EXPECT_EQ(plug.edits, (std::vector<std::string>{"p0", "p0", "e0"}));
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
     for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
-    EXPECT_EQ(plug.edits.size(), 3u);
+    EXPECT_EQ(plug.edits.size(), 4u);
+}
+
+// A control that keeps its value under the wheel, as switches and buttons do.
+class WheelDeaf : public ProbeControl {
+public:
+    using ProbeControl::ProbeControl;
+    void MouseWheel(int, int, const IMouseState&, int) override {}
+};
+
+TEST_F(Dispatch, OnlyAWheelStepThatBeganAGestureEndsOne) {
+    plug.AttachEditor(std::make_unique<IGraphics>(plug, 200, 100));
+    auto& editor = static_cast<IGraphics&>(*plug.Editor());
+    editor.AddControl(std::make_unique<ProbeControl>(plug, IBox{0, 0, 40, 40}, 0, "k", journal));
+    editor.AddControl(std::make_unique<ProbeControl>(plug, IBox{50, 0, 90, 40}, 1, "n", journal));
+    editor.AddControl(std::make_unique<WheelDeaf>(plug, IBox{100, 0, 140, 40}, 2, "s", journal));
+    editor.DispatchMouseWheel(120, 10, {}, 1);
+    for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
+    EXPECT_TRUE(plug.edits.empty());
+
+    // A deaf step during a burst neither ends nor re-aims the running gesture.
+    editor.DispatchMouseWheel(10, 10, {}, 1);
+    editor.DispatchMouseWheel(120, 10, {}, 1);
+    for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "e0"}));
+
+    // Turning to another parameter ends the first gesture before the second begins.
+    plug.edits.clear();
+    editor.DispatchMouseWheel(10, 10, {}, 1);
+    editor.DispatchMouseWheel(60, 10, {}, 1);
+    editor.DispatchMouseWheel(120, 10, {}, 1);
+    for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "e0", "b1", "p1", "e1"}));
 }
 
 TEST_F(Dispatch, ClosingTheWindowDuringAWheelBurstEndsTheGestureAtOnce) {
@@ -94,7 +126,7 @@ TEST_F(Dispatch, ClosingTheWindowDuringAWheelBurstEndsTheGestureAtOnce) {
     editor.AttachWindow(window);
     editor.DispatchMouseWheel(10, 10, {}, -1);
     editor.DetachWindow();
-    EXPECT_EQ(plug.edits, (std::vector<std::string>{"p1", "e1"}));
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b1", "p1", "e1"}));
     EXPECT_EQ(editor.GestureCountdown(), 0);
     EXPECT_FALSE(editor.IsWindowOpen());
 }

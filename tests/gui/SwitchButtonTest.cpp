@@ -42,6 +42,7 @@ TEST_F(Switch, ClicksStepThroughTheStatesAndWrapWhileTheWheelDoesNothing) {
     graphics.DispatchMouseWheel(15, 15, {}, 3);
     EXPECT_EQ(toggle.Value(), 0.5);
     EXPECT_EQ(Normalized(3), 0.5);
+    EXPECT_EQ(plug.edits.size(), 12u) << "a wheel that moves nothing begins and ends nothing";
 }
 
 TEST_F(Switch, ShowsTheValuesFrameCentredInItsWidthDimmedWhenHovered) {
@@ -75,6 +76,7 @@ TEST_F(Button, LeftClicksToggleAndARightClickOnlyResends) {
     EXPECT_EQ(graphics.OpenPopup(), nullptr);
     graphics.DispatchMouseWheel(150, 230, {}, 1);
     EXPECT_EQ(button.Value(), 0.0);
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b3", "p3", "e3"}));
 }
 
 TEST_F(Button, OffShowsOnlyAHoverHintAndOnShowsThePicture) {

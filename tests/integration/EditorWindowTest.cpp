@@ -120,8 +120,9 @@ TEST_F(EditorWindowTest, AWheelBurstEndsInOneGestureEndAfterItStops) {
 
     ASSERT_TRUE(session.runUntil([&] { return count(kWheeled, Kind::EndEdit) > 0; }));
     session.run(200ms);
-    EXPECT_EQ(count(kWheeled, Kind::EndEdit), 1u);
-    EXPECT_EQ(kinds(kWheeled).back(), Kind::EndEdit);
+    EXPECT_EQ(kinds(kWheeled),
+              (std::vector<Kind>{Kind::BeginEdit, Kind::PerformEdit, Kind::PerformEdit,
+                                 Kind::PerformEdit, Kind::EndEdit}));
 }
 
 TEST_F(EditorWindowTest, ADoubleClickResetsAControlToItsDefault) {
@@ -155,9 +156,7 @@ TEST_F(EditorWindowTest, TypedValueCommitsOnEnter) {
     session.input().key(XK_Return);
     ASSERT_TRUE(runUntilGestureEnds(kTypedIn));
     session.run(100ms);
-    std::vector<Kind> calls = kinds(kTypedIn);
-    ASSERT_GE(calls.size(), 3u);
-    EXPECT_EQ(std::vector<Kind>(calls.begin(), calls.begin() + 3),
+    EXPECT_EQ(kinds(kTypedIn),
               (std::vector<Kind>{Kind::BeginEdit, Kind::PerformEdit, Kind::EndEdit}));
     EXPECT_NEAR(lastPerformed(kTypedIn), normalizedOf(kTypedIn, 1234.0), 1e-6);
     EXPECT_NEAR(session.plugin().normalizedValue(kTypedIn), normalizedOf(kTypedIn, 1234.0), 1e-6);
@@ -169,17 +168,19 @@ TEST_F(EditorWindowTest, TypedValueCommitsOnAClickElsewhere) {
     session.input().moveTo(session.window(), centreX(elsewhere), elsewhere.bottom - 4);
     session.input().click(kLeft);
     ASSERT_TRUE(runUntilGestureEnds(kTypedIn));
+    session.run(100ms);
+    EXPECT_EQ(kinds(kTypedIn),
+              (std::vector<Kind>{Kind::BeginEdit, Kind::PerformEdit, Kind::EndEdit}));
     EXPECT_NEAR(lastPerformed(kTypedIn), normalizedOf(kTypedIn, 500.0), 1e-6);
 }
 
-// A cancelled box opens no gesture and leaves the value as it was.
+// A cancelled box tells the host nothing and leaves the value as it was.
 TEST_F(EditorWindowTest, EscapeOrARightClickCancelsTypedValue) {
     double before = session.plugin().normalizedValue(kTypedIn);
     openValueBox(kTypedIn, "777");
     session.input().key(XK_Escape);
     session.run(300ms);
-    std::vector<Kind> calls = kinds(kTypedIn);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), Kind::BeginEdit), 0);
+    EXPECT_TRUE(kinds(kTypedIn).empty());
     EXPECT_EQ(session.plugin().normalizedValue(kTypedIn), before);
 
     openValueBox(kTypedIn, "888");
@@ -188,9 +189,7 @@ TEST_F(EditorWindowTest, EscapeOrARightClickCancelsTypedValue) {
     // The box is gone: Enter now reaches no box.
     session.input().key(XK_Return);
     session.run(300ms);
-    calls = kinds(kTypedIn);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), Kind::BeginEdit), 0);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), Kind::EndEdit), 0);
+    EXPECT_TRUE(kinds(kTypedIn).empty());
     EXPECT_EQ(session.plugin().normalizedValue(kTypedIn), before);
 }
 

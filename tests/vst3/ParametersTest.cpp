@@ -1,5 +1,5 @@
-#include "support/CommaLocale.h"
 #include "TestPlugin.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 

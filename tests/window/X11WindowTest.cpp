@@ -138,11 +138,38 @@ TEST_F(X11WindowTest, AnEnumeratedParameterIsChosenFromADropDown) {
     input->key(XK_Down);
     Pump();
     EXPECT_EQ(x11->EntryBox(), nullptr);
-    ASSERT_GE(effect.edits.size(), 3u);
-    EXPECT_EQ(effect.edits[0], "b2");
-    EXPECT_EQ(effect.edits[1], "p2");
-    EXPECT_EQ(effect.edits[2], "e2");
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b2", "p2", "e2"}));
     EXPECT_EQ(effect.ParamAt(2)->Value(), 2.0); // "Saw"
+}
+
+TEST_F(X11WindowTest, ATypedValueIsOneGestureAndACancelledOneSendsNothing) {
+    OpenByHand();
+    IControl* control = editor().ControlAtIndex(2);
+    ASSERT_EQ(control->ParamIndex(), 0);
+    auto* x11 = static_cast<IEditorWindowX11*>(window.get());
+    effect.edits.clear();
+    x11->PromptParamInput(*control, *effect.ParamAt(0), true);
+    input->type("7");
+    input->key(XK_Return);
+    Pump(3);
+    EXPECT_EQ(x11->EntryBox(), nullptr);
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "e0"}));
+    EXPECT_EQ(effect.ParamAt(0)->Value(), 7.0);
+
+    effect.edits.clear();
+    x11->PromptParamInput(*control, *effect.ParamAt(0), true);
+    input->type("3");
+    input->key(XK_Escape);
+    Pump(3);
+    ASSERT_EQ(x11->EntryBox(), nullptr);
+    x11->PromptParamInput(*control, *effect.ParamAt(0), true);
+    input->type("4");
+    input->moveTo(parent, 300, 460);
+    input->click(3);
+    Pump(3);
+    EXPECT_EQ(x11->EntryBox(), nullptr);
+    EXPECT_TRUE(effect.edits.empty());
+    EXPECT_EQ(effect.ParamAt(0)->Value(), 7.0);
 }
 
 // A right click cancels free text entry and leaves the field's text as it was.
@@ -204,9 +231,9 @@ TEST_F(X11WindowTest, ClosingDuringAWheelBurstEndsTheGestureAtOnce) {
     input->click(4);
     input->click(4);
     Pump();
-    ASSERT_EQ(effect.edits, (std::vector<std::string>{"p0", "p0"}));
+    ASSERT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0"}));
     window.reset();
-    EXPECT_EQ(effect.edits.back(), "e0");
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
 }
 
 } // namespace
