@@ -191,11 +191,8 @@ void EditorFrame::drainEvents() {
     }
 }
 
-void EditorFrame::sync() {
+void EditorFrame::sync() const {
     std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    // Events read along with the reply wait in the connection's queue, where polling its
-    // descriptor would never find them.
-    drainEvents();
 }
 
 bool EditorFrame::capture(WindowImage& image) const {

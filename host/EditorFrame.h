@@ -81,8 +81,7 @@ private:
     std::uint32_t internAtom(const char* name) const;
     void destroyWindow();
     void drainEvents();
-    // Waits for the server to handle every request so far, then reads the events.
-    void sync();
+    void sync() const;
 
     std::atomic<Steinberg::uint32> references_{1};
     xcb_connection_t* connection_;
