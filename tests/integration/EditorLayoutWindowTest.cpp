@@ -164,6 +164,13 @@ TEST_F(EditorLayoutWindowTest, GraphHandlesAndPresetButtonsReachTheHost) {
     ASSERT_TRUE(gestureEnded(kXvol1));
     expectOneGesture(kXvol1);
     EXPECT_GT(plain(kXvol1), xvol1 + 3.0);
+    // Dragged far to the left, the point stops 10 pixels from the start of the plot.
+    const int width = volume.PlotWidth();
+    const int movedX = volume.plotLeft + static_cast<int>(width * plain(kXvol1) / 100.0 + 0.5);
+    session.clearCalls();
+    drag(movedX, pointY, movedX - 200, pointY);
+    ASSERT_TRUE(gestureEnded(kXvol1));
+    EXPECT_NEAR(plain(kXvol1), 100.0 * 10 / width, 0.1);
 
     const EnvelopeGraphModel& freq = startedInstrument().FrequencyGraph();
     const int column = freq.HandleColumn(0);
