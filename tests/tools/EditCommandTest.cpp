@@ -33,13 +33,6 @@ protected:
         if (!display.start(1024, 768, reason)) GTEST_SKIP() << "no virtual X server: " << reason;
         input = host::XInput::connect();
         ASSERT_NE(input, nullptr);
-        // The tool unloads the bundle before it exits, so the one-off caches cairo and fontconfig
-        // keep for it lose their stacks and cannot be told from ours; the in-process editor tests
-        // check for leaks instead.
-        const char* options = std::getenv("ASAN_OPTIONS");
-        setenv("ASAN_OPTIONS",
-               ((options ? std::string(options) + ":" : std::string()) + "detect_leaks=0").c_str(),
-               1);
         log = fs::temp_directory_path() / ("serivane-edit-" + std::to_string(getpid()) + ".txt");
     }
     void TearDown() override {
