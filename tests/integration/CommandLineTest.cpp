@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
@@ -51,7 +52,9 @@ class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / (std::string("serivane-cli-") + test->name());
+        // One folder per process, so that test runs side by side never share files.
+        folder = fs::temp_directory_path() /
+                 (std::string("serivane-cli-") + test->name() + "-" + std::to_string(getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
