@@ -65,7 +65,6 @@ public:
     void Release(int x, int y);
     void Click(int x, int y);
 
-    std::vector<serivane::host::HandlerCall> HostCalls() const { return handler_->calls(); }
     void ForgetHostCalls() { handler_->clear(); }
     // "b14", "p14", "e14": the edit notifications the host received, in order.
     std::vector<std::string> HostEdits() const;

@@ -108,41 +108,6 @@ TEST_F(GraphModel, CurvatureDragsStopJustBelowFifteen) {
     EXPECT_EQ(volume.ChangeCode(), volume.WholeShape()) << "two segments changed";
 }
 
-TEST_F(GraphModel, PresetButtonsSetTheirShapes) {
-    const double freqCurvatures[] = {-6, -3, 0, 3, 6};
-    for (int b = 0; b < 5; ++b) {
-        const GraphParamWrites writes = Frequency().ApplyPreset(b);
-        ASSERT_EQ(writes.count, 1);
-        EXPECT_EQ(writes.items[0].index, kQfreq);
-        EXPECT_DOUBLE_EQ(writes.items[0].value, freqCurvatures[b] * 6);
-        EXPECT_FLOAT_EQ(Frequency().Envelope().curvatures[0], freqCurvatures[b]);
-        EXPECT_EQ(Frequency().ChangeCode(), 0);
-    }
-
-    // A descending graph is drawn upside down, so the same button bends the other way.
-    SetParam(*p, kLowFreq, 1500);
-    SetParam(*p, kHighFreq, 10);
-    Push(EnvelopeKind::Frequency);
-    EXPECT_FALSE(Frequency().Ascending());
-    EXPECT_DOUBLE_EQ(Frequency().ApplyPreset(0).items[0].value, 36.0);
-
-    EnvelopeGraphModel& volume = Volume();
-    volume.Envelope().innerPoints[1] = 0.4f;
-    const GraphParamWrites writes = volume.ApplyPreset(4);
-    ASSERT_EQ(writes.count, 6);
-    const int indices[] = {kXvol1, kXvol3, kQvol1, kQvol2, kQvol3, kQvol4};
-    const double values[] = {15, 85, 24, -24, 24, -24};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(writes.items[i].index, indices[i]);
-        EXPECT_NEAR(writes.items[i].value, values[i], 1e-4);
-    }
-    EXPECT_FLOAT_EQ(volume.Envelope().innerPoints[0], 0.15f);
-    EXPECT_FLOAT_EQ(volume.Envelope().innerPoints[1], 0.4f) << "the middle point stays";
-    EXPECT_FLOAT_EQ(volume.Envelope().innerPoints[2], 0.85f);
-    EXPECT_EQ(volume.ApplyPreset(5).count, 0);
-    EXPECT_EQ(volume.ApplyPreset(-1).count, 0);
-}
-
 // A partial recompute redraws only the columns an edit touched; they must join up with the rest
 // as a recompute of the whole shape would draw them. Segments last whole steps, so a whole
 // recompute can run up to a column behind or ahead for each segment before the edited part.
@@ -177,7 +142,7 @@ TEST_F(GraphModel, PartialRecomputesDrawTheCurveOfAWholeOne) {
     }
 }
 
-TEST_F(GraphModel, HandlesArehitWithinFivePixels) {
+TEST_F(GraphModel, HandlesAreHitWithinFivePixels) {
     EnvelopeGraphModel& volume = Volume();
     const int left = volume.plotLeft;
     // Inner point 0 at column 61, at half height; the handle of segment 1 halfway to point 1.
