@@ -23,13 +23,6 @@ constexpr IBox kVersion{50, 12, 95, 30};
 constexpr IBox kTitle{151, 6, 343, 53};
 constexpr IBox kStatus{200, 58, 400, 76};
 
-int centreX(const IBox& r) {
-    return (r.left + r.right) / 2;
-}
-int centreY(const IBox& r) {
-    return (r.top + r.bottom) / 2;
-}
-
 // The instrument as the bundle starts it, after its first block: where the graph handles lie.
 const CLS_SERIVANE& startedInstrument() {
     static std::unique_ptr<CLS_SERIVANE, void (*)(CLS_SERIVANE*)> instrument(
@@ -69,22 +62,9 @@ protected:
         input().click(button);
     }
 
-    std::vector<Kind> kinds(int param) const {
-        std::vector<Kind> out;
-        for (const host::HandlerCall& call : session.callsFor(static_cast<unsigned>(param)))
-            out.push_back(call.kind);
-        return out;
-    }
-    std::size_t count(int param, Kind kind) const {
-        std::vector<Kind> all = kinds(param);
-        return static_cast<std::size_t>(std::count(all.begin(), all.end(), kind));
-    }
-    bool gestureEnded(int param) {
-        return session.runUntil([&] {
-            std::size_t ends = count(param, Kind::EndEdit);
-            return ends > 0 && ends == count(param, Kind::BeginEdit);
-        });
-    }
+    std::vector<Kind> kinds(int param) const { return session.kindsFor(param); }
+    std::size_t count(int param, Kind kind) const { return session.countOf(param, kind); }
+    bool gestureEnded(int param) { return session.runUntilGestureEnds(param); }
     // One gesture: a begin, at least one perform, an end, and nothing else.
     void expectOneGesture(int param) {
         std::vector<Kind> calls = kinds(param);
