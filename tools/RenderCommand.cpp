@@ -156,9 +156,9 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 
 } // namespace
 
-int runRender(const RenderOptions& options, const Console& console) {
+int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
-    int code = loadAndRender(options, interruption, console);
+    int code = loadAndRender(options_, interruption, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -1,5 +1,7 @@
 #include "tools/CommandLine.h"
-#include "tools/Usage.h"
+#include "tools/EditCommand.h"
+#include "tools/InfoCommand.h"
+#include "tools/RenderCommand.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,9 +27,13 @@ TEST(CommandLine, HelpGoesToStandardOutput) {
     Outcome general = run({"--help"});
     EXPECT_EQ(general.code, exitOk);
     EXPECT_EQ(general.out, generalUsage());
-    EXPECT_EQ(run({"info", "--help"}).out, infoUsage());
-    EXPECT_EQ(run({"render", "--help"}).out, renderUsage());
-    EXPECT_EQ(run({"edit", "--help"}).out, editUsage());
+    EXPECT_NE(general.out.find("\n  snapshot  open the editor"), std::string::npos);
+    EXPECT_EQ(run({"info", "--help"}).out, InfoCommand().usage());
+    EXPECT_EQ(run({"render", "--help"}).out, RenderCommand().usage());
+    EXPECT_EQ(run({"edit", "--help"}).out, EditCommand().usage());
+    Outcome version = run({"--version"});
+    EXPECT_EQ(version.code, exitOk);
+    EXPECT_EQ(version.out.rfind("serivane ", 0), 0u);
 }
 
 TEST(CommandLine, EditWithoutADisplayFailsAndSaysWhy) {
