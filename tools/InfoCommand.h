@@ -10,6 +10,7 @@ namespace serivane::tools {
 struct InfoOptions {
     bool json = false;
     std::string bundle; // empty: the default location
+    std::string preset; // empty: the whole plug-in rather than one preset
 };
 
 // `serivane info`: the plug-in as a host sees it.

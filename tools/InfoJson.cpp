@@ -51,7 +51,8 @@ Json parameterArray(const PluginReport& r) {
              {"stepCount", d.stepCount},
              {"defaultDisplay", p.defaultDisplay ? Json(*p.defaultDisplay) : Json()},
              {"unitId", d.unitId},
-             {"flags", d.flags}});
+             {"flags", d.flags},
+             {"choices", p.choices}});
     }
     return parameters;
 }
