@@ -24,7 +24,8 @@ named by $DISPLAY, with the host's transport running, until the window is
 closed (or Ctrl-C). No sound is played yet.
 
 Options:
-  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --preset NAME|SLOT     start from a factory preset, by slot number, by name
+                         or by a part of the name that fits one preset only
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
                          text; repeatable, applied after the preset
   --bundle PATH          the .vst3 bundle folder or the library inside it

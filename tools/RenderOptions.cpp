@@ -11,21 +11,29 @@ std::string_view RenderCommand::usage() const {
 Renders the instrument offline with the transport playing and writes the
 result to OUT; the file type follows the extension. A failed or interrupted
 render (Ctrl-C, SIGTERM) leaves no file behind and an existing OUT as it was.
+On a terminal a progress bar shows the time taken and the time still to go.
 
 Options:
-  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --preset NAME|SLOT     start from a factory preset: by slot number, by name
+                         in any case, or by a part of the name that fits one
+                         preset only ("7.83"); "serivane info" lists them
   --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
                          or by its display text ("Wave=Gold. Square");
                          repeatable, applied after the preset
-  --seconds S            length in seconds, rounded to the nearest frame
-                         (default 60)
-  --sample-rate R        sample rate in Hz (default 48000)
-  --block N              frames per process block (default 512)
+  --seconds S            length in seconds, above 0 and at most 86400 (24
+                         hours), rounded to the nearest frame (default 60)
+  --sample-rate R        sample rate in Hz, a whole number from 8000 to
+                         384000 (default 48000)
+  --block N              frames per process block, from 1 to 65536 (default
+                         512)
   --precision 32|64      floating-point precision of processing (default 32)
   --format pcm16|pcm24|float
                          sample format of the file (default pcm24; FLAC takes
-                         pcm16 or pcm24 only)
+                         pcm16 or pcm24 only); WAV files above 4 GB are
+                         written as RF64
   --bundle PATH          the .vst3 bundle folder or the library inside it
+                         (default: ~/.vst3/Serivane.vst3 when installed,
+                         otherwise the bundle of the build tree)
   -h, --help             show this help
 )";
 }

@@ -80,7 +80,8 @@ window's pixels to OUT.png. Uses the X server named by $DISPLAY; without one
 it starts a virtual X server (Xvfb) for the snapshot and stops it again.
 
 Options:
-  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --preset NAME|SLOT     start from a factory preset, by slot number, by name
+                         or by a part of the name that fits one preset only
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
                          text; repeatable, applied after the preset
   --seconds S            how long audio runs before the picture is taken
