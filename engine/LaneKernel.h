@@ -17,6 +17,8 @@
 #include <immintrin.h>
 #endif
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -130,12 +132,41 @@ template <class V>
 }
 
 // A linear segment has multiplier 1, so the curved form gives the linear step's sum exactly.
-template <class V>
+// Unchecked, the step leaves out the end test, for blocks in which no lane can reach its end.
+template <bool Checked, class V>
 [[gnu::always_inline]] inline void Step(EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots) {
     e.value = e.multiplier * e.value + e.increment;
-    if (AnyReached(e.value, e.upper, e.lower)) [[unlikely]] {
-        e = NextSegments(e, slots);
+    if constexpr (Checked) {
+        if (AnyReached(e.value, e.upper, e.lower)) [[unlikely]] {
+            e = NextSegments(e, slots);
+        }
     }
+}
+
+// Whether no lane's envelope can end its segment within `steps` steps of v <- m * v + c, each
+// rounded. While v stays within r in magnitude, one step moves it by at most |m - 1| r + |c|,
+// plus the rounding of the product and the sum, each below 2^-53 of its magnitude; r itself
+// follows from the step count. The margins are wide enough that rounding in this estimate
+// cannot matter, and a lane that fails any test (NaN, infinite jumps) takes the checked loop.
+template <class V>
+bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
+    constexpr double kRounding = 4.5e-16; // above 2^-52, for both roundings of a step
+    const double k = steps;
+    const V m = e.multiplier;
+    const V drift = Select(m > 1.0, m - 1.0, 1.0 - m);
+    const V mag = Select(e.value < 0.0, -e.value, e.value);
+    const V add = Select(e.increment < 0.0, -e.increment, e.increment);
+    const V shrink = 1.0 - k * (drift + kRounding * m);
+    const V reach = (mag + k * add * (1.0 + kRounding)) / shrink;
+    const V stepMost = drift * reach + add + kRounding * (m * reach + add);
+    const MaskOf<V> rising = e.upper == e.upper;
+    const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
+    const MaskOf<V> far = (m > 0.0) & (shrink > 0.5) & (mag < 1e300) & (add < 1e300) &
+                          (distance > k * stepMost * (1.0 + 1e-6) + 1e-300);
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (slots.env[j] != nullptr && far[j] == 0) return false;
+    }
+    return true;
 }
 
 // One crossfade per lane; a lane whose fade is idle keeps its value.
@@ -248,12 +279,10 @@ using BlockSamples = double[kLaneBlock][kEars][kMaxTones];
 // One group of tones through one block. Each envelope steps once per ear, left first, so the
 // right ear sees the value one step later; the level target is shared, and what remains of it
 // is the right ear's. The phase wrap needs every step below one period, which the caller checks.
-template <class V, class Shape, bool Fading>
+template <class V, class Shape, bool Fading, bool Checked>
 void MixGroup(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>& group,
-              BlockSamples& samples, int frames) {
+              EnvelopeLanes<V> freq, EnvelopeLanes<V> vol, BlockSamples& samples, int frames) {
     ToneLanes<V> tones(voices.bank, group);
-    EnvelopeLanes<V> freq = LoadEnvelopes(group.freqSlots);
-    EnvelopeLanes<V> vol = LoadEnvelopes(group.volSlots);
     FadeLanes<V> rateFades[kEars];
     FadeLanes<V> levelFades[kEars];
     if constexpr (Fading) {
@@ -268,10 +297,10 @@ void MixGroup(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>& grou
     V leftFreq = freq.value;
     for (int t = 0; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
-            Step(freq, group.freqSlots);
+            Step<Checked>(freq, group.freqSlots);
             if (e == 0) leftFreq = freq.value;
             V rate = tones.span[e] * freq.value + tones.low[e];
-            Step(vol, group.volSlots);
+            Step<Checked>(vol, group.volSlots);
             V level = tones.scale * vol.value + tones.offset;
             if constexpr (Fading) {
                 rate = rateFades[e].Glide(rate);
@@ -321,24 +350,80 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
         const int block = frames - offset < kLaneBlock ? frames - offset : kLaneBlock;
         for (int first = 0; first < toneCount; first += kWidth<V>) {
             ToneGroup<V> group(voices, first, toneCount);
+            const EnvelopeLanes<V> freq = LoadEnvelopes(group.freqSlots);
+            const EnvelopeLanes<V> vol = LoadEnvelopes(group.volSlots);
+            const bool checked = !NoSegmentEnds(freq, group.freqSlots, kEars * block) ||
+                                 !NoSegmentEnds(vol, group.volSlots, kEars * block);
+            auto mix = [&]<bool Fading, bool Checked>() {
+                MixGroup<V, Shape, Fading, Checked>(voices, bank, group, freq, vol, samples, block);
+            };
             if (group.fading) {
-                MixGroup<V, Shape, true>(voices, bank, group, samples, block);
+                checked ? mix.template operator()<true, true>()
+                        : mix.template operator()<true, false>();
             } else {
-                MixGroup<V, Shape, false>(voices, bank, group, samples, block);
+                checked ? mix.template operator()<false, true>()
+                        : mix.template operator()<false, false>();
             }
         }
         SumInToneOrder(samples, toneCount, mix, offset, block);
     }
 }
 
+template <class V> struct HalfLanes {
+    typedef double type __attribute__((vector_size(sizeof(V) / 2)));
+};
+
+// The sine of a phase in [0, 2pi) without the integer round trip: the multiple of pi that
+// PolySine takes off is 0, 1 or 2, and as p * inversePi + 0.5 grows with p, it passes 1 and 2 at
+// two fixed phases, found once by bisection over the doubles with the same operations.
+constexpr double kInversePi = OscillatorBank{}.inversePi;
+
+constexpr bool FoldsAtLeast(double p, int n) {
+    return static_cast<int32_t>(p * kInversePi + 0.5) >= n;
+}
+
+constexpr double FirstPhaseFolding(int n) {
+    uint64_t below = std::bit_cast<uint64_t>(0.0);
+    uint64_t at = std::bit_cast<uint64_t>(8.0);
+    while (at - below > 1) {
+        const uint64_t middle = below + (at - below) / 2;
+        (FoldsAtLeast(std::bit_cast<double>(middle), n) ? at : below) = middle;
+    }
+    return std::bit_cast<double>(at);
+}
+
+constexpr double kFoldOnce = FirstPhaseFolding(1);
+constexpr double kFoldTwice = FirstPhaseFolding(2);
+
+struct PhaseSineShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        const MaskOf<V> once = p >= kFoldOnce;
+        const MaskOf<V> twice = p >= kFoldTwice;
+        const V pi = Splat<V>(kPi);
+        const V y = p - (Masked(once, pi) + Masked(twice, pi));
+        const V y2 = y * y;
+        const V s = y * ((y2 * bank.sineC5 + bank.sineC3) * y2 + bank.sineC1);
+        const MaskOf<V> odd = (once ^ twice) & INT64_MIN;
+        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ odd);
+    }
+};
+
 template <class V>
 bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    // A few tones take narrower lanes rather than fill a wide vector with idle ones.
+    if constexpr (kWidth < V >> 2) {
+        using Half = typename HalfLanes<V>::type;
+        if (toneCount <= kWidth<Half>) return MixLanes<Half>(voices, toneCount, mix, frames);
+    }
     const WaveFunction wave = voices.bank.waveFunction;
     auto mixWith = [&]<class Shape>(Shape) {
         MixBlocks<V, Shape>(voices, toneCount, mix, frames);
         return true;
     };
-    if (wave == &SineWave) return mixWith(SineShape{});
+    if (wave == &SineWave) {
+        return voices.bank.inversePi == kInversePi ? mixWith(PhaseSineShape{})
+                                                   : mixWith(SineShape{});
+    }
     if (wave == &TriangleWave) return mixWith(TriangleShape{});
     if (wave == &SawWave) return mixWith(SawShape{});
     if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});

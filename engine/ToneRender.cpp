@@ -321,7 +321,9 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
     double left[kChunk];
     double right[kChunk];
     double* const mix[kEars] = {left, right};
-    if (wide || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
+    // A single tone is quicker with its two ears side by side in the general loop's two lanes.
+    const bool lanes = !wide && settings_.toneCount > 1;
+    if (!lanes || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
         std::fill(left, left + frames, 0.0);
         std::fill(right, right + frames, 0.0);
         MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
