@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -329,10 +330,52 @@ void MixGroup(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>& grou
     }
 }
 
-// Each ear's sum of one frame, tone by tone from 0.0 as the frame-by-frame loop adds them.
+// Swaps the off-diagonal D x D blocks of every 2D x 2D block of a lane-by-lane matrix: done for
+// every power of two D below the width, it transposes the matrix.
+template <int D, class V, int... K>
+[[gnu::always_inline]] inline V BlocksFromBoth(V a, V b, std::integer_sequence<int, K...>) {
+    return __builtin_shufflevector(a, b, ((K & D) == 0 ? K : kWidth<V> + K - D)...);
+}
+
+template <int D, class V, int... K>
+[[gnu::always_inline]] inline V OtherBlocks(V a, V b, std::integer_sequence<int, K...>) {
+    return __builtin_shufflevector(a, b, ((K & D) == 0 ? K + D : kWidth<V> + K)...);
+}
+
+template <class V, int D = kWidth<V> / 2> [[gnu::always_inline]] inline void Transpose(V* rows) {
+    constexpr auto lanes = std::make_integer_sequence<int, kWidth<V>>{};
+    for (int i = 0; i < kWidth<V>; ++i) {
+        if ((i & D) != 0) continue;
+        const V a = rows[i];
+        const V b = rows[i + D];
+        rows[i] = BlocksFromBoth<D>(a, b, lanes);
+        rows[i + D] = OtherBlocks<D>(a, b, lanes);
+    }
+    if constexpr (D > 1) Transpose<V, D / 2>(rows);
+}
+
+// Each ear's sum of one frame, tone by tone from 0.0 as the frame-by-frame loop adds them. The
+// frames go in lanes: a square of samples is transposed so that each row holds one tone over
+// as many frames, and the rows are added in tone order.
+template <class V>
 void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* mix, int offset,
                     int frames) {
-    for (int t = 0; t < frames; ++t) {
+    constexpr int kW = kWidth<V>;
+    int t = 0;
+    for (; t + kW <= frames; t += kW) {
+        for (int e = 0; e < kEars; ++e) {
+            V sum = Splat<V>(0.0);
+            for (int first = 0; first < toneCount; first += kW) {
+                V rows[kW];
+                for (int k = 0; k < kW; ++k) rows[k] = Load<V>(&samples[t + k][e][first]);
+                Transpose(rows);
+                const int tones = toneCount - first < kW ? toneCount - first : kW;
+                for (int i = 0; i < tones; ++i) sum += rows[i];
+            }
+            Store(&mix[e][offset + t], sum);
+        }
+    }
+    for (; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
             double sum = 0.0;
             for (int i = 0; i < toneCount; ++i) sum += samples[t][e][i];
@@ -365,7 +408,7 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
                         : mix.template operator()<false, false>();
             }
         }
-        SumInToneOrder(samples, toneCount, mix, offset, block);
+        SumInToneOrder<V>(samples, toneCount, mix, offset, block);
     }
 }
 

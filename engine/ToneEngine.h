@@ -150,6 +150,9 @@ private:
     // wide: rates may step a period or more, or phases lie outside [0, 2 period).
     void RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
                      int frames, double gainStep, bool wide);
+    // Scales the chunk's sums by the gain ramp into the outputs, adding the input if mixed.
+    void ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
+                   int32_t offset, int frames, double gainStep);
     void ComputeToneIncrements();
     void ComputeToneLevels();
     void ResetFadesOf(int first, int last);

@@ -1,5 +1,6 @@
 #include "engine/ToneEngine.h"
 
+#include "engine/DenormalGuard.h"
 #include "engine/RenderPath.h"
 
 #include "engine/WaveShapes.h"
@@ -328,15 +329,33 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
         std::fill(right, right + frames, 0.0);
         MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
     }
+    ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
+}
+
+// The frame-by-frame loop adds the step to the gain before every frame. A steady gain adds 0.0,
+// which leaves any gain but -0.0 as it is, so the loop can drop the add and vectorise.
+void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
+                           int32_t offset, int frames, double gainStep) {
+    const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
     double gain = currentGain_;
     for (int e = 0; e < kEars; ++e) {
-        gain = currentGain_;
+        double* sum = mix[e];
+        if (steady) {
+            for (int t = 0; t < frames; ++t) sum[t] *= gain;
+        } else {
+            gain = currentGain_;
+            for (int t = 0; t < frames; ++t) {
+                gain += gainStep;
+                sum[t] *= gain;
+            }
+        }
+        // The input may be the output buffer itself.
         double* out = outputs[e] + offset;
-        const double* in = mixInput_ ? inputs[e] + offset : nullptr;
-        for (int t = 0; t < frames; ++t) {
-            gain += gainStep;
-            const double v = mix[e][t] * gain;
-            out[t] = in != nullptr ? v + in[t] : v;
+        if (mixInput_) {
+            const double* in = inputs[e] + offset;
+            for (int t = 0; t < frames; ++t) out[t] = sum[t] + in[t];
+        } else {
+            std::copy(sum, sum + frames, out);
         }
     }
     currentGain_ = gain;
@@ -344,6 +363,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
 
 void ToneEngine::Render(const double* const* inputs, double* const* outputs, int32_t frames,
                         bool transportRunning, int32_t hostSamplePosition) {
+    const DenormalGuard flushDenormals;
     MarkBlockSeen(frames);
     if (stallDetected_.exchange(false)) FadeInAtNextBlock();
     const double target = settings_.playAnyway || transportRunning ? targetGain_ : 0.0;
