@@ -6,6 +6,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace {
 
 using RenderFunction = void (*)(ToneEngine&, const double* const*, double* const*, int, bool,
@@ -196,6 +200,20 @@ TEST_F(RenderTest, StoppedTransportRampsDownThenFreezes) {
     EXPECT_EQ(engine.Voices().bank.phase[1][3], phase);
     EXPECT_EQ(engine.Voices().volEnvelopes[3].value, envelope);
 }
+
+#if defined(__SSE2__)
+// Denormals are flushed only while a block renders; the host's own mode comes back after it.
+TEST_F(RenderTest, LeavesTheCallersFloatingPointModeAsItWas) {
+    const unsigned saved = _mm_getcsr();
+    _mm_setcsr(saved & ~0x8040u);
+    Render(512, true);
+    EXPECT_EQ(_mm_getcsr(), saved & ~0x8040u);
+    _mm_setcsr(saved | 0x8000u);
+    Render(512, true);
+    EXPECT_EQ(_mm_getcsr(), saved | 0x8000u);
+    _mm_setcsr(saved);
+}
+#endif
 
 TEST_F(RenderTest, TransportStartRampsLinearlyToTheTarget) {
     Render(512, false);
