@@ -10,7 +10,7 @@
 // then added up per frame in tone order, as the frame-by-frame loop does. No operation is fused
 // or reordered, so every lane gives exactly the frame-by-frame result.
 
-#include "engine/RenderPath.h"
+#include "engine/LaneKernels.h"
 #include "engine/WaveShapes.h"
 
 #if defined(__x86_64__) || defined(__i386__)

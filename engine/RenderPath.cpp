@@ -1,4 +1,4 @@
-#include "engine/RenderPath.h"
+#include "engine/ToneEngine.h"
 
 bool RenderPathAvailable(RenderPath path) {
     switch (path) {

@@ -1,7 +1,7 @@
 #include "engine/ToneEngine.h"
 
 #include "engine/DenormalGuard.h"
-#include "engine/RenderPath.h"
+#include "engine/LaneKernels.h"
 
 #include "engine/WaveShapes.h"
 
