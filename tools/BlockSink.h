@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tools/Arguments.h"
 #include "tools/LevelMeter.h"
 #include "tools/SoundFileWriter.h"
+#include "tools/SoundFormat.h"
 
 #include <cstdint>
 #include <string>
