@@ -69,14 +69,17 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
         parsed.request = ParsedCommandLine::Request::Version;
         return parsed;
     }
-    std::vector<std::string> unknown = app.remaining();
     auto chosen = std::find_if(apps.begin(), apps.end(), [](CLI::App* a) { return a->parsed(); });
-    if (!unknown.empty() || chosen == apps.end())
-        throw UsageError("unknown command \"" + (unknown.empty() ? words[0] : unknown[0]) + "\"");
+    if (chosen == apps.end() || (*chosen)->get_name() != words[0])
+        throw UsageError("unknown command \"" + words[0] + "\"");
     auto index = static_cast<std::size_t>(chosen - apps.begin());
     Command& command = *commands[index];
-    if (std::vector<std::string> extra = (*chosen)->remaining(); !extra.empty())
-        throw UsageError(command.refuse(extra.front()));
+    // CLI11 keeps a "--" among the command's extra words, and words after it that the command
+    // had no place for among the tool's.
+    std::vector<std::string> extra = (*chosen)->remaining();
+    std::erase(extra, "--");
+    for (const std::string& word : app.remaining()) extra.push_back(word);
+    if (!extra.empty()) throw UsageError(command.refuse(extra.front()));
     if (!helpFor[index]) command.check();
     parsed.request =
         helpFor[index] ? ParsedCommandLine::Request::Help : ParsedCommandLine::Request::Run;

@@ -75,6 +75,8 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     EXPECT_EQ(o.bundle, "/b.vst3");
     EXPECT_EQ(o.output, "Take.FLAC");
     EXPECT_EQ(o.fileType, FileType::Flac);
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--", "-odd.wav"}).output, "-odd.wav")
+        << "after \"--\" a word is a file name";
 }
 
 TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
@@ -110,6 +112,7 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"json"}, "unknown command \"json\""},
         {{"--json", "info"}, "unknown command \"--json\""},
         {{"render", "a.wav", "-loud"}, "render does not take \"-loud\""},
+        {{"render", "a.wav", "--", "b.wav"}, "one output file, not both \"a.wav\" and \"b.wav\""},
         {{}, "missing command"},
     };
     for (const Case& c : cases) {
