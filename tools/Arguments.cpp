@@ -174,7 +174,10 @@ bool parseRenderOption(const std::string& word, Words& words, RenderOptions& opt
         options.preset = value;
     } else if (word == "--set") {
         return parseSetting(value, options.settings, error);
+    } else if (word == "--program") {
+        options.program = value;
     } else if (word == "--seconds") {
+        options.secondsGiven = true;
         return parseSeconds(value, options.seconds, error);
     } else if (word == "--sample-rate") {
         return integerIn(word, value, minSampleRate, maxSampleRate, options.sampleRate, error);
@@ -189,9 +192,9 @@ bool parseRenderOption(const std::string& word, Words& words, RenderOptions& opt
 }
 
 bool parseRender(Words& words, RenderOptions& options, std::string& error) {
-    static const std::vector<std::string> known = {"--bundle",      "--preset", "--set",
-                                                   "--seconds",     "--block",  "--precision",
-                                                   "--sample-rate", "--format"};
+    static const std::vector<std::string> known = {"--bundle",    "--preset",      "--set",
+                                                   "--program",   "--seconds",     "--block",
+                                                   "--precision", "--sample-rate", "--format"};
     while (!words.done()) {
         std::string word = words.take();
         if (isHelp(word)) {
@@ -297,6 +300,21 @@ bool parseEdit(Words& words, EditOptions& options, std::string& error) {
     return true;
 }
 
+bool parsePrograms(Words& words, ProgramsOptions& options, std::string& error) {
+    while (!words.done()) {
+        std::string word = words.take();
+        if (isHelp(word)) {
+            options.help = true;
+        } else if (word.rfind("-", 0) == 0 || !options.name.empty()) {
+            error = "programs does not take \"" + word + "\"";
+            return false;
+        } else {
+            options.name = word;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
@@ -322,6 +340,10 @@ bool parseCommand(const std::vector<std::string>& words, Command& command, std::
     if (words[0] == "edit") {
         command.kind = Command::Kind::Edit;
         return parseEdit(rest, command.edit, error);
+    }
+    if (words[0] == "programs") {
+        command.kind = Command::Kind::Programs;
+        return parsePrograms(rest, command.programs, error);
     }
     error = "unknown command \"" + words[0] + "\"";
     return false;

@@ -22,7 +22,9 @@ struct RenderOptions {
     FileType fileType = FileType::Wav;
     std::string preset;
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
+    std::string program; // a program file or the name of a built-in program
     double seconds = 60.0;
+    bool secondsGiven = false; // otherwise a program sets the length
     int sampleRate = 48000;
     int block = 512;
     int precision = 32;
@@ -55,13 +57,19 @@ struct EditOptions {
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
 };
 
+struct ProgramsOptions {
+    bool help = false;
+    std::string name; // empty: list them all
+};
+
 struct Command {
-    enum class Kind { Help, Info, Render, Snapshot, Edit };
+    enum class Kind { Help, Info, Render, Snapshot, Edit, Programs };
     Kind kind = Kind::Help;
     InfoOptions info;
     RenderOptions render;
     SnapshotOptions snapshot;
     EditOptions edit;
+    ProgramsOptions programs;
 };
 
 // Limits that keep a render's frame count and block sizes sane.

@@ -5,6 +5,7 @@
 #include "tools/RenderCommand.h"
 #include "tools/SnapshotCommand.h"
 #include "tools/Usage.h"
+#include "tools/program/ProgramsCommand.h"
 
 namespace serivane::tools {
 
@@ -43,6 +44,12 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
             return exitOk;
         }
         return runEdit(command.edit, console);
+    case Command::Kind::Programs:
+        if (command.programs.help) {
+            console.out << programsUsage();
+            return exitOk;
+        }
+        return runPrograms(command.programs.name, console);
     }
     return exitUsage;
 }

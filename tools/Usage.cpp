@@ -13,6 +13,7 @@ Commands:
   render    render the instrument offline to a WAV or FLAC file
   snapshot  open the editor and save a picture of it as PNG
   edit      open the editor in a window to play with the instrument
+  programs  list the built-in session programs, or print one
 
 Run "serivane COMMAND --help" for the options of a command.
 )";
@@ -46,8 +47,12 @@ Options:
   --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
                          or by its display text ("Wave=Gold. Square");
                          repeatable, applied after the preset
+  --program FILE|NAME    play a session program: timed steps that set presets
+                         and parameters at once or in glides, from a file or
+                         a built-in program ("serivane programs"); its steps
+                         follow --preset and --set
   --seconds S            length in seconds, rounded to the nearest frame
-                         (default 60)
+                         (default 60, or the length of the program)
   --sample-rate R        sample rate in Hz (default 48000)
   --block N              frames per process block (default 512)
   --precision 32|64      floating-point precision of processing (default 32)
@@ -96,6 +101,30 @@ Options:
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
                          text; repeatable, applied after the preset
   --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+const char* programsUsage() {
+    return R"(Usage: serivane programs [NAME]
+
+Lists the built-in session programs with their lengths, or prints the program
+NAME so that it can be copied into a file and changed:
+  serivane programs sleep-descent > my-descent.txt
+  serivane render --program my-descent.txt descent.flac
+
+A program is a text of timed steps, one a line, "#" starting a comment:
+  00:00  preset NAME|SLOT            load a factory preset
+  00:00  Binaural = 10 Hz            set a parameter at once, in its own
+                                     units or by its display text
+  02:00  Binaural = 4 Hz over 5m exp glide there over a duration, linear
+                                     (the default) or in equal ratios
+                                     ("exp" or "ratio")
+  30:00  end                         the program's length
+A time is mm:ss or h:mm:ss from the start, or +DURATION after the step
+before (+30s, +5m, +1m30s). Glides go out every 10 ms of audio.
+
+Options:
   -h, --help             show this help
 )";
 }
