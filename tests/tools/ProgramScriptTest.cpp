@@ -1,4 +1,5 @@
 #include "tools/program/ProgramScript.h"
+#include "tools/program/ProgramGuide.h"
 #include "tools/program/ProgramTime.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +113,22 @@ TEST(ProgramScript, OtherParametersMayChangeDuringAGlide) {
                                   "01:00 Binaural = 8\n");
     EXPECT_EQ(script.steps().size(), 3u);
     EXPECT_EQ(script.length(), 60.0);
+}
+
+TEST(ProgramGuide, NamesTheStepInForceAndTheNextChange) {
+    ProgramScript script = parsed("00:00 Binaural = 10 Hz   # alpha\n"
+                                  "01:00 Binaural = 4 Hz over 2m exp\n"
+                                  "01:30 Volume = 30\n"
+                                  "05:00 end\n");
+    ProgramGuide guide(script);
+    EXPECT_EQ(guide.current(0.0), "00:00 Binaural = 10 Hz");
+    EXPECT_EQ(guide.next(0.0), "01:00 Binaural = 4 Hz over 2m exp");
+    EXPECT_EQ(guide.current(100.0), "01:00 Binaural = 4 Hz over 2m exp");
+    EXPECT_EQ(guide.next(100.0), "05:00 end");
+    EXPECT_EQ(guide.current(200.0), "01:30 Volume = 30");
+    EXPECT_EQ(guide.current(300.0), "05:00 end");
+    EXPECT_EQ(guide.next(300.0), "");
+    EXPECT_EQ(ProgramGuide(parsed("00:10 Volume = 3")).current(5.0), "");
 }
 
 } // namespace

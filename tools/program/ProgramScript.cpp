@@ -49,6 +49,7 @@ public:
             ++space;
         if (!readTime(text.substr(0, space), step.time, error)) return false;
         std::string_view rest = trim(text.substr(space));
+        step.text = rest;
         if (rest.empty()) {
             error = "expected what happens at " + clockText(step.time) + after();
             return false;
