@@ -59,6 +59,7 @@ bool stillWanted(const RenderJob& job, std::string& error) {
 template <typename Sample>
 bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWriter& writer,
                   LevelMeter& meter, ProgressBar& progress, std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
     std::vector<std::vector<Sample>> planar(channels, std::vector<Sample>(block));
@@ -84,7 +85,8 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
         meter.add(interleaved.data(), static_cast<std::int64_t>(frames * channels));
         if (!writer.write(interleaved.data(), frames, error)) return false;
         done += frames;
-        progress.update(done);
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+        progress.update(done, elapsed.count());
     }
     return true;
 }
@@ -149,9 +151,9 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 
 } // namespace
 
-int runRender(const RenderOptions& options, const Console& console) {
+int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
-    int code = loadAndRender(options, interruption, console);
+    int code = loadAndRender(options_, interruption, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -34,8 +34,8 @@ TEST(ProgramTime, ClocksAndDurations) {
     EXPECT_EQ(parseDuration("2M"), 120.0);
     for (const char* bad : {"", "30", "s", "30s1m", "1m1m", "5x", "1.2.3s", "-5s"})
         EXPECT_FALSE(parseDuration(bad)) << bad;
-    EXPECT_EQ(clockText(75.0), "01:15");
-    EXPECT_EQ(clockText(3723.5), "1:02:03.5");
+    EXPECT_EQ(programClock(75.0), "01:15");
+    EXPECT_EQ(programClock(3723.5), "1:02:03.5");
 }
 
 TEST(ProgramScript, ReadsStepsCommentsAndTimes) {

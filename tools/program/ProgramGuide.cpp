@@ -6,7 +6,7 @@ namespace serivane::tools {
 namespace {
 
 std::string described(const ScriptStep& step) {
-    return clockText(step.time) + " " + step.text;
+    return programClock(step.time) + " " + step.text;
 }
 
 } // namespace

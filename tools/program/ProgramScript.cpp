@@ -51,7 +51,7 @@ public:
         std::string_view rest = trim(text.substr(space));
         step.text = rest;
         if (rest.empty()) {
-            error = "expected what happens at " + clockText(step.time) + after();
+            error = "expected what happens at " + programClock(step.time) + after();
             return false;
         }
         if (equalsIgnoringCase(rest, "end")) {
@@ -67,7 +67,7 @@ public:
         }
         if (!readSetting(rest, step, error)) return false;
         if (step.time + step.glideSeconds > maxProgramSeconds) {
-            error = "the glide ends past the longest program, " + clockText(maxProgramSeconds);
+            error = "the glide ends past the longest program, " + programClock(maxProgramSeconds);
             return false;
         }
         return true;
@@ -93,7 +93,8 @@ private:
             return false;
         }
         if (*value > maxProgramSeconds) {
-            error = quoted(text) + " is past the longest program, " + clockText(maxProgramSeconds);
+            error =
+                quoted(text) + " is past the longest program, " + programClock(maxProgramSeconds);
             return false;
         }
         time = *value;
@@ -171,7 +172,7 @@ public:
                 return false;
             }
             if (step.time < earlier.time) {
-                error = clockText(step.time) + " comes before " + clockText(earlier.time) +
+                error = programClock(step.time) + " comes before " + programClock(earlier.time) +
                         " of line " + std::to_string(earlier.line) + ": steps go in time order";
                 return false;
             }
@@ -181,8 +182,8 @@ public:
                 step.kind != StepKind::Preset && equalsIgnoringCase(step.name, earlier.name);
             if (step.kind == StepKind::Preset || step.kind == StepKind::End || sameParameter) {
                 error = "the glide of " + quoted(earlier.name) + " from line " +
-                        std::to_string(earlier.line) + " runs until " + clockText(finish) +
-                        ": expected this step at " + clockText(finish) + " or later";
+                        std::to_string(earlier.line) + " runs until " + programClock(finish) +
+                        ": expected this step at " + programClock(finish) + " or later";
                 return false;
             }
         }

@@ -77,7 +77,7 @@ std::optional<double> parseDuration(std::string_view text) {
     return total;
 }
 
-std::string clockText(double seconds) {
+std::string programClock(double seconds) {
     double tenths = std::round(seconds * 10.0);
     auto whole = static_cast<long long>(tenths / 10.0);
     int fraction = static_cast<int>(tenths - static_cast<double>(whole) * 10.0);

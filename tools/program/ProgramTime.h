@@ -15,6 +15,6 @@ std::optional<double> parseClock(std::string_view text);
 std::optional<double> parseDuration(std::string_view text);
 
 // "mm:ss" below an hour, "h:mm:ss" from there, with tenths when the time has them.
-std::string clockText(double seconds);
+std::string programClock(double seconds);
 
 } // namespace serivane::tools
