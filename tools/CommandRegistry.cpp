@@ -3,6 +3,7 @@
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SnapshotCommand.h"
+#include "tools/program/ProgramsCommand.h"
 
 namespace serivane::tools {
 
@@ -12,6 +13,7 @@ std::vector<std::unique_ptr<Command>> allCommands() {
     commands.push_back(std::make_unique<RenderCommand>());
     commands.push_back(std::make_unique<SnapshotCommand>());
     commands.push_back(std::make_unique<EditCommand>());
+    commands.push_back(std::make_unique<ProgramsCommand>());
     return commands;
 }
 

@@ -7,6 +7,8 @@
 #include "tools/ProgressBar.h"
 #include "tools/RenderSettings.h"
 #include "tools/SoundFileWriter.h"
+#include "tools/program/AutomationPlayer.h"
+#include "tools/program/ProgramRender.h"
 
 #include "host/ProcessDriver.h"
 
@@ -24,21 +26,26 @@ namespace {
 struct RenderJob {
     const RenderOptions& options;
     const InterruptionGuard& interruption;
-    std::optional<ParameterSetting> preset;
-    std::vector<ParameterSetting> overrides;
+    std::shared_ptr<host::Module> module;
+    std::optional<Automation> automation;
     std::int64_t frames = 0;
 };
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
+    StartSettings start;
     if (!job.options.preset.empty()) {
-        job.preset.emplace();
-        if (!resolvePreset(plugin, job.options.preset, *job.preset, error)) return false;
+        start.preset.emplace();
+        if (!resolvePreset(plugin, job.options.preset, *start.preset, error)) return false;
     }
     for (const auto& [name, value] : job.options.settings) {
-        job.overrides.emplace_back();
-        if (!resolveSetting(plugin, name, value, job.overrides.back(), error)) return false;
+        start.settings.emplace_back();
+        if (!resolveSetting(plugin, name, value, start.settings.back(), error)) return false;
     }
-    double frames = std::round(job.options.seconds * job.options.sampleRate);
+    double seconds = job.options.seconds;
+    job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
+                                job.options.secondsGiven, seconds, error);
+    if (!job.automation) return false;
+    double frames = std::round(seconds * job.options.sampleRate);
     job.frames = std::max<std::int64_t>(1, static_cast<std::int64_t>(frames));
     return true;
 }
@@ -48,25 +55,6 @@ bool stillWanted(const RenderJob& job, std::string& error) {
     if (job.interruption.caught() == 0) return true;
     error = "render interrupted: nothing was written to " + job.options.output;
     return false;
-}
-
-// The preset goes in a block of its own so that it is loaded before any override applies,
-// whatever order a plug-in reads the changes of one block in.
-bool queueSettings(host::ProcessDriver& driver, const RenderJob& job, std::string& error) {
-    if (job.preset) {
-        driver.parameterChanges().add(job.preset->id, job.preset->normalized);
-        if (!driver.flush()) {
-            error = "the plug-in failed to load the preset";
-            return false;
-        }
-    }
-    for (const ParameterSetting& s : job.overrides) {
-        if (!driver.parameterChanges().add(s.id, s.normalized)) {
-            error = "too many parameter settings";
-            return false;
-        }
-    }
-    return true;
 }
 
 template <typename Sample>
@@ -80,9 +68,15 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
     for (std::vector<Sample>& channel : planar) pointers.push_back(channel.data());
     BlockSink<Sample> sink(writer, meter, job.options.format, static_cast<int>(channels),
                            static_cast<int>(block));
+    AutomationPlayer automation(*job.automation);
     for (std::int64_t done = 0; done < job.frames;) {
         if (!stillWanted(job, error)) return false;
-        auto frames = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
+        auto limit = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
+        int32 frames = 0;
+        if (!automation.prepare(driver, done, limit, frames)) {
+            error = "the plug-in refused a parameter change";
+            return false;
+        }
         if (!driver.process(pointers.data(), frames)) {
             error = "the plug-in failed to process a block";
             return false;
@@ -126,7 +120,6 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
                      job.frames, error))
         return false;
     driver.transport().setPlaying(true);
-    if (!queueSettings(driver, job, error)) return false;
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
     auto started = std::chrono::steady_clock::now();
@@ -146,7 +139,7 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
     std::string error;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    RenderJob job{options, interruption, std::nullopt, {}, 0};
+    RenderJob job{options, interruption, module, std::nullopt, 0};
     if (!plugin || !render(*plugin, job, console, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

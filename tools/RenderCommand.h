@@ -20,7 +20,9 @@ struct RenderOptions {
     FileType fileType = FileType::Wav;
     std::string preset;
     std::vector<Setting> settings;
+    std::string program; // a program file or the name of a built-in program
     double seconds = 60.0;
+    bool secondsGiven = false; // otherwise a program sets the length
     int sampleRate = 48000;
     int block = 512;
     int precision = 32;
@@ -44,6 +46,7 @@ public:
 
 private:
     RenderOptions options_;
+    CLI::Option* seconds_ = nullptr;
 };
 
 } // namespace serivane::tools

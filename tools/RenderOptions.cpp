@@ -20,8 +20,14 @@ Options:
   --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
                          or by its display text ("Wave=Gold. Square");
                          repeatable, applied after the preset
+  --program FILE|NAME    play a session program: timed steps that set presets
+                         and parameters at once or in glides, from a file or
+                         a built-in program ("serivane programs" lists them
+                         and explains the format); its steps follow --preset
+                         and --set
   --seconds S            length in seconds, above 0 and at most 86400 (24
-                         hours), rounded to the nearest frame (default 60)
+                         hours), rounded to the nearest frame (default 60),
+                         with --program the program's length
   --sample-rate R        sample rate in Hz, a whole number from 8000 to
                          384000 (default 48000)
   --block N              frames per process block, from 1 to 65536 (default
@@ -42,7 +48,8 @@ void RenderCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
     addPreset(app, options_.preset);
     addSettings(app, options_.settings);
-    addSeconds(app, options_.seconds);
+    addText(app, "--program", options_.program);
+    seconds_ = addSeconds(app, options_.seconds);
     addWholeNumber(app, "--sample-rate", options_.sampleRate, minSampleRate, maxSampleRate);
     addWholeNumber(app, "--block", options_.block, 1, maxBlock);
     addChoice(app, "--precision", options_.precision, {{"32", 32}, {"64", 64}});
@@ -54,6 +61,7 @@ void RenderCommand::define(CLI::App& app) {
 }
 
 void RenderCommand::check() {
+    options_.secondsGiven = seconds_->count() > 0;
     if (options_.output.empty())
         throw UsageError("render needs an output file ending in .wav or .flac");
     std::string extension = std::filesystem::path(options_.output).extension().string();
