@@ -166,6 +166,14 @@ bool parseInfo(Words& words, InfoOptions& options, std::string& error) {
 
 bool parseRenderOption(const std::string& word, Words& words, RenderOptions& options,
                        std::string& error) {
+    if (word == "--analyze") {
+        if (words.hasUnusedValue()) {
+            error = "--analyze takes no value";
+            return false;
+        }
+        options.analyze = true;
+        return true;
+    }
     std::string value;
     if (!words.value(word, value, error)) return false;
     if (word == "--bundle") {
@@ -191,7 +199,7 @@ bool parseRenderOption(const std::string& word, Words& words, RenderOptions& opt
 bool parseRender(Words& words, RenderOptions& options, std::string& error) {
     static const std::vector<std::string> known = {"--bundle",      "--preset", "--set",
                                                    "--seconds",     "--block",  "--precision",
-                                                   "--sample-rate", "--format"};
+                                                   "--sample-rate", "--format", "--analyze"};
     while (!words.done()) {
         std::string word = words.take();
         if (isHelp(word)) {
@@ -297,6 +305,61 @@ bool parseEdit(Words& words, EditOptions& options, std::string& error) {
     return true;
 }
 
+bool parseAnalyzeOption(const std::string& word, Words& words, AnalyzeOptions& options,
+                        std::string& error) {
+    if (word == "--json") {
+        if (words.hasUnusedValue()) {
+            error = "--json takes no value";
+            return false;
+        }
+        options.json = true;
+        return true;
+    }
+    std::string value;
+    if (!words.value(word, value, error)) return false;
+    if (word == "--plot") {
+        if (!equalsIgnoringCase(std::filesystem::path(value).extension().string(), ".png")) {
+            error = "--plot needs a file ending in .png, not \"" + value + "\"";
+            return false;
+        }
+        options.plot = value;
+        return true;
+    }
+    std::optional<double> seconds = parseNumber(value);
+    if (!seconds || *seconds < minWindowSeconds || *seconds > maxWindowSeconds) {
+        error = "--window takes seconds from " + shortest(minWindowSeconds) + " to " +
+                shortest(maxWindowSeconds) + ", not \"" + value + "\"";
+        return false;
+    }
+    options.windowSeconds = *seconds;
+    return true;
+}
+
+bool parseAnalyze(Words& words, AnalyzeOptions& options, std::string& error) {
+    while (!words.done()) {
+        std::string word = words.take();
+        if (isHelp(word)) {
+            options.help = true;
+        } else if (word == "--json" || word == "--plot" || word == "--window") {
+            if (!parseAnalyzeOption(word, words, options, error)) return false;
+        } else if (word.rfind("-", 0) == 0 && word.size() > 1) {
+            error = "analyze does not take \"" + word + "\"";
+            return false;
+        } else if (!options.input.empty()) {
+            error = "analyze takes one sound file, not both \"" + options.input + "\" and \"" +
+                    word + "\"";
+            return false;
+        } else {
+            options.input = word;
+        }
+    }
+    if (!options.help && options.input.empty()) {
+        error = "analyze needs a sound file (.wav or .flac)";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool parseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
@@ -322,6 +385,10 @@ bool parseCommand(const std::vector<std::string>& words, Command& command, std::
     if (words[0] == "edit") {
         command.kind = Command::Kind::Edit;
         return parseEdit(rest, command.edit, error);
+    }
+    if (words[0] == "analyze") {
+        command.kind = Command::Kind::Analyze;
+        return parseAnalyze(rest, command.analyze, error);
     }
     error = "unknown command \"" + words[0] + "\"";
     return false;

@@ -27,6 +27,7 @@ struct RenderOptions {
     int block = 512;
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
+    bool analyze = false; // measure the written file and print its beat
 };
 
 // A click into the editor, in its own pixels.
@@ -55,13 +56,22 @@ struct EditOptions {
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
 };
 
+struct AnalyzeOptions {
+    bool help = false;
+    std::string input;
+    double windowSeconds = 0.0; // 0: chosen from the file's length
+    bool json = false;
+    std::string plot; // a PNG to draw, or empty
+};
+
 struct Command {
-    enum class Kind { Help, Info, Render, Snapshot, Edit };
+    enum class Kind { Help, Info, Render, Snapshot, Edit, Analyze };
     Kind kind = Kind::Help;
     InfoOptions info;
     RenderOptions render;
     SnapshotOptions snapshot;
     EditOptions edit;
+    AnalyzeOptions analyze;
 };
 
 // Limits that keep a render's frame count and block sizes sane.
@@ -71,6 +81,9 @@ inline constexpr int maxSampleRate = 384000;
 inline constexpr int maxBlock = 65536;
 // A snapshot lets audio run at real time, so its wait is kept short.
 inline constexpr double maxSnapshotSeconds = 600.0;
+// Analysis windows, in seconds.
+inline constexpr double minWindowSeconds = 0.25;
+inline constexpr double maxWindowSeconds = 3600.0;
 // Clicks land inside an editor of at most this size.
 inline constexpr int maxEditorPixels = 4096;
 

@@ -1,4 +1,5 @@
 #include "tools/CommandLine.h"
+#include "tools/AnalyzeCommand.h"
 #include "tools/Arguments.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
@@ -43,6 +44,12 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
             return exitOk;
         }
         return runEdit(command.edit, console);
+    case Command::Kind::Analyze:
+        if (command.analyze.help) {
+            console.out << analyzeUsage();
+            return exitOk;
+        }
+        return runAnalyze(command.analyze, console);
     }
     return exitUsage;
 }

@@ -13,6 +13,8 @@ Commands:
   render    render the instrument offline to a WAV or FLAC file
   snapshot  open the editor and save a picture of it as PNG
   edit      open the editor in a window to play with the instrument
+  analyze   measure the binaural beat, the ears' frequencies and the level
+            of a sound file
 
 Run "serivane COMMAND --help" for the options of a command.
 )";
@@ -54,6 +56,8 @@ Options:
   --format pcm16|pcm24|float
                          sample format of the file (default pcm24; FLAC takes
                          pcm16 or pcm24 only)
+  --analyze              measure the written file as "serivane analyze" does
+                         and print its summary
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";
@@ -97,6 +101,27 @@ Options:
                          text; repeatable, applied after the preset
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
+)";
+}
+
+const char* analyzeUsage() {
+    return R"(Usage: serivane analyze [OPTIONS] FILE.wav|FILE.flac
+
+Measures a mono or stereo sound file window by window and as a whole: each
+ear's dominant frequency, the binaural beat (the rate at which the phase
+difference of the two ears turns; positive when the right ear is higher,
+negative when the left is), its band as the instrument names it, how steady
+it is (strength 0 to 1), and the level. Where there is no binaural beat (a
+mono file, silence, the same frequencies in both ears) it says why.
+Beats up to 2000 Hz are looked for; the file must last at least 0.25 s.
+
+Options:
+  --window S     length of a window in seconds, 0.25 to 3600 (default 5, or
+                 longer so that there are at most 60 windows)
+  --json         print one JSON object with "total" and "windows"
+  --plot OUT.png draw the ears' frequencies, the beat over the band zones and
+                 the level over time
+  -h, --help     show this help
 )";
 }
 

@@ -7,5 +7,6 @@ const char* infoUsage();
 const char* renderUsage();
 const char* snapshotUsage();
 const char* editUsage();
+const char* analyzeUsage();
 
 } // namespace serivane::tools

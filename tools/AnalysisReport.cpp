@@ -1,0 +1,169 @@
+#include "tools/AnalysisReport.h"
+#include "tools/JsonWriter.h"
+#include "tools/NumberText.h"
+
+#include "engine/BandName.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace serivane::tools {
+
+namespace {
+
+template <typename... Values> std::string format(const char* pattern, Values... values) {
+    char text[160];
+    std::snprintf(text, sizeof text, pattern, values...);
+    return text;
+}
+
+double decibels(double level) {
+    return level > 0.0 ? 20.0 * std::log10(level) : -INFINITY;
+}
+
+std::string decibelsText(double level) {
+    return level > 0.0 ? format("%.1f", decibels(level)) : "-inf";
+}
+
+std::string hzText(const std::optional<double>& hz) {
+    return hz ? format("%.1f Hz", *hz) : "-";
+}
+
+// "1:05" or "1:05.5"; hours only when there are any.
+std::string clock(double seconds) {
+    const double tenths = std::round(seconds * 10.0);
+    const auto whole = static_cast<long long>(tenths / 10.0);
+    const auto fraction = static_cast<int>(tenths - static_cast<double>(whole) * 10.0);
+    std::string text = whole >= 3600
+                           ? format("%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60)
+                           : format("%lld:%02lld", whole / 60, whole % 60);
+    return fraction != 0 ? text + "." + std::to_string(fraction) : text;
+}
+
+const char* shortVerdict(BeatVerdict verdict) {
+    switch (verdict) {
+    case BeatVerdict::Beat:
+        return "beat";
+    case BeatVerdict::Mono:
+        return "mono";
+    case BeatVerdict::Silent:
+        return "silent";
+    case BeatVerdict::OneEar:
+        return "one ear";
+    case BeatVerdict::SameFrequency:
+        return "same frequency";
+    case BeatVerdict::Unsteady:
+        return "unsteady";
+    }
+    return "";
+}
+
+std::string channelsText(int channels) {
+    return channels == 1 ? "mono" : "stereo";
+}
+
+std::string row(const SpanMeasure& window) {
+    const std::string time = clock(window.start) + "-" + clock(window.start + window.seconds);
+    const BeatMeasure& beat = window.beat;
+    const std::string beatText = beat.hz ? format("%+.2f Hz", *beat.hz) : "-";
+    const std::string band = beat.hz ? beatBand(*beat.hz) : shortVerdict(beat.verdict);
+    return format("  %-17s %11s %11s %11s  %-14s %5.2f %8s\n", time.c_str(),
+                  hzText(window.left.dominantHz).c_str(), hzText(window.right.dominantHz).c_str(),
+                  beatText.c_str(), band.c_str(), beat.strength, decibelsText(window.rms).c_str());
+}
+
+std::string earLine(const char* name, const EarMeasure& ear) {
+    return format("%-11s dominant %s, RMS %s dBFS, peak %s dBFS\n", name,
+                  hzText(ear.dominantHz).c_str(), decibelsText(ear.rms).c_str(),
+                  decibelsText(ear.peak).c_str());
+}
+
+void writeEar(JsonWriter& json, const EarMeasure& ear) {
+    json.beginObject().key("dominantHz");
+    if (ear.dominantHz)
+        json.value(*ear.dominantHz);
+    else
+        json.null();
+    json.key("rmsDb").value(decibels(ear.rms)).key("peakDb").value(decibels(ear.peak));
+    json.endObject();
+}
+
+void writeSpan(JsonWriter& json, const SpanMeasure& span) {
+    json.beginObject();
+    json.key("start").value(span.start).key("seconds").value(span.seconds);
+    json.key("left");
+    writeEar(json, span.left);
+    json.key("right");
+    writeEar(json, span.right);
+    const BeatMeasure& beat = span.beat;
+    json.key("beat").beginObject().key("verdict").value(shortVerdict(beat.verdict));
+    json.key("hz");
+    if (beat.hz)
+        json.value(*beat.hz).key("band").value(beatBand(*beat.hz));
+    else
+        json.null().key("band").null();
+    json.key("higherEar");
+    if (beat.hz)
+        json.value(*beat.hz > 0.0 ? "right" : "left");
+    else
+        json.null();
+    json.key("strength").value(beat.strength).endObject();
+    json.key("rmsDb").value(decibels(span.rms));
+    json.endObject();
+}
+
+} // namespace
+
+const char* beatBand(double hz) {
+    return BandName(static_cast<float>(std::fabs(hz)));
+}
+
+std::string analysisSummary(const BeatAnalysis& analysis) {
+    const SpanMeasure& total = analysis.total;
+    std::string text;
+    if (total.beat.hz) {
+        std::size_t steady = 0;
+        for (const SpanMeasure& window : analysis.windows) steady += window.beat.hz ? 1 : 0;
+        const double hz = *total.beat.hz;
+        text = format("%-11s %+.2f Hz %s, %s ear higher (in %zu of %zu windows, strength %.2f)\n",
+                      "Beat:", hz, beatBand(hz), hz > 0.0 ? "right" : "left", steady,
+                      analysis.windows.size(), total.beat.strength);
+    } else {
+        std::string reason = verdictText(total.beat.verdict);
+        reason[0] = 'N';
+        text = reason + "\n";
+    }
+    if (analysis.channels == 1) return text + earLine("Both ears:", total.left);
+    return text + earLine("Left ear:", total.left) + earLine("Right ear:", total.right);
+}
+
+std::string analysisText(const BeatAnalysis& analysis, const std::string& path) {
+    std::string text = path + ": " + significant(analysis.seconds, 10) + " s, " +
+                       std::to_string(analysis.sampleRate) + " Hz, " +
+                       channelsText(analysis.channels) + ", windows of " +
+                       significant(analysis.windowSeconds, 6) + " s\n\n";
+    text += format("  %-17s %11s %11s %11s  %-14s %5s %8s\n", "time", "left ear", "right ear",
+                   "beat", "band", "str.", "dBFS");
+    for (const SpanMeasure& window : analysis.windows) text += row(window);
+    return text + "\n" + analysisSummary(analysis);
+}
+
+std::string analysisJson(const BeatAnalysis& analysis, const std::string& path) {
+    JsonWriter json;
+    json.beginObject();
+    json.key("file").value(path);
+    json.key("sampleRate").value(analysis.sampleRate);
+    json.key("channels").value(analysis.channels);
+    json.key("frames").value(analysis.frames);
+    json.key("seconds").value(analysis.seconds);
+    json.key("windowSeconds").value(analysis.windowSeconds);
+    json.key("total");
+    writeSpan(json, analysis.total);
+    json.key("windows").beginArray();
+    for (const SpanMeasure& window : analysis.windows) writeSpan(json, window);
+    json.endArray().endObject();
+    return json.text();
+}
+
+} // namespace serivane::tools
