@@ -30,4 +30,15 @@ int runAnalyze(const AnalyzeOptions& options, const Console& console) {
     return exitOk;
 }
 
+int printRenderAnalysis(const std::string& path, const Console& console) {
+    BeatAnalysis analysis;
+    std::string error;
+    if (!analyzeSoundFile(path, {}, analysis, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    console.out << analysisSummary(analysis);
+    return exitOk;
+}
+
 } // namespace serivane::tools

@@ -9,4 +9,7 @@ namespace serivane::tools {
 // sound file, window by window and in total; optionally draws them as a PNG.
 int runAnalyze(const AnalyzeOptions& options, const Console& console);
 
+// Prints the analysis summary of a file just rendered (`serivane render --analyze`).
+int printRenderAnalysis(const std::string& path, const Console& console);
+
 } // namespace serivane::tools

@@ -217,6 +217,10 @@ bool parseRender(Words& words, RenderOptions& options, std::string& error) {
             options.output = word;
         }
     }
+    if (!options.help && options.analyze && options.seconds < minWindowSeconds) {
+        error = "--analyze needs at least " + shortest(minWindowSeconds) + " s of sound";
+        return false;
+    }
     return options.help || parseOutput(options, error);
 }
 

@@ -1,4 +1,5 @@
 #include "tools/RenderCommand.h"
+#include "tools/AnalyzeCommand.h"
 #include "tools/BundleLocation.h"
 #include "tools/Interruption.h"
 #include "tools/LevelMeter.h"
@@ -159,6 +160,8 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 int runRender(const RenderOptions& options, const Console& console) {
     InterruptionGuard interruption;
     int code = loadAndRender(options, interruption, console);
+    if (code == exitOk && options.analyze && interruption.caught() == 0)
+        code = printRenderAnalysis(options.output, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

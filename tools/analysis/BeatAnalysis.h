@@ -27,7 +27,8 @@ struct BeatMeasure {
     // The right ear's frequency minus the left's: positive when the right ear is higher.
     // Set only for BeatVerdict::Beat.
     std::optional<double> hz;
-    // 0 … 1: the share of the ears' common signal whose phase difference turns at the beat.
+    // 0 … 1: the share of the ears' signal whose phase difference turns at the beat; when both
+    // ears also share a sound (the same in each), the share of the rest.
     double strength = 0.0;
 };
 

@@ -11,6 +11,8 @@ namespace {
 
 // A beat line weaker than this share of the ears' common signal is no steady beat.
 constexpr double minStrength = 0.2;
+// Below this share of the signal beside what both ears share, nothing else is looked for.
+constexpr double minRest = 0.05;
 // Slower than this, the phase difference stands still: the ears carry the same frequencies.
 constexpr double sameFrequencyHz = 0.005;
 
@@ -93,14 +95,20 @@ BeatMeasure WindowMeter::measureBeat(const std::vector<std::vector<double>>& cha
 
     BeatMeasure beat;
     BeatLine line = strongestLine(cross, sampleRate_, 0.0, maxBeatHz);
-    // A line standing still may hide a weaker beat beside the ears' shared tones: look again
-    // outside the window's own spread around zero.
-    if (std::fabs(line.hz) < sameFrequencyHz) {
+    // A line standing still is what both ears share (a mix of rain, say). When enough else
+    // sounds beside it, the beat is looked for again outside the window's own spread around
+    // zero, and measured against the part of the signal that the ears do not share.
+    double base = common;
+    if (std::fabs(line.hz) < sameFrequencyHz && common - line.amplitude > minRest * common) {
+        const double rest = common - line.amplitude;
         const double seconds = static_cast<double>(count) / sampleRate_;
-        BeatLine moving = strongestLine(cross, sampleRate_, 2.0 / seconds, maxBeatHz);
-        if (moving.amplitude >= minStrength * common) line = moving;
+        const BeatLine moving = strongestLine(cross, sampleRate_, 2.0 / seconds, maxBeatHz);
+        if (moving.amplitude >= minStrength * rest) {
+            line = moving;
+            base = rest;
+        }
     }
-    beat.strength = common > 0.0 ? std::min(1.0, line.amplitude / common) : 0.0;
+    beat.strength = base > 0.0 ? std::min(1.0, line.amplitude / base) : 0.0;
     if (beat.strength < minStrength) {
         beat.verdict = BeatVerdict::Unsteady;
     } else if (std::fabs(line.hz) < sameFrequencyHz) {
