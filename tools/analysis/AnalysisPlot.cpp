@@ -7,6 +7,7 @@
 #include <cairo.h>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -46,17 +47,39 @@ constexpr Area frequencyArea{marginLeft, 92.0, plotWidth - marginRight, 330.0};
 constexpr Area beatArea{marginLeft, 372.0, plotWidth - marginRight, 610.0};
 constexpr Area levelArea{marginLeft, 652.0, plotWidth - marginRight, 748.0};
 
-// The bands as the instrument names them: each zone's name is BandName of a value inside it.
-struct Zone {
-    double low, high;
-};
-constexpr Zone bandZones[] = {{0.0, 0.5},   {0.5, 4.0},    {4.0, 8.0},  {8.0, 14.0},
-                              {14.0, 30.0}, {30.0, 100.0}, {100.0, 1e9}};
+// Zone colours, from the slowest band up.
 constexpr Colour zoneColours[] = {{0.55, 0.40, 0.85, 0.22}, {0.30, 0.40, 0.95, 0.22},
                                   {0.25, 0.70, 0.90, 0.22}, {0.30, 0.80, 0.50, 0.22},
                                   {0.80, 0.80, 0.30, 0.22}, {0.95, 0.55, 0.25, 0.22},
                                   {0.95, 0.30, 0.40, 0.22}};
 constexpr Colour zoneEdge{1.0, 1.0, 1.0, 0.30};
+
+struct Zone {
+    double low, high;
+    const char* name;
+};
+
+// The bands up to `top` as the instrument names them: BandName followed upwards from just
+// above zero, each change of name narrowed down to its bound.
+std::vector<Zone> bandZones(double top) {
+    constexpr double lowest = 1e-3, factor = 1.02;
+    std::vector<Zone> zones;
+    double low = 0.0;
+    const char* name = BandName(static_cast<float>(lowest));
+    for (double hz = lowest * factor; hz < top; hz *= factor) {
+        if (std::strcmp(BandName(static_cast<float>(hz)), name) == 0) continue;
+        double below = hz / factor, above = hz;
+        for (int step = 0; step < 40; ++step) {
+            const double middle = 0.5 * (below + above);
+            (std::strcmp(BandName(static_cast<float>(middle)), name) == 0 ? below : above) = middle;
+        }
+        zones.push_back({low, above, name});
+        low = above;
+        name = BandName(static_cast<float>(hz));
+    }
+    zones.push_back({low, top, name});
+    return zones;
+}
 
 using Reading = std::function<std::optional<double>(const SpanMeasure&)>;
 
@@ -219,12 +242,11 @@ PlotScale levelScale(const BeatAnalysis& analysis) {
 }
 
 void drawBandZones(cairo_t* cr, const PlotScale& beat) {
-    for (std::size_t i = 0; i < std::size(bandZones); ++i) {
-        const Zone& zone = bandZones[i];
-        if (zone.low >= beat.high()) break;
-        const double bottom = beat.pixel(zone.low);
-        const double top = beat.pixel(std::min(zone.high, beat.high()));
-        setColour(cr, zoneColours[i]);
+    const std::vector<Zone> zones = bandZones(beat.high());
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        const double bottom = beat.pixel(zones[i].low);
+        const double top = beat.pixel(zones[i].high);
+        setColour(cr, zoneColours[i % std::size(zoneColours)]);
         cairo_rectangle(cr, beatArea.left, top, beatArea.width(), bottom - top);
         cairo_fill(cr);
         setColour(cr, zoneEdge);
@@ -237,18 +259,15 @@ void drawBandZones(cairo_t* cr, const PlotScale& beat) {
 
 // Each zone's name in the margin beside it, in its colour, where the zone is tall enough.
 void nameBandZones(cairo_t* cr, const PlotScale& beat) {
-    for (std::size_t i = 0; i < std::size(bandZones); ++i) {
-        const Zone& zone = bandZones[i];
-        if (zone.low >= beat.high()) break;
-        const double bottom = beat.pixel(zone.low);
-        const double top = beat.pixel(std::min(zone.high, beat.high()));
+    const std::vector<Zone> zones = bandZones(beat.high());
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        const double bottom = beat.pixel(zones[i].low);
+        const double top = beat.pixel(zones[i].high);
         if (bottom - top < 12.0) continue;
-        const bool last = i + 1 == std::size(bandZones);
-        const double inside = last ? 2.0 * zone.low : 0.5 * (zone.low + zone.high);
-        Colour name = zoneColours[i];
-        name.a = 1.0;
-        text(cr, BandName(static_cast<float>(inside)), beatArea.right + 8.0,
-             0.5 * (top + bottom) + 4.5, 12.0, name, 0.0, true);
+        Colour colour = zoneColours[i % std::size(zoneColours)];
+        colour.a = 1.0;
+        text(cr, zones[i].name, beatArea.right + 8.0, 0.5 * (top + bottom) + 4.5, 12.0, colour, 0.0,
+             true);
     }
 }
 
