@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cairo.h>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace serivane::tools {
@@ -382,6 +384,19 @@ void draw(cairo_t* cr, const BeatAnalysis& analysis, const PlotOptions& options)
     drawLevel(cr, analysis, time);
 }
 
+cairo_status_t writeToFile(void* file, const unsigned char* data, unsigned int length) {
+    return std::fwrite(data, 1, length, static_cast<FILE*>(file)) == length
+               ? CAIRO_STATUS_SUCCESS
+               : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// mkstemp creates the file readable by its owner only; give it the usual permissions.
+void applyUsualPermissions(int descriptor) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
+}
+
 } // namespace
 
 bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
@@ -397,21 +412,21 @@ bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
     std::string temporary = path + ".XXXXXX";
     const int descriptor = mkstemp(temporary.data());
     if (descriptor < 0) {
-        error = "cannot write " + path;
+        error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
-    close(descriptor);
-    std::error_code ignored;
-    if (cairo_surface_write_to_png(surface.get(), temporary.c_str()) != CAIRO_STATUS_SUCCESS) {
+    applyUsualPermissions(descriptor);
+    FILE* file = fdopen(descriptor, "wb");
+    const bool written =
+        file != nullptr &&
+        cairo_surface_write_to_png_stream(surface.get(), writeToFile, file) == CAIRO_STATUS_SUCCESS;
+    const bool closed = file != nullptr ? std::fclose(file) == 0 : close(descriptor) == 0;
+    std::error_code failure;
+    if (written && closed) std::filesystem::rename(temporary, path, failure);
+    if (!written || !closed || failure) {
+        std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        error = "cannot write " + path;
-        return false;
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
-    if (renamed) {
-        std::filesystem::remove(temporary, ignored);
-        error = "cannot write " + path + ": " + renamed.message();
+        error = "cannot write " + path + (failure ? ": " + failure.message() : "");
         return false;
     }
     return true;
