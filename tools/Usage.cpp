@@ -116,8 +116,10 @@ mono file, silence, the same frequencies in both ears) it says why.
 Beats up to 2000 Hz are looked for; the file must last at least 0.25 s.
 
 Options:
-  --window S     length of a window in seconds, 0.25 to 3600 (default 5, or
-                 longer so that there are at most 60 windows)
+  --window S     length of a window in seconds, 0.25 to 3600 (default 5; for
+                 files over 5 minutes up to 60, so that a file of up to an
+                 hour has at most 60 windows); at most 2^22 frames (87 s at
+                 48 kHz)
   --json         print one JSON object with "total" and "windows"
   --plot OUT.png draw the ears' frequencies, the beat over the band zones and
                  the level over time

@@ -23,7 +23,7 @@ constexpr double contextSeconds = 1.0;
 // Bounds the memory one window's transforms take (about 87 s at 48 kHz).
 constexpr long long maxWindowFrames = 1LL << 22;
 
-// 5 s, or the shortest of a few round lengths that gives at most 60 windows.
+// 5 s, or the shortest of a few round lengths up to a minute that gives at most 60 windows.
 double automaticWindow(double seconds) {
     for (double window : {5.0, 10.0, 15.0, 20.0, 30.0}) {
         if (seconds / window <= 60.0) return window;
@@ -141,8 +141,11 @@ bool checkFile(const std::string& path, const SoundFileReader& reader, std::stri
 
 bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int sampleRate,
                         long long& frames, std::string& error) {
-    const double window =
-        options.windowSeconds > 0.0 ? options.windowSeconds : automaticWindow(seconds);
+    if (options.windowSeconds <= 0.0) {
+        frames = std::min(std::llround(automaticWindow(seconds) * sampleRate), maxWindowFrames);
+        return true;
+    }
+    const double window = options.windowSeconds;
     frames = std::llround(window * sampleRate);
     if (frames > maxWindowFrames) {
         error = "--window " + number(window) + " is too long at " + std::to_string(sampleRate) +

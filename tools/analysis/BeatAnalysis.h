@@ -53,7 +53,8 @@ struct BeatAnalysis {
 };
 
 struct AnalysisOptions {
-    // Length of one window in seconds; 0 chooses 5 s, or longer so that a file has at most 60.
+    // Length of one window in seconds; 0 chooses 5 s, or up to 60 s for long files so that a
+    // file of up to an hour has at most 60 windows.
     double windowSeconds = 0.0;
 };
 

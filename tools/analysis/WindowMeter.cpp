@@ -66,11 +66,10 @@ WindowReading WindowMeter::measure(const std::vector<std::vector<double>>& chann
     reading.leftSpectrum = hannPowerSpectrum(left, count, spectrumLength_);
     reading.rightSpectrum =
         mono ? reading.leftSpectrum : hannPowerSpectrum(right, count, spectrumLength_);
-    if (m.left.peak >= silenceLevel) m.left.dominantHz = dominant(reading.leftSpectrum);
-    if (m.right.peak >= silenceLevel) m.right.dominantHz = dominant(reading.rightSpectrum);
-
     const bool leftSounds = m.left.peak >= silenceLevel;
     const bool rightSounds = m.right.peak >= silenceLevel;
+    if (leftSounds) m.left.dominantHz = dominant(reading.leftSpectrum);
+    if (rightSounds) m.right.dominantHz = dominant(reading.rightSpectrum);
     if (!leftSounds && !rightSounds)
         m.beat.verdict = BeatVerdict::Silent;
     else if (mono)
