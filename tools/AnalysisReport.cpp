@@ -30,15 +30,17 @@ std::string hzText(const std::optional<double>& hz) {
     return hz ? format("%.1f Hz", *hz) : "-";
 }
 
-// "1:05" or "1:05.5"; hours only when there are any.
+// "1:05", "1:05.5" or "1:05.25"; hours only when there are any.
 std::string clock(double seconds) {
-    const double tenths = std::round(seconds * 10.0);
-    const auto whole = static_cast<long long>(tenths / 10.0);
-    const auto fraction = static_cast<int>(tenths - static_cast<double>(whole) * 10.0);
+    const auto hundredths = std::llround(seconds * 100.0);
+    const long long whole = hundredths / 100;
     std::string text = whole >= 3600
                            ? format("%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60)
                            : format("%lld:%02lld", whole / 60, whole % 60);
-    return fraction != 0 ? text + "." + std::to_string(fraction) : text;
+    if (hundredths % 100 == 0) return text;
+    std::string fraction = format(".%02lld", hundredths % 100);
+    if (fraction.back() == '0') fraction.pop_back();
+    return text + fraction;
 }
 
 const char* shortVerdict(BeatVerdict verdict) {
@@ -68,7 +70,7 @@ std::string row(const SpanMeasure& window) {
     const BeatMeasure& beat = window.beat;
     const std::string beatText = beat.hz ? format("%+.2f Hz", *beat.hz) : "-";
     const std::string band = beat.hz ? beatBand(*beat.hz) : shortVerdict(beat.verdict);
-    return format("  %-17s %11s %11s %11s  %-14s %5.2f %8s\n", time.c_str(),
+    return format("  %-15s %11s %11s %11s  %-14s %8.2f %8s\n", time.c_str(),
                   hzText(window.left.dominantHz).c_str(), hzText(window.right.dominantHz).c_str(),
                   beatText.c_str(), band.c_str(), beat.strength, decibelsText(window.rms).c_str());
 }
@@ -143,8 +145,8 @@ std::string analysisText(const BeatAnalysis& analysis, const std::string& path) 
                        std::to_string(analysis.sampleRate) + " Hz, " +
                        channelsText(analysis.channels) + ", windows of " +
                        significant(analysis.windowSeconds, 6) + " s\n\n";
-    text += format("  %-17s %11s %11s %11s  %-14s %5s %8s\n", "time", "left ear", "right ear",
-                   "beat", "band", "str.", "dBFS");
+    text += format("  %-15s %11s %11s %11s  %-14s %8s %8s\n", "time", "left ear", "right ear",
+                   "beat", "band", "strength", "dBFS");
     for (const SpanMeasure& window : analysis.windows) text += row(window);
     return text + "\n" + analysisSummary(analysis);
 }
