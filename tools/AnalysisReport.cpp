@@ -1,11 +1,12 @@
 #include "tools/AnalysisReport.h"
-#include "tools/JsonWriter.h"
+#include "tools/JsonText.h"
 #include "tools/NumberText.h"
 
 #include "engine/BandName.h"
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace serivane::tools {
@@ -81,38 +82,31 @@ std::string earLine(const char* name, const EarMeasure& ear) {
                   decibelsText(ear.peak).c_str());
 }
 
-void writeEar(JsonWriter& json, const EarMeasure& ear) {
-    json.beginObject().key("dominantHz");
-    if (ear.dominantHz)
-        json.value(*ear.dominantHz);
-    else
-        json.null();
-    json.key("rmsDb").value(decibels(ear.rms)).key("peakDb").value(decibels(ear.peak));
-    json.endObject();
+// Members stay in the order they are written.
+using Json = nlohmann::ordered_json;
+
+Json optionalNumber(const std::optional<double>& number) {
+    return number ? Json(*number) : Json();
 }
 
-void writeSpan(JsonWriter& json, const SpanMeasure& span) {
-    json.beginObject();
-    json.key("start").value(span.start).key("seconds").value(span.seconds);
-    json.key("left");
-    writeEar(json, span.left);
-    json.key("right");
-    writeEar(json, span.right);
-    const BeatMeasure& beat = span.beat;
-    json.key("beat").beginObject().key("verdict").value(shortVerdict(beat.verdict));
-    json.key("hz");
-    if (beat.hz)
-        json.value(*beat.hz).key("band").value(beatBand(*beat.hz));
-    else
-        json.null().key("band").null();
-    json.key("higherEar");
-    if (beat.hz)
-        json.value(*beat.hz > 0.0 ? "right" : "left");
-    else
-        json.null();
-    json.key("strength").value(beat.strength).endObject();
-    json.key("rmsDb").value(decibels(span.rms));
-    json.endObject();
+Json earObject(const EarMeasure& ear) {
+    return {{"dominantHz", optionalNumber(ear.dominantHz)},
+            {"rmsDb", decibels(ear.rms)},
+            {"peakDb", decibels(ear.peak)}};
+}
+
+Json beatObject(const BeatMeasure& beat) {
+    return {{"verdict", shortVerdict(beat.verdict)},
+            {"hz", optionalNumber(beat.hz)},
+            {"band", beat.hz ? Json(beatBand(*beat.hz)) : Json()},
+            {"higherEar", beat.hz ? Json(*beat.hz > 0.0 ? "right" : "left") : Json()},
+            {"strength", beat.strength}};
+}
+
+Json spanObject(const SpanMeasure& span) {
+    return {{"start", span.start},           {"seconds", span.seconds},
+            {"left", earObject(span.left)},  {"right", earObject(span.right)},
+            {"beat", beatObject(span.beat)}, {"rmsDb", decibels(span.rms)}};
 }
 
 } // namespace
@@ -152,20 +146,16 @@ std::string analysisText(const BeatAnalysis& analysis, const std::string& path) 
 }
 
 std::string analysisJson(const BeatAnalysis& analysis, const std::string& path) {
-    JsonWriter json;
-    json.beginObject();
-    json.key("file").value(path);
-    json.key("sampleRate").value(analysis.sampleRate);
-    json.key("channels").value(analysis.channels);
-    json.key("frames").value(analysis.frames);
-    json.key("seconds").value(analysis.seconds);
-    json.key("windowSeconds").value(analysis.windowSeconds);
-    json.key("total");
-    writeSpan(json, analysis.total);
-    json.key("windows").beginArray();
-    for (const SpanMeasure& window : analysis.windows) writeSpan(json, window);
-    json.endArray().endObject();
-    return json.text();
+    Json windows = Json::array();
+    for (const SpanMeasure& window : analysis.windows) windows.push_back(spanObject(window));
+    return jsonText({{"file", path},
+                     {"sampleRate", analysis.sampleRate},
+                     {"channels", analysis.channels},
+                     {"frames", analysis.frames},
+                     {"seconds", analysis.seconds},
+                     {"windowSeconds", analysis.windowSeconds},
+                     {"total", spanObject(analysis.total)},
+                     {"windows", windows}});
 }
 
 } // namespace serivane::tools

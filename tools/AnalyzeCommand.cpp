@@ -16,7 +16,8 @@ PlotOptions plotOptions(const AnalyzeOptions& options) {
 
 } // namespace
 
-int runAnalyze(const AnalyzeOptions& options, const Console& console) {
+int AnalyzeCommand::run(const Console& console) {
+    const AnalyzeOptions& options = options_;
     BeatAnalysis analysis;
     std::string error;
     if (!analyzeSoundFile(options.input, {options.windowSeconds}, analysis, error) ||

@@ -1,6 +1,6 @@
-#include "tools/Arguments.h"
+#include "tools/AnalyzeCommand.h"
 #include "tools/CommandLine.h"
-#include "tools/Usage.h"
+#include "tools/RenderCommand.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -8,24 +8,33 @@
 namespace serivane::tools {
 namespace {
 
+// The options of the command the words run.
+template <typename Chosen> auto optionsOf(const std::vector<std::string>& words) {
+    ParsedCommandLine line;
+    try {
+        line = parseCommandLine(words);
+    } catch (const UsageError& error) {
+        ADD_FAILURE() << error.what();
+    }
+    EXPECT_EQ(line.request, ParsedCommandLine::Request::Run);
+    auto* command = dynamic_cast<Chosen*>(line.command.get());
+    EXPECT_NE(command, nullptr);
+    return command ? command->options() : decltype(command->options()){};
+}
+
 TEST(AnalyzeArguments, TheFileAndTheOptionsInAnyOrder) {
-    Command command;
-    std::string error;
-    ASSERT_TRUE(parseCommand(
-        {"analyze", "--window=2.5", "take.flac", "--plot", "Take.PNG", "--json"}, command, error))
-        << error;
-    EXPECT_EQ(command.kind, Command::Kind::Analyze);
-    EXPECT_EQ(command.analyze.input, "take.flac");
-    EXPECT_EQ(command.analyze.windowSeconds, 2.5);
-    EXPECT_EQ(command.analyze.plot, "Take.PNG");
-    EXPECT_TRUE(command.analyze.json);
+    AnalyzeOptions o = optionsOf<AnalyzeCommand>(
+        {"analyze", "--window=2.5", "take.flac", "--plot", "Take.PNG", "--json"});
+    EXPECT_EQ(o.input, "take.flac");
+    EXPECT_EQ(o.windowSeconds, 2.5);
+    EXPECT_EQ(o.plot, "Take.PNG");
+    EXPECT_TRUE(o.json);
 
-    ASSERT_TRUE(parseCommand({"analyze", "take.wav"}, command, error)) << error;
-    EXPECT_EQ(command.analyze.windowSeconds, 0.0) << "chosen from the file's length";
-    EXPECT_TRUE(command.analyze.plot.empty());
+    o = optionsOf<AnalyzeCommand>({"analyze", "take.wav"});
+    EXPECT_EQ(o.windowSeconds, 0.0) << "chosen from the file's length";
+    EXPECT_TRUE(o.plot.empty());
 
-    ASSERT_TRUE(parseCommand({"render", "--analyze", "out.wav"}, command, error)) << error;
-    EXPECT_TRUE(command.render.analyze);
+    EXPECT_TRUE(optionsOf<RenderCommand>({"render", "--analyze", "out.wav"}).analyze);
 }
 
 TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
@@ -43,9 +52,13 @@ TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
                           Case{{"analyze", "a.wav", "--loud"}, "\"--loud\""},
                           Case{{"render", "--analyze=1", "out.wav"}, "takes no value"},
                           Case{{"render", "--analyze", "--seconds", "0.1", "out.wav"}, "0.25 s"}}) {
-        Command command;
         std::string error;
-        EXPECT_FALSE(parseCommand(c.words, command, error)) << c.words.back();
+        try {
+            parseCommandLine(c.words);
+            ADD_FAILURE() << "accepted: " << c.words.back();
+        } catch (const UsageError& refusal) {
+            error = refusal.what();
+        }
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     }
 }
@@ -53,9 +66,9 @@ TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
 TEST(AnalyzeArguments, HelpIsListedAndShown) {
     std::ostringstream out, err;
     EXPECT_EQ(runCommandLine({"analyze", "--help"}, Console{out, err, false}), exitOk);
-    EXPECT_EQ(out.str(), analyzeUsage());
-    EXPECT_NE(std::string(generalUsage()).find("analyze"), std::string::npos);
-    EXPECT_NE(std::string(renderUsage()).find("--analyze"), std::string::npos);
+    EXPECT_EQ(out.str(), AnalyzeCommand().usage());
+    EXPECT_NE(generalUsage().find("analyze"), std::string::npos);
+    EXPECT_NE(RenderCommand().usage().find("--analyze"), std::string::npos);
 }
 
 } // namespace
