@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config ccache
     juce-modules-source-data
-    libsndfile1-dev
+    libsndfile1-dev libfftw3-dev
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     libxcb1-dev libxcb-render0-dev

@@ -1,4 +1,5 @@
 #include "tools/CommandRegistry.h"
+#include "tools/AnalyzeCommand.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/RenderCommand.h"
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<Command>> allCommands() {
     commands.push_back(std::make_unique<RenderCommand>());
     commands.push_back(std::make_unique<SnapshotCommand>());
     commands.push_back(std::make_unique<EditCommand>());
+    commands.push_back(std::make_unique<AnalyzeCommand>());
     commands.push_back(std::make_unique<ProgramsCommand>());
     return commands;
 }

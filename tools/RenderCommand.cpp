@@ -1,4 +1,5 @@
 #include "tools/RenderCommand.h"
+#include "tools/AnalyzeCommand.h"
 #include "tools/BlockSink.h"
 #include "tools/BundleLocation.h"
 #include "tools/Interruption.h"
@@ -152,6 +153,8 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
     int code = loadAndRender(options_, interruption, console);
+    if (code == exitOk && options_.analyze && interruption.caught() == 0)
+        code = printRenderAnalysis(options_.output, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -27,6 +27,7 @@ struct RenderOptions {
     int block = 512;
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
+    bool analyze = false; // measure the written file and print its beat
 };
 
 // `serivane render`: the instrument offline into a WAV or FLAC file.

@@ -1,3 +1,4 @@
+#include "tools/AnalyzeCommand.h"
 #include "tools/NumberText.h"
 #include "tools/RenderCommand.h"
 
@@ -37,6 +38,8 @@ Options:
                          sample format of the file (default pcm24; FLAC takes
                          pcm16 or pcm24 only); WAV files above 4 GB are
                          written as RF64
+  --analyze              measure the written file as "serivane analyze" does
+                         and print its summary
   --bundle PATH          the .vst3 bundle folder or the library inside it
                          (default: ~/.vst3/Serivane.vst3 when installed,
                          otherwise the bundle of the build tree)
@@ -57,11 +60,14 @@ void RenderCommand::define(CLI::App& app) {
               {{"pcm16", SampleFormat::Pcm16},
                {"pcm24", SampleFormat::Pcm24},
                {"float", SampleFormat::Float}});
+    addSwitch(app, "--analyze", options_.analyze);
     addOutput(app, options_.output);
 }
 
 void RenderCommand::check() {
     options_.secondsGiven = seconds_->count() > 0;
+    if (options_.analyze && options_.seconds < minWindowSeconds)
+        throw UsageError("--analyze needs at least " + shortest(minWindowSeconds) + " s of sound");
     if (options_.output.empty())
         throw UsageError("render needs an output file ending in .wav or .flac");
     std::string extension = std::filesystem::path(options_.output).extension().string();
