@@ -12,6 +12,7 @@ packages=(
     xvfb libx11-dev libxtst-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
 )
 

@@ -284,15 +284,53 @@ bool parseEdit(Words& words, EditOptions& options, std::string& error) {
         std::string value;
         if (isHelp(word)) {
             options.help = true;
-        } else if (word == "--bundle" || word == "--preset" || word == "--set") {
+        } else if (word == "--bundle" || word == "--preset" || word == "--set" ||
+                   word == "--device") {
             if (!words.value(word, value, error)) return false;
             if (word == "--bundle") options.bundle = value;
             if (word == "--preset") options.preset = value;
+            if (word == "--device") options.device = value;
             if (word == "--set" && !parseSetting(value, options.settings, error)) return false;
         } else {
             error = "edit does not take \"" + word + "\"";
             return false;
         }
+    }
+    return true;
+}
+
+bool parsePlay(Words& words, PlayOptions& options, std::string& error) {
+    static const std::vector<std::string> known = {"--bundle", "--preset", "--set", "--seconds",
+                                                   "--device"};
+    while (!words.done()) {
+        std::string word = words.take();
+        std::string value;
+        if (isHelp(word)) {
+            options.help = true;
+            continue;
+        }
+        if (std::find(known.begin(), known.end(), word) == known.end()) {
+            error = "play does not take \"" + word + "\"";
+            return false;
+        }
+        if (!words.value(word, value, error)) return false;
+        if (word == "--bundle") options.bundle = value;
+        if (word == "--preset") options.preset = value;
+        if (word == "--device") options.device = value;
+        if (word == "--set" && !parseSetting(value, options.settings, error)) return false;
+        if (word == "--seconds" && !parseSeconds(value, options.seconds, error)) return false;
+    }
+    return true;
+}
+
+bool parseDevices(Words& words, DevicesOptions& options, std::string& error) {
+    while (!words.done()) {
+        std::string word = words.take();
+        if (!isHelp(word)) {
+            error = "devices does not take \"" + word + "\"";
+            return false;
+        }
+        options.help = true;
     }
     return true;
 }
@@ -322,6 +360,14 @@ bool parseCommand(const std::vector<std::string>& words, Command& command, std::
     if (words[0] == "edit") {
         command.kind = Command::Kind::Edit;
         return parseEdit(rest, command.edit, error);
+    }
+    if (words[0] == "play") {
+        command.kind = Command::Kind::Play;
+        return parsePlay(rest, command.play, error);
+    }
+    if (words[0] == "devices") {
+        command.kind = Command::Kind::Devices;
+        return parseDevices(rest, command.devices, error);
     }
     error = "unknown command \"" + words[0] + "\"";
     return false;

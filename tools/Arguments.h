@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/PlayOptions.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,15 +55,18 @@ struct EditOptions {
     std::string bundle;
     std::string preset;
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
+    std::string device;                                        // empty: the default output
 };
 
 struct Command {
-    enum class Kind { Help, Info, Render, Snapshot, Edit };
+    enum class Kind { Help, Info, Render, Snapshot, Edit, Play, Devices };
     Kind kind = Kind::Help;
     InfoOptions info;
     RenderOptions render;
     SnapshotOptions snapshot;
     EditOptions edit;
+    PlayOptions play;
+    DevicesOptions devices;
 };
 
 // Limits that keep a render's frame count and block sizes sane.

@@ -2,6 +2,7 @@
 #include "tools/Arguments.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
+#include "tools/PlayCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SnapshotCommand.h"
 #include "tools/Usage.h"
@@ -43,6 +44,18 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
             return exitOk;
         }
         return runEdit(command.edit, console);
+    case Command::Kind::Play:
+        if (command.play.help) {
+            console.out << playUsage();
+            return exitOk;
+        }
+        return runPlay(command.play, console);
+    case Command::Kind::Devices:
+        if (command.devices.help) {
+            console.out << devicesUsage();
+            return exitOk;
+        }
+        return runDevices(command.devices, console);
     }
     return exitUsage;
 }

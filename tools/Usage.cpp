@@ -13,6 +13,8 @@ Commands:
   render    render the instrument offline to a WAV or FLAC file
   snapshot  open the editor and save a picture of it as PNG
   edit      open the editor in a window to play with the instrument
+  play      play the instrument live on a sound device
+  devices   list the sound devices that play can use
 
 Run "serivane COMMAND --help" for the options of a command.
 )";
@@ -89,13 +91,51 @@ const char* editUsage() {
 
 Opens the instrument's editor in a window of our own host on the X server
 named by $DISPLAY, with the host's transport running, until the window is
-closed (or Ctrl-C). No sound is played yet.
+closed (or Ctrl-C). The sound plays on the output device, as with "play";
+on a machine without one the editor runs silently.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by name or slot number
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
                          text; repeatable, applied after the preset
+  --device NAME|NUMBER   the output device (default: the system's default
+                         output); "serivane devices" lists them
   --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+const char* playUsage() {
+    return R"(Usage: serivane play [OPTIONS]
+
+Plays the instrument live on a sound device (ALSA, PulseAudio/PipeWire or
+JACK, through PortAudio) at the device's sample rate, with the transport
+running. On a terminal a live line shows the time played, the preset, the
+beat and the carrier sounding now and the peak level. Ctrl-C, or the end of
+--seconds, stops it with a short fade-out. Use headphones: a binaural beat
+is heard only when each ear gets its own channel.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by name or slot number
+  --set "NAME=VALUE"     set a parameter, in its own units or by its display
+                         text; repeatable, applied after the preset
+  --seconds S            stop after S seconds (default: play until Ctrl-C)
+  --device NAME|NUMBER   the output device, by its number or name as listed
+                         by "serivane devices", or a unique part of the name
+                         (default: the system's default output)
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+const char* devicesUsage() {
+    return R"(Usage: serivane devices
+
+Lists the sound system's output devices that "play" and "edit" can use: the
+number and name that --device takes, the sound system, the channels and the
+sample rate. The default output is marked with "*".
+
+Options:
   -h, --help             show this help
 )";
 }

@@ -7,5 +7,7 @@ const char* infoUsage();
 const char* renderUsage();
 const char* snapshotUsage();
 const char* editUsage();
+const char* playUsage();
+const char* devicesUsage();
 
 } // namespace serivane::tools
