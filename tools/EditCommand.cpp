@@ -27,12 +27,17 @@ int runEdit(const EditOptions& options, const Console& console) {
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     InterruptionGuard interruption;
     LiveEditor editor;
-    if (!plugin || !editor.open(*plugin, {options.preset, options.settings, true}, error)) {
+    LiveEditorOptions live{options.preset, options.settings, true, LiveSound::Device,
+                           options.device};
+    if (!plugin || !editor.open(*plugin, live, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }
-    console.out << "Serivane is open with the transport running; close its window to quit.\n"
-                << std::flush;
+    if (!editor.soundNote().empty()) console.err << "Note: " << editor.soundNote() << ".\n";
+    console.out << "Serivane is open with the transport running";
+    if (const OutputDevice* device = editor.device())
+        console.out << ", playing on \"" << device->name << "\"";
+    console.out << "; close its window to quit.\n" << std::flush;
     host::EditorFrame& frame = editor.frame();
     while (!frame.closeRequested() && interruption.caught() == 0)
         frame.loop().runOnce(host::EventLoop::Clock::now() + signalCheck);

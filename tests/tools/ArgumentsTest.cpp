@@ -80,7 +80,7 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"render", "a.wav", "--loud"}, "--loud"},
         {{"info", "--verbose"}, "--verbose"},
         {{"info", "--json=yes"}, "--json"},
-        {{"play"}, "unknown command"},
+        {{"listen"}, "unknown command"},
         {{}, "missing command"},
     };
     for (const Case& c : cases) {
@@ -129,6 +129,25 @@ TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
         EXPECT_NE(refusal({"snapshot", "--click", bad, "a.png"}).find("X,Y"), std::string::npos)
             << bad;
     EXPECT_NE(refusal({"snapshot", "--stopped=yes", "a.png"}).find("no value"), std::string::npos);
+}
+
+TEST(Arguments, PlayAndDevicesOptions) {
+    Command command = parsed({"play", "--preset", "87", "--set", "Tones=3", "--seconds=2.5",
+                              "--device", "system", "--bundle", "b.vst3"});
+    EXPECT_EQ(command.kind, Command::Kind::Play);
+    EXPECT_EQ(command.play.preset, "87");
+    EXPECT_EQ(command.play.seconds, 2.5);
+    EXPECT_EQ(command.play.device, "system");
+    EXPECT_EQ(command.play.bundle, "b.vst3");
+    ASSERT_EQ(command.play.settings.size(), 1u);
+    EXPECT_EQ(parsed({"play"}).play.seconds, 0.0) << "plays until stopped";
+    EXPECT_EQ(parsed({"edit", "--device", "3"}).edit.device, "3");
+    EXPECT_EQ(parsed({"devices"}).kind, Command::Kind::Devices);
+    EXPECT_TRUE(parsed({"devices", "--help"}).devices.help);
+    EXPECT_NE(refusal({"play", "--seconds", "0"}).find("--seconds"), std::string::npos);
+    EXPECT_NE(refusal({"play", "--device"}).find("--device needs a value"), std::string::npos);
+    EXPECT_NE(refusal({"play", "out.wav"}).find("out.wav"), std::string::npos);
+    EXPECT_NE(refusal({"devices", "--json"}).find("--json"), std::string::npos);
 }
 
 TEST(Arguments, EditOptions) {

@@ -4,6 +4,8 @@
 #include "JackCapture.h"
 #include "JackServer.h"
 
+#include "host/VirtualDisplay.h"
+
 #include <fftw3.h>
 
 #include <chrono>
@@ -124,21 +126,23 @@ protected:
         return finish();
     }
 
-    // Plays with `words` while recording, and answers the recording once the tool has ended.
-    void playAndRecord(std::vector<std::string> words, bool interrupt, std::vector<float>& left,
-                       std::vector<float>& right) {
+    // Runs `command` on the JACK server's output with the preset and `words` while recording,
+    // sends `signal` (when not 0) once 2.5 s were recorded, and answers the recording once the
+    // tool has ended.
+    void playAndRecord(const std::string& command, std::vector<std::string> words, int signal,
+                       std::vector<float>& left, std::vector<float>& right) {
         JackCapture capture;
         std::string error;
         ASSERT_TRUE(capture.open(server->name(), 30.0, error)) << error;
-        words.insert(words.begin(), {"play", "--bundle", SERIVANE_BUNDLE_PATH, "--device", "system",
-                                     "--preset", schumann});
+        words.insert(words.begin(), {command, "--bundle", SERIVANE_BUNDLE_PATH, "--device",
+                                     "system", "--preset", schumann});
         child = startTool(words, log);
         ASSERT_TRUE(capture.connectFrom("serivane", 30s)) << contents(log);
-        if (interrupt) {
+        if (signal != 0) {
             std::size_t start = capture.framesRecorded();
             while (capture.framesRecorded() < start + 5 * rate / 2)
                 std::this_thread::sleep_for(10ms);
-            kill(child, SIGINT);
+            kill(child, signal);
         }
         status = finish();
         // A few periods of the silence after the ending.
@@ -176,7 +180,7 @@ std::string PlayCommandTest::skipReason;
 
 TEST_F(PlayCommandTest, PlaysThePresetsBeatAndFadesOutWhenItsTimeIsUp) {
     std::vector<float> left, right;
-    playAndRecord({"--seconds", "3"}, false, left, right);
+    playAndRecord("play", {"--seconds", "3"}, 0, left, right);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << contents(log);
     EXPECT_NE(contents(log).find("Playing Psychic - Schumann Resonance (7.83) on \"system\""),
               std::string::npos)
@@ -187,9 +191,25 @@ TEST_F(PlayCommandTest, PlaysThePresetsBeatAndFadesOutWhenItsTimeIsUp) {
 
 TEST_F(PlayCommandTest, CtrlCFadesOutAndEndsAsTheSignalAsks) {
     std::vector<float> left, right;
-    playAndRecord({"--set", "Binaural Pan=Right"}, true, left, right);
+    playAndRecord("play", {"--set", "Binaural Pan=Right"}, SIGINT, left, right);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << contents(log);
     EXPECT_NE(contents(log).find("Played "), std::string::npos) << contents(log);
+    expectBeatAndSmoothEnd(left, right);
+}
+
+TEST_F(PlayCommandTest, TheEditorPlaysThroughTheSameOutput) {
+    host::VirtualDisplay display;
+    std::string reason;
+    if (!display.start(1024, 768, reason)) GTEST_SKIP() << "no virtual X server: " << reason;
+    // fontconfig's process-lifetime memory goes with the unloaded plug-in: no leak of ours.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    std::string saved = asan != nullptr ? asan : "";
+    setenv("ASAN_OPTIONS", (saved + ":detect_leaks=0").c_str(), 1);
+    std::vector<float> left, right;
+    playAndRecord("edit", {}, SIGTERM, left, right);
+    setenv("ASAN_OPTIONS", saved.c_str(), 1);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << contents(log);
+    EXPECT_NE(contents(log).find("playing on \"system\""), std::string::npos) << contents(log);
     expectBeatAndSmoothEnd(left, right);
 }
 
