@@ -9,9 +9,9 @@
 namespace serivane::tools {
 
 // The most recent stereo frames of a stream, written by the audio thread and read by another
-// thread without a lock: every sample is an atomic, and a reader checks afterwards that the
-// writer did not overtake what it copied. The writer publishes at least every `maxUnpublished`
-// frames.
+// thread without a lock: every sample is an atomic (a plain move on common processors), and a
+// reader checks afterwards that the writer did not overtake what it copied. The writer
+// publishes at least every `maxUnpublished` frames.
 class SoundRing {
 public:
     SoundRing(std::size_t capacityFrames, std::size_t maxUnpublished)
@@ -25,15 +25,11 @@ public:
     // Writer side, one frame at a time; publish() makes the frames visible.
     void put(float left, float right) {
         std::size_t at = (pending_ % capacity_) * 2;
-        samples_[at].store(left, std::memory_order_relaxed);
-        samples_[at + 1].store(right, std::memory_order_relaxed);
+        samples_[at].store(left, std::memory_order_release);
+        samples_[at + 1].store(right, std::memory_order_release);
         ++pending_;
     }
-    void publish() {
-        written_.store(pending_, std::memory_order_release);
-        // Frames written after this point are seen by a reader only with the count above.
-        std::atomic_thread_fence(std::memory_order_release);
-    }
+    void publish() { written_.store(pending_, std::memory_order_release); }
 
     // Reader side: the last `frames` frames, one vector per ear; false when fewer were written
     // or the writer overtook the copy.
@@ -45,11 +41,12 @@ public:
         std::uint64_t first = end - frames;
         for (std::size_t i = 0; i < frames; ++i) {
             std::size_t at = ((first + i) % capacity_) * 2;
-            left[i] = samples_[at].load(std::memory_order_relaxed);
-            right[i] = samples_[at + 1].load(std::memory_order_relaxed);
+            left[i] = samples_[at].load(std::memory_order_acquire);
+            right[i] = samples_[at + 1].load(std::memory_order_acquire);
         }
-        std::atomic_thread_fence(std::memory_order_acquire);
-        return written_.load(std::memory_order_relaxed) + maxUnpublished_ - first <= capacity_;
+        // A sample the writer overwrote was stored after it published a count at most
+        // maxUnpublished frames behind it, so that count is seen now.
+        return written_.load(std::memory_order_acquire) + maxUnpublished_ - first <= capacity_;
     }
 
 private:
