@@ -4,6 +4,7 @@
 
 #include "engine/ParamIds.h"
 #include "instrument/CLS_SERIVANE.h"
+#include "resources/CursorHotspots.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -184,6 +185,12 @@ TEST_F(EditorLayoutWindowTest, ASweepIndicatorClickSwapsTheRangeAndBothKnobsFoll
     const IBox highKnob = EditorSession::controlRect(kHighFreq);
     moveTo(centreX(kSweep), centreY(kSweep));
     session.run(100ms);
+    // The sweep cursor points with the tip of its drawn arrow, not with the picture's centre.
+    const XInput::Hotspot tip = input().cursorHotspot();
+    if (tip.x >= 0) {
+        EXPECT_EQ(tip.x, kAscendHotspot.x);
+        EXPECT_EQ(tip.y, kAscendHotspot.y);
+    }
     host::WindowImage before = session.capture();
     input().click(XInput::leftButton);
     ASSERT_TRUE(gestureEnded(kLowFreq));
