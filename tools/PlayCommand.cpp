@@ -137,13 +137,17 @@ int runDevices(const DevicesOptions&, const Console& console) {
         console.err << "serivane: " << noOutputDevice << '\n';
         return exitFailure;
     }
-    std::size_t nameWidth = 4;
-    for (const OutputDevice& d : devices) nameWidth = std::max(nameWidth, d.name.size());
+    std::size_t nameWidth = 0, numberWidth = 0;
+    for (const OutputDevice& d : devices) {
+        nameWidth = std::max(nameWidth, d.name.size());
+        numberWidth = std::max(numberWidth, std::to_string(d.index).size());
+    }
     console.out << "Output devices (* marks the default):\n";
     for (const OutputDevice& d : devices) {
-        std::string name = d.name;
+        std::string name = d.name, number = std::to_string(d.index);
         name.resize(nameWidth, ' ');
-        console.out << (d.isDefault ? " * " : "   ") << d.index << "  " << name << "  " << d.hostApi
+        number.insert(0, numberWidth - number.size(), ' ');
+        console.out << (d.isDefault ? " * " : "   ") << number << "  " << name << "  " << d.hostApi
                     << ", " << d.channels << (d.channels == 1 ? " channel" : " channels") << ", "
                     << significant(d.sampleRate, 10) << " Hz\n";
     }

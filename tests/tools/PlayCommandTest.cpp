@@ -8,6 +8,7 @@
 
 #include <fftw3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <complex>
@@ -31,11 +32,13 @@ constexpr const char* schumann = "Psychic - Schumann Resonance (7.83)";
 // The rate at which the phase difference between the ears turns, in Hz, positive when the right
 // ear is the higher: short spectra of both ears every `hop` frames, and the turn of the
 // cross-spectrum from one to the next, summed over every bin (so over every tone pair) but the
-// lowest, where a tone's mirror image below 0 Hz turns the other way.
+// lowest, where a tone's mirror image below 0 Hz turns the other way. The median over quarter
+// seconds, so that a period the device missed on a busy machine does not count.
 double beatBetweenEars(const std::vector<float>& left, const std::vector<float>& right,
                        std::size_t first, std::size_t last) {
     constexpr int size = 4096;
     constexpr std::size_t hop = 480; // beats up to 50 Hz are told apart
+    constexpr int hopsPerPart = 25;
     std::vector<double> window(size);
     for (int i = 0; i < size; ++i)
         window[i] = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / size);
@@ -50,6 +53,8 @@ double beatBetweenEars(const std::vector<float>& left, const std::vector<float>&
     };
     std::vector<std::complex<double>> previous;
     std::complex<double> turn = 0.0;
+    std::vector<double> parts;
+    int hops = 0;
     for (std::size_t at = first; at + size <= last; at += hop) {
         std::vector<std::complex<double>> l = spectrum(left, at);
         std::vector<std::complex<double>> r = spectrum(right, at);
@@ -58,9 +63,14 @@ double beatBetweenEars(const std::vector<float>& left, const std::vector<float>&
         for (std::size_t k = 4; k < cross.size() && !previous.empty(); ++k)
             turn += cross[k] * std::conj(previous[k]);
         previous = cross;
+        if (++hops % hopsPerPart != 0) continue;
+        parts.push_back(std::arg(turn) * rate / (2 * std::numbers::pi * hop));
+        turn = 0.0;
     }
     fftw_destroy_plan(plan);
-    return std::arg(turn) * rate / (2 * std::numbers::pi * hop);
+    if (parts.empty()) return 0.0;
+    std::nth_element(parts.begin(), parts.begin() + parts.size() / 2, parts.end());
+    return parts[parts.size() / 2];
 }
 
 double largestStep(const std::vector<float>& samples, std::size_t first, std::size_t last) {
@@ -80,6 +90,19 @@ std::pair<std::size_t, std::size_t> soundingPart(const std::vector<float>& left,
         last = i + 1;
     }
     return {first, last};
+}
+
+std::string firstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+// What ALSA and JACK print while PortAudio probes them, which the tool keeps quiet. (A leak
+// checker's summary may follow the tool's own words.)
+bool hasLibraryNoise(const std::string& text) {
+    for (const char* noise : {"ALSA lib", "Cannot connect", "jack server", "JackShm"}) {
+        if (text.find(noise) != std::string::npos) return true;
+    }
+    return false;
 }
 
 class PlayCommandTest : public ::testing::Test {
@@ -220,15 +243,16 @@ TEST_F(PlayCommandTest, DevicesListsJacksSystemOutput) {
     EXPECT_NE(listing.find("system  JACK Audio Connection Kit, 2 channels, 48000 Hz"),
               std::string::npos)
         << listing;
-    EXPECT_EQ(listing.find("Cannot connect"), std::string::npos) << "JACK's noise shows";
+    EXPECT_FALSE(hasLibraryNoise(listing)) << listing;
 }
 
 TEST_F(PlayCommandTest, AnUnknownDeviceIsAClearError) {
     for (const char* device : {"no such card", "9999"}) {
         int result = run({"play", "--bundle", SERIVANE_BUNDLE_PATH, "--device", device});
         EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 1) << contents(log);
-        EXPECT_EQ(contents(log), "serivane: no output device \"" + std::string(device) +
-                                     "\": run \"serivane devices\" to list them\n");
+        EXPECT_EQ(firstLine(contents(log)), "serivane: no output device \"" + std::string(device) +
+                                                "\": run \"serivane devices\" to list them");
+        EXPECT_FALSE(hasLibraryNoise(contents(log))) << contents(log);
     }
 }
 
@@ -245,8 +269,9 @@ TEST(PlayWithoutSoundDevice, SaysSoInOneLineAndFails) {
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         GTEST_SKIP() << "this machine has a sound device of its own";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << said;
-    EXPECT_EQ(said, "serivane: no sound output device found: PortAudio sees no ALSA, PulseAudio "
-                    "or JACK output on this machine\n");
+    EXPECT_EQ(firstLine(said), "serivane: no sound output device found: PortAudio sees no ALSA, "
+                               "PulseAudio or JACK output on this machine");
+    EXPECT_FALSE(hasLibraryNoise(said)) << said;
 }
 
 } // namespace
