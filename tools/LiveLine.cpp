@@ -3,13 +3,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace serivane::tools {
 
 namespace {
 
 // Preset names run long; the line has to stay on one terminal row.
-constexpr std::size_t presetWidth = 36;
+constexpr std::size_t presetWidth = 40;
 
 std::string clock(double seconds) {
     auto tenths = static_cast<long long>(std::floor(std::max(seconds, 0.0) * 10.0));
@@ -48,7 +49,9 @@ std::string liveLineText(const LiveStatus& status) {
 
 void LiveLine::show(const std::string& text) {
     if (!enabled_) return;
-    out_ << '\r' << text << "\033[K" << std::flush;
+    std::string_view shown = text;
+    if (columns_ > 1 && shown.size() >= columns_) shown = shown.substr(0, columns_ - 1);
+    out_ << '\r' << shown << "\033[K" << std::flush;
     shown_ = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -20,10 +21,12 @@ struct LiveStatus {
 // "0:12.3 / 1:00  Schumann (7.83)  beat 7.83 Hz theta  carrier 212.4 Hz  peak -9.3 dBFS"
 std::string liveLineText(const LiveStatus& status);
 
-// One line redrawn in place on a terminal; elsewhere it shows nothing.
+// One line redrawn in place on a terminal, cut to fit its `columns` (0: unknown) since a line
+// that wraps cannot be redrawn; elsewhere it shows nothing.
 class LiveLine {
 public:
-    LiveLine(std::ostream& out, bool enabled) : out_(out), enabled_(enabled) {}
+    LiveLine(std::ostream& out, bool enabled, std::size_t columns = 0)
+        : out_(out), enabled_(enabled), columns_(columns) {}
 
     void show(const std::string& text);
     void finish(); // clears the line
@@ -31,6 +34,7 @@ public:
 private:
     std::ostream& out_;
     bool enabled_;
+    std::size_t columns_;
     bool shown_ = false;
 };
 

@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <sys/ioctl.h>
 #include <thread>
+#include <unistd.h>
 
 namespace serivane::tools {
 
@@ -23,6 +25,12 @@ namespace {
 // How often the main thread looks for a signal, and how often it redraws the live line.
 constexpr auto tick = std::chrono::milliseconds(50);
 constexpr int ticksPerLine = 5;
+
+// The width of the terminal the live line goes to; 0 when unknown.
+std::size_t terminalColumns() {
+    winsize size{};
+    return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
 
 // The chosen preset's name, and how many settings were applied over it.
 std::string soundName(const host::Plugin& plugin, const PlayOptions& options) {
@@ -51,7 +59,7 @@ double watch(Playback& playback, const InterruptionGuard& interruption, LiveStat
              const Console& console) {
     StreamRenderer& renderer = playback.renderer();
     CarrierMeter carrier(renderer.sampleRate());
-    LiveLine line(console.err, console.errIsTerminal);
+    LiveLine line(console.err, console.errIsTerminal, terminalColumns());
     double loudest = 0.0;
     double recentPeak = 0.0;
     for (int ticks = 1; !renderer.finished() && playback.flowing(); ++ticks) {

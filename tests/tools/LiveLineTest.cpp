@@ -67,14 +67,15 @@ TEST(LiveLine, ShowsTimePresetBeatCarrierAndPeak) {
     EXPECT_EQ(liveLineText(status),
               "0:01.0  p  beat 40.00 Hz gamma (left higher)  carrier 200.0 Hz  peak 0.0 dBFS");
 
-    std::ostringstream terminal, file;
-    LiveLine shown(terminal, true), hidden(file, false);
-    for (LiveLine* line : {&shown, &hidden}) {
+    std::ostringstream terminal, narrow, file;
+    LiveLine shown(terminal, true), cut(narrow, true, 4), hidden(file, false);
+    for (LiveLine* line : {&shown, &cut, &hidden}) {
         line->show("a");
-        line->show("b");
+        line->show("bcdef");
         line->finish();
     }
-    EXPECT_EQ(terminal.str(), "\ra\033[K\rb\033[K\r\033[K");
+    EXPECT_EQ(terminal.str(), "\ra\033[K\rbcdef\033[K\r\033[K");
+    EXPECT_EQ(narrow.str(), "\ra\033[K\rbcd\033[K\r\033[K") << "never wraps";
     EXPECT_EQ(file.str(), "");
 }
 
