@@ -62,7 +62,7 @@ TEST(LiveLine, ShowsTimePresetBeatCarrierAndPeak) {
                                     "beat 7.83 Hz theta  carrier 412.3 Hz  peak -6.0 dBFS");
     status = {0.05, 0.0, std::string(50, 'x'), std::nullopt, "", std::nullopt, 0.0};
     EXPECT_EQ(liveLineText(status),
-              "0:00.0  " + std::string(33, 'x') + "...  no beat  carrier -  peak -inf dBFS");
+              "0:00.0  " + std::string(37, 'x') + "...  no beat  carrier -  peak -inf dBFS");
     status = {1.0, 0.0, "p", 40.0, "left", 200.0, 1.0};
     EXPECT_EQ(liveLineText(status),
               "0:01.0  p  beat 40.00 Hz gamma (left higher)  carrier 200.0 Hz  peak 0.0 dBFS");
