@@ -42,13 +42,15 @@ bool LiveEditor::open(host::Plugin& plugin, const LiveEditorOptions& options, st
 }
 
 bool LiveEditor::close(std::string& error) {
-    if (frame_) frame_->close();
-    frame_ = nullptr;
     bool failed = false;
+    // The sound fades out first: the window's teardown can hold the plug-in long enough for
+    // its watchdog to count the stream as stopped, and the sound then resumes with a step.
     if (playback_) {
         failed = !playback_->stop(error);
         playback_.reset();
     }
+    if (frame_) frame_->close();
+    frame_ = nullptr;
     if (audio_) {
         audio_->stop();
         failed = audio_->failed();
