@@ -9,7 +9,7 @@
 #include "tools/NumberText.h"
 #include "tools/Playback.h"
 #include "tools/PluginSettings.h"
-#include "tools/RenderSettings.h"
+#include "tools/PresetChoice.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,13 +35,11 @@ std::size_t terminalColumns() {
 // The chosen preset's name, and how many settings were applied over it.
 std::string soundName(const host::Plugin& plugin, const PlayOptions& options) {
     std::string name = "default settings";
-    ParameterSetting program;
-    std::string ignored;
-    if (!options.preset.empty() && resolvePreset(plugin, options.preset, program, ignored)) {
-        std::optional<host::ParameterDescription> p = plugin.programChangeParameter();
+    if (!options.preset.empty()) {
         std::vector<std::string> names = rootPrograms(plugin).programs;
-        auto slot = static_cast<std::size_t>(std::lround(program.normalized * p->stepCount));
-        name = slot < names.size() ? names[slot] : options.preset;
+        std::string ignored;
+        std::optional<std::size_t> slot = choosePreset(names, options.preset, ignored);
+        name = slot && *slot < names.size() ? names[*slot] : options.preset;
     }
     std::size_t count = options.settings.size();
     if (count > 0) name += " + " + std::to_string(count) + (count == 1 ? " setting" : " settings");
@@ -117,7 +115,40 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
 
 } // namespace
 
-int runPlay(const PlayOptions& options, const Console& console) {
+std::string_view PlayCommand::usage() const {
+    return R"(Usage: serivane play [OPTIONS]
+
+Plays the instrument live on a sound device (ALSA, PulseAudio/PipeWire or
+JACK, through PortAudio) at the device's sample rate, with the transport
+running. On a terminal a live line shows the time played, the preset, the
+beat and the carrier sounding now and the peak level. Ctrl-C, or the end of
+--seconds, stops it with a short fade-out. Use headphones: a binaural beat
+is heard only when each ear gets its own channel.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by slot number, by name
+                         or by a part of the name that fits one preset only
+  --set "NAME=VALUE"     set a parameter, in its own units or by its display
+                         text; repeatable, applied after the preset
+  --seconds S            stop after S seconds (default: play until Ctrl-C)
+  --device NAME|NUMBER   the output device, by its number or name as listed
+                         by "serivane devices", or a unique part of the name
+                         (default: the system's default output)
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+void PlayCommand::define(CLI::App& app) {
+    addBundle(app, options_.bundle);
+    addPreset(app, options_.preset);
+    addSettings(app, options_.settings);
+    addSeconds(app, options_.seconds);
+    addText(app, "--device", options_.device);
+}
+
+int PlayCommand::run(const Console& console) {
+    const PlayOptions& options = options_;
     InterruptionGuard interruption;
     std::string error;
     int code = exitOk;
@@ -131,35 +162,6 @@ int runPlay(const PlayOptions& options, const Console& console) {
         endBySignal(signal);
     }
     return code;
-}
-
-int runDevices(const DevicesOptions&, const Console& console) {
-    SoundSystem system;
-    std::string error;
-    if (!system.open(error)) {
-        console.err << "serivane: " << error << '\n';
-        return exitFailure;
-    }
-    std::vector<OutputDevice> devices = system.outputs();
-    if (devices.empty()) {
-        console.err << "serivane: " << noOutputDevice << '\n';
-        return exitFailure;
-    }
-    std::size_t nameWidth = 0, numberWidth = 0;
-    for (const OutputDevice& d : devices) {
-        nameWidth = std::max(nameWidth, d.name.size());
-        numberWidth = std::max(numberWidth, std::to_string(d.index).size());
-    }
-    console.out << "Output devices (* marks the default):\n";
-    for (const OutputDevice& d : devices) {
-        std::string name = d.name, number = std::to_string(d.index);
-        name.resize(nameWidth, ' ');
-        number.insert(0, numberWidth - number.size(), ' ');
-        console.out << (d.isDefault ? " * " : "   ") << number << "  " << name << "  " << d.hostApi
-                    << ", " << d.channels << (d.channels == 1 ? " channel" : " channels") << ", "
-                    << significant(d.sampleRate, 10) << " Hz\n";
-    }
-    return exitOk;
 }
 
 } // namespace serivane::tools

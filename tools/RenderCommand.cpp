@@ -1,4 +1,5 @@
 #include "tools/RenderCommand.h"
+#include "tools/BlockSink.h"
 #include "tools/BundleLocation.h"
 #include "tools/Interruption.h"
 #include "tools/LevelMeter.h"
@@ -71,12 +72,14 @@ bool queueSettings(host::ProcessDriver& driver, const RenderJob& job, std::strin
 template <typename Sample>
 bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWriter& writer,
                   LevelMeter& meter, ProgressBar& progress, std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
     std::vector<std::vector<Sample>> planar(channels, std::vector<Sample>(block));
     std::vector<Sample*> pointers;
     for (std::vector<Sample>& channel : planar) pointers.push_back(channel.data());
-    std::vector<Sample> interleaved(block * channels);
+    BlockSink<Sample> sink(writer, meter, job.options.format, static_cast<int>(channels),
+                           static_cast<int>(block));
     for (std::int64_t done = 0; done < job.frames;) {
         if (!stillWanted(job, error)) return false;
         auto frames = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
@@ -84,15 +87,12 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
             error = "the plug-in failed to process a block";
             return false;
         }
-        for (std::size_t f = 0; f < static_cast<std::size_t>(frames); ++f) {
-            for (std::size_t c = 0; c < channels; ++c) interleaved[f * channels + c] = planar[c][f];
-        }
-        meter.add(interleaved.data(), static_cast<std::int64_t>(frames * channels));
-        if (!writer.write(interleaved.data(), frames, error)) return false;
+        if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
-        progress.update(done);
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+        progress.update(done, elapsed.count());
     }
-    return true;
+    return sink.finish(error);
 }
 
 std::string summary(const RenderJob& job, const LevelMeter& meter, int channels, double elapsed) {
@@ -156,9 +156,9 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 
 } // namespace
 
-int runRender(const RenderOptions& options, const Console& console) {
+int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
-    int code = loadAndRender(options, interruption, console);
+    int code = loadAndRender(options_, interruption, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

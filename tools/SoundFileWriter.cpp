@@ -104,6 +104,10 @@ bool SoundFileWriter::write(const double* interleaved, long long frames, std::st
     return checkWritten(sf_writef_double(file_, interleaved, frames), frames, error);
 }
 
+bool SoundFileWriter::write(const short* interleaved, long long frames, std::string& error) {
+    return checkWritten(sf_writef_short(file_, interleaved, frames), frames, error);
+}
+
 bool SoundFileWriter::checkWritten(sf_count_t written, long long frames, std::string& error) {
     if (written == frames) return true;
     error = "writing " + target_ + " failed: " + sf_strerror(file_);
