@@ -13,6 +13,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
 )
 

@@ -12,6 +12,7 @@ struct EditOptions {
     std::string bundle;
     std::string preset;
     std::vector<Setting> settings;
+    std::string device; // empty: the default output
 };
 
 // `serivane edit`: opens the editor in a window of our host, with the transport running, until

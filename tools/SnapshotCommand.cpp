@@ -44,7 +44,9 @@ bool click(host::EditorFrame& frame, const std::vector<EditorClick>& clicks, std
 bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
                 std::string& error) {
     LiveEditor editor;
-    if (!editor.open(plugin, {options.preset, options.settings, !options.stopped}, error) ||
+    if (!editor.open(plugin,
+                     {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
+                     error) ||
         !click(editor.frame(), options.clicks, error))
         return false;
     editor.frame().loop().runFor(

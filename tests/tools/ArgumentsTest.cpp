@@ -1,7 +1,9 @@
 // The command line as the tool reads it: options, defaults and the reasons for refusals.
 #include "tools/CommandLine.h"
+#include "tools/DevicesCommand.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
+#include "tools/PlayCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SnapshotCommand.h"
 
@@ -109,6 +111,7 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"render", "a.wav", "--loud"}, "--loud"},
         {{"info", "--verbose"}, "--verbose"},
         {{"info", "--json=yes"}, "--json"},
+        {{"listen"}, "unknown command \"listen\""},
         {{"json"}, "unknown command \"json\""},
         {{"--json", "info"}, "unknown command \"--json\""},
         {{"render", "a.wav", "-loud"}, "render does not take \"-loud\""},
@@ -159,6 +162,27 @@ TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
         EXPECT_NE(refusal({"snapshot", "--click", bad, "a.png"}).find("X,Y"), std::string::npos)
             << bad;
     EXPECT_NE(refusal({"snapshot", "--stopped=yes", "a.png"}).find("no value"), std::string::npos);
+}
+
+TEST(Arguments, PlayAndDevicesOptions) {
+    PlayOptions o =
+        optionsOf<PlayCommand>({"play", "--preset", "87", "--set", "Tones=3", "--seconds=2.5",
+                                "--device", "system", "--bundle", "b.vst3"});
+    EXPECT_EQ(o.preset, "87");
+    EXPECT_EQ(o.seconds, 2.5);
+    EXPECT_EQ(o.device, "system");
+    EXPECT_EQ(o.bundle, "b.vst3");
+    ASSERT_EQ(o.settings.size(), 1u);
+    EXPECT_EQ(optionsOf<PlayCommand>({"play"}).seconds, 0.0) << "plays until stopped";
+    EXPECT_EQ(optionsOf<EditCommand>({"edit", "--device", "3"}).device, "3");
+    ParsedCommandLine devices = parsed({"devices"});
+    EXPECT_EQ(devices.request, Request::Run);
+    EXPECT_NE(dynamic_cast<DevicesCommand*>(devices.command.get()), nullptr);
+    EXPECT_TRUE(asksForHelpOf({"devices", "--help"}, "devices"));
+    EXPECT_NE(refusal({"play", "--seconds", "0"}).find("--seconds"), std::string::npos);
+    EXPECT_NE(refusal({"play", "--device"}).find("--device needs a value"), std::string::npos);
+    EXPECT_NE(refusal({"play", "out.wav"}).find("out.wav"), std::string::npos);
+    EXPECT_NE(refusal({"devices", "--json"}).find("--json"), std::string::npos);
 }
 
 TEST(Arguments, EditOptions) {

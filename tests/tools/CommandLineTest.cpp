@@ -1,7 +1,9 @@
 #include "tools/CommandLine.h"
+#include "tools/DevicesCommand.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/NumberText.h"
+#include "tools/PlayCommand.h"
 #include "tools/RenderCommand.h"
 
 #include <cstdlib>
@@ -32,6 +34,9 @@ TEST(CommandLine, HelpGoesToStandardOutput) {
     EXPECT_EQ(run({"info", "--help"}).out, InfoCommand().usage());
     EXPECT_EQ(run({"render", "--help"}).out, RenderCommand().usage());
     EXPECT_EQ(run({"edit", "--help"}).out, EditCommand().usage());
+    EXPECT_NE(general.out.find("\n  devices   list the sound devices"), std::string::npos);
+    EXPECT_EQ(run({"play", "--help"}).out, PlayCommand().usage());
+    EXPECT_EQ(run({"devices", "--help"}).out, DevicesCommand().usage());
     Outcome version = run({"--version"});
     EXPECT_EQ(version.code, exitOk);
     EXPECT_EQ(version.out.rfind("serivane ", 0), 0u);
