@@ -9,7 +9,7 @@ packages=(
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     libxcb1-dev libxcb-render0-dev
-    xvfb libx11-dev libxtst-dev
+    xvfb libx11-dev libxtst-dev libxfixes-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     locales
