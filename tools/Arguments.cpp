@@ -2,6 +2,7 @@
 #include "tools/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 
@@ -78,6 +79,29 @@ bool parseSeconds(const std::string& text, double& out, std::string& error,
     if (!value || *value <= 0.0 || *value > limit) {
         error = "--seconds takes a number above 0 and at most " + shortest(limit) + ", not \"" +
                 text + "\"";
+        return false;
+    }
+    out = *value;
+    return true;
+}
+
+bool parseFade(const std::string& option, const std::string& text, double& out,
+               std::string& error) {
+    std::optional<double> value = parseNumber(text);
+    if (!value || *value < 0.0 || *value > maxSeconds) {
+        error =
+            option + " takes seconds from 0 to " + shortest(maxSeconds) + ", not \"" + text + "\"";
+        return false;
+    }
+    out = *value;
+    return true;
+}
+
+bool parseMixLevel(const std::string& text, double& out, std::string& error) {
+    std::optional<double> value = parseNumber(text);
+    if (!value || *value < minMixLevel || *value > maxMixLevel) {
+        error = "--mix-level takes decibels from " + shortest(minMixLevel) + " to " +
+                shortest(maxMixLevel) + ", not \"" + text + "\"";
         return false;
     }
     out = *value;
@@ -184,20 +208,44 @@ bool parseRenderOption(const std::string& word, Words& words, RenderOptions& opt
         return parsePrecision(value, options.precision, error);
     } else if (word == "--format") {
         return parseFormat(value, options.format, error);
+    } else if (word == "--fade-in" || word == "--fade-out") {
+        return parseFade(word, value, word == "--fade-in" ? options.fadeIn : options.fadeOut,
+                         error);
+    } else if (word == "--mix") {
+        options.mix = value;
+    } else if (word == "--mix-level") {
+        return parseMixLevel(value, options.mixLevel, error);
+    }
+    return true;
+}
+
+// Both fades fit into the render, counted in frames as the render counts them.
+bool checkSession(const RenderOptions& options, bool mixLevelGiven, std::string& error) {
+    if (mixLevelGiven && options.mix.empty()) {
+        error = "--mix-level sets the level of a --mix FILE: give one";
+        return false;
+    }
+    auto frames = [&](double seconds) { return std::llround(seconds * options.sampleRate); };
+    if (frames(options.fadeIn) + frames(options.fadeOut) > std::max(1LL, frames(options.seconds))) {
+        error = "--fade-in and --fade-out together (" + shortest(options.fadeIn + options.fadeOut) +
+                " s) are longer than the render (" + shortest(options.seconds) + " s)";
+        return false;
     }
     return true;
 }
 
 bool parseRender(Words& words, RenderOptions& options, std::string& error) {
-    static const std::vector<std::string> known = {"--bundle",      "--preset", "--set",
-                                                   "--seconds",     "--block",  "--precision",
-                                                   "--sample-rate", "--format"};
+    static const std::vector<std::string> known = {
+        "--bundle",      "--preset", "--set",     "--seconds",  "--block", "--precision",
+        "--sample-rate", "--format", "--fade-in", "--fade-out", "--mix",   "--mix-level"};
+    bool mixLevelGiven = false;
     while (!words.done()) {
         std::string word = words.take();
         if (isHelp(word)) {
             options.help = true;
         } else if (std::find(known.begin(), known.end(), word) != known.end()) {
             if (!parseRenderOption(word, words, options, error)) return false;
+            mixLevelGiven = mixLevelGiven || word == "--mix-level";
         } else if (word.rfind("-", 0) == 0 && word.size() > 1) {
             error = "render does not take \"" + word + "\"";
             return false;
@@ -209,7 +257,8 @@ bool parseRender(Words& words, RenderOptions& options, std::string& error) {
             options.output = word;
         }
     }
-    return options.help || parseOutput(options, error);
+    return options.help ||
+           (parseOutput(options, error) && checkSession(options, mixLevelGiven, error));
 }
 
 // "X,Y" in editor pixels.

@@ -15,6 +15,11 @@ struct InfoOptions {
     std::string bundle; // empty: the default location
 };
 
+// The level of a mix recording when none is given, in dB: under the tones, not over them.
+inline constexpr double defaultMixLevel = -12.0;
+inline constexpr double minMixLevel = -120.0;
+inline constexpr double maxMixLevel = 24.0;
+
 struct RenderOptions {
     bool help = false;
     std::string bundle;
@@ -27,6 +32,10 @@ struct RenderOptions {
     int block = 512;
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
+    double fadeIn = 0.0;               // seconds
+    double fadeOut = 0.0;              // seconds
+    std::string mix;                   // a recording laid under the tones; empty: none
+    double mixLevel = defaultMixLevel; // dB
 };
 
 // A click into the editor, in its own pixels.

@@ -5,6 +5,8 @@
 #include "tools/NumberText.h"
 #include "tools/ProgressBar.h"
 #include "tools/RenderSettings.h"
+#include "tools/SessionShaping.h"
+#include "tools/SoundFileReader.h"
 #include "tools/SoundFileWriter.h"
 
 #include "host/ProcessDriver.h"
@@ -26,7 +28,22 @@ struct RenderJob {
     std::optional<ParameterSetting> preset;
     std::vector<ParameterSetting> overrides;
     std::int64_t frames = 0;
+    std::optional<SoundBuffer> mix; // the recording laid under the tones, once read
 };
+
+std::int64_t framesOf(double seconds, int sampleRate) {
+    return std::llround(seconds * sampleRate);
+}
+
+// The fades and the mix recording as one stage, which the render's blocks pass through.
+SessionShaping sessionShaping(const RenderJob& job) {
+    const RenderOptions& o = job.options;
+    SessionFades fades(framesOf(o.fadeIn, o.sampleRate), framesOf(o.fadeOut, o.sampleRate),
+                       job.frames);
+    std::optional<AmbientMix> mix;
+    if (job.mix) mix.emplace(*job.mix, o.sampleRate, o.mixLevel);
+    return SessionShaping(fades, std::move(mix));
+}
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     if (!job.options.preset.empty()) {
@@ -37,8 +54,7 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
         job.overrides.emplace_back();
         if (!resolveSetting(plugin, name, value, job.overrides.back(), error)) return false;
     }
-    double frames = std::round(job.options.seconds * job.options.sampleRate);
-    job.frames = std::max<std::int64_t>(1, static_cast<std::int64_t>(frames));
+    job.frames = std::max<std::int64_t>(1, framesOf(job.options.seconds, job.options.sampleRate));
     return true;
 }
 
@@ -69,8 +85,9 @@ bool queueSettings(host::ProcessDriver& driver, const RenderJob& job, std::strin
 }
 
 template <typename Sample>
-bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWriter& writer,
-                  LevelMeter& meter, ProgressBar& progress, std::string& error) {
+bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
+                  SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
+                  std::string& error) {
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
     std::vector<std::vector<Sample>> planar(channels, std::vector<Sample>(block));
@@ -84,6 +101,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
             error = "the plug-in failed to process a block";
             return false;
         }
+        shaping.process(pointers.data(), static_cast<int>(channels), frames);
         for (std::size_t f = 0; f < static_cast<std::size_t>(frames); ++f) {
             for (std::size_t c = 0; c < channels; ++c) interleaved[f * channels + c] = planar[c][f];
         }
@@ -95,6 +113,15 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
     return true;
 }
 
+std::string sessionText(const RenderOptions& o) {
+    std::string text;
+    if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
+        text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
+                " s out";
+    if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+    return text;
+}
+
 std::string summary(const RenderJob& job, const LevelMeter& meter, int channels, double elapsed) {
     double seconds = static_cast<double>(job.frames) / job.options.sampleRate;
     char speed[32];
@@ -102,12 +129,32 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     std::string line = "Rendered " + significant(seconds, 10) + " s to " + job.options.output +
                        " (" + std::to_string(job.options.sampleRate) + " Hz, " +
                        std::to_string(channels) + " channels, " + formatName(job.options.format) +
-                       "): peak " + decibelText(meter.peak()) + " dBFS, RMS " +
-                       decibelText(meter.rms()) + " dBFS, took " + significant(elapsed, 3) +
-                       " s (" + speed + "x real time)";
+                       sessionText(job.options) + "): peak " + decibelText(meter.peak()) +
+                       " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " +
+                       significant(elapsed, 3) + " s (" + speed + "x real time)";
     if (meter.nonFinite() > 0)
         line += "; " + std::to_string(meter.nonFinite()) + " samples were not finite";
     return line + "\n";
+}
+
+// Read before the plug-in loads, so that a bad recording fails at once and writes nothing.
+bool readMix(RenderJob& job, std::string& error) {
+    if (job.options.mix.empty()) return true;
+    job.mix.emplace();
+    if (readRecording(job.options.mix, *job.mix, error)) return true;
+    error = "--mix: " + error;
+    return false;
+}
+
+// Listeners set the mix level, so a render that goes over full scale is theirs to judge:
+// reported, not limited.
+std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
+    std::string text = "serivane: warning: the render peaks at +" + decibelText(meter.peak()) +
+                       " dBFS, above full scale";
+    text += job.options.format == SampleFormat::Float ? ", and will clip when played"
+                                                      : ", and is clipped in the file";
+    if (job.mix) text += "; a lower --mix-level leaves room";
+    return text + "\n";
 }
 
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
@@ -127,26 +174,32 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
         return false;
     driver.transport().setPlaying(true);
     if (!queueSettings(driver, job, error)) return false;
+    SessionShaping shaping = sessionShaping(job);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
     auto started = std::chrono::steady_clock::now();
     bool rendered = o.precision == 64
-                        ? renderFrames<double>(driver, job, writer, meter, progress, error)
-                        : renderFrames<float>(driver, job, writer, meter, progress, error);
+                        ? renderFrames<double>(driver, job, shaping, writer, meter, progress, error)
+                        : renderFrames<float>(driver, job, shaping, writer, meter, progress, error);
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
+    if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
     return true;
 }
 
 int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
                   const Console& console) {
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::string error;
+    RenderJob job{options, interruption, std::nullopt, {}, 0, std::nullopt};
+    if (!readMix(job, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    RenderJob job{options, interruption, std::nullopt, {}, 0};
     if (!plugin || !render(*plugin, job, console, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

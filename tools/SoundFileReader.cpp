@@ -1,5 +1,6 @@
 #include "tools/SoundFileReader.h"
 
+#include <filesystem>
 #include <sndfile.h>
 
 namespace serivane::tools {
@@ -17,6 +18,15 @@ struct OpenFile {
 } // namespace
 
 bool readRecording(const std::string& path, SoundBuffer& recording, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        error = "cannot read " + path + ": no such file";
+        return false;
+    }
+    if (std::filesystem::is_directory(path, ec)) {
+        error = "cannot read " + path + ": it is a folder";
+        return false;
+    }
     SF_INFO info{};
     OpenFile open{sf_open(path.c_str(), SFM_READ, &info)};
     if (open.file == nullptr) {

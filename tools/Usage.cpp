@@ -54,6 +54,17 @@ Options:
   --format pcm16|pcm24|float
                          sample format of the file (default pcm24; FLAC takes
                          pcm16 or pcm24 only)
+  --fade-in S            fade in over the first S seconds, equal power
+                         (default 0: none)
+  --fade-out S           fade out over the last S seconds; both fades
+                         together fit into the render (default 0: none)
+  --mix FILE             lay a mono or stereo recording (WAV, FLAC, Ogg
+                         Vorbis) under the tones: looped with a short
+                         crossfade, converted to the render's rate, a mono
+                         one to both ears
+  --mix-level DB         the recording's level, from -120 to 24 dB (default
+                         -12); a render that peaks above full scale is
+                         reported with a warning, not limited
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";
