@@ -8,22 +8,19 @@ namespace serivane::tools {
 
 namespace {
 
-// The recording with its last `crossfade` frames faded out over its first ones faded in, so
-// that playing on from the end into frame `crossfade` continues without a seam.
-std::vector<float> seamless(const SoundBuffer& recording, std::int64_t crossfade) {
-    std::vector<float> samples = recording.samples;
-    const int channels = recording.channels;
-    const std::int64_t tail = recording.frames() - crossfade;
+// Fades the last `crossfade` frames of `frames` out over its first ones faded in, so that
+// playing on from the end into frame `crossfade` continues without a seam.
+void crossfadeSeam(float* frames, std::int64_t length, int channels, std::int64_t crossfade) {
+    const std::int64_t tail = length - crossfade;
     for (std::int64_t j = 0; j < crossfade; ++j) {
         double angle = std::numbers::pi / 2.0 * (static_cast<double>(j) + 0.5) / crossfade;
         auto out = static_cast<float>(std::cos(angle));
         auto in = static_cast<float>(std::sin(angle));
         for (int c = 0; c < channels; ++c) {
-            float& sample = samples[(tail + j) * channels + c];
-            sample = out * sample + in * samples[j * channels + c];
+            float& sample = frames[(tail + j) * channels + c];
+            sample = out * sample + in * frames[j * channels + c];
         }
     }
-    return samples;
 }
 
 } // namespace
@@ -35,18 +32,15 @@ AmbientMix::AmbientMix(const SoundBuffer& recording, int outputRate, double leve
         std::min(static_cast<std::int64_t>(std::lround(crossfadeSeconds * recording.sampleRate)),
                  length_ / 2);
     loopFrames_ = length_ - crossfade;
-    std::vector<float> body = seamless(recording, crossfade);
-    const std::size_t reach = static_cast<std::size_t>(resampler_.reach());
-    const auto width = static_cast<std::size_t>(channels_);
-    frames_.assign((reach + static_cast<std::size_t>(length_) + 2 * reach) * width, 0.0f);
-    std::copy(body.begin(), body.end(),
-              frames_.begin() + static_cast<std::ptrdiff_t>(reach * width));
-    float* continuation = frames_.data() + (reach + static_cast<std::size_t>(length_)) * width;
-    for (std::size_t j = 0; j < 2 * reach; ++j) {
-        std::size_t from =
-            static_cast<std::size_t>(crossfade) + j % static_cast<std::size_t>(loopFrames_);
-        for (std::size_t c = 0; c < width; ++c)
-            continuation[j * width + c] = body[from * width + c];
+    const auto reach = static_cast<std::int64_t>(resampler_.reach());
+    frames_.assign(static_cast<std::size_t>((reach + length_ + 2 * reach) * channels_), 0.0f);
+    float* body = frames_.data() + reach * channels_;
+    std::copy_n(recording.samples.begin(), length_ * channels_, body);
+    crossfadeSeam(body, length_, channels_, crossfade);
+    float* continuation = body + length_ * channels_;
+    for (std::int64_t j = 0; j < 2 * reach; ++j) {
+        std::int64_t from = crossfade + j % loopFrames_;
+        std::copy_n(body + from * channels_, channels_, continuation + j * channels_);
     }
 }
 

@@ -35,13 +35,17 @@ std::int64_t framesOf(double seconds, int sampleRate) {
     return std::llround(seconds * sampleRate);
 }
 
-// The fades and the mix recording as one stage, which the render's blocks pass through.
-SessionShaping sessionShaping(const RenderJob& job) {
+// The fades and the mix recording as one stage, which the render's blocks pass through. The
+// stage keeps its own copy of the recording, so the one read from the file goes.
+SessionShaping sessionShaping(RenderJob& job) {
     const RenderOptions& o = job.options;
     SessionFades fades(framesOf(o.fadeIn, o.sampleRate), framesOf(o.fadeOut, o.sampleRate),
                        job.frames);
     std::optional<AmbientMix> mix;
-    if (job.mix) mix.emplace(*job.mix, o.sampleRate, o.mixLevel);
+    if (job.mix) {
+        mix.emplace(*job.mix, o.sampleRate, o.mixLevel);
+        job.mix->samples = {};
+    }
     return SessionShaping(fades, std::move(mix));
 }
 
