@@ -1,4 +1,5 @@
 // Session renders through the tool: fades, and a recording mixed under the tones.
+#include "support/SignalMeasures.h"
 #include "tools/CommandLine.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <numbers>
 #include <random>
 #include <sndfile.h>
 #include <sstream>
@@ -67,19 +67,6 @@ void write(const fs::path& path, int format, const Sound& sound) {
     sf_close(file);
 }
 
-double largestStep(const std::vector<float>& samples) {
-    double step = 0.0;
-    for (std::size_t i = 1; i < samples.size(); ++i)
-        step = std::max(step, std::abs(static_cast<double>(samples[i]) - samples[i - 1]));
-    return step;
-}
-
-double rms(const std::vector<float>& samples, std::size_t from, std::size_t to) {
-    double sum = 0.0;
-    for (std::size_t i = from; i < to; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-    return std::sqrt(sum / static_cast<double>(to - from));
-}
-
 class SessionRenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -116,7 +103,8 @@ TEST_F(SessionRenderTest, FadesStartAndEndInSilenceWithoutAJumpAboveTheTonesOwn)
             std::vector<float> ear = faded.channel(c);
             EXPECT_EQ(ear.front(), 0.0f);
             EXPECT_EQ(ear.back(), 0.0f);
-            EXPECT_LE(largestStep(ear), largestStep(plain.channel(c))) << in << " " << out;
+            EXPECT_LE(measure::largestStep(ear), measure::largestStep(plain.channel(c)))
+                << in << " " << out;
         }
         if (std::string(in) == "0.5") {
             EXPECT_EQ(faded.samples[2 * 48000], plain.samples[2 * 48000]) << "between the fades";
@@ -131,11 +119,8 @@ TEST_F(SessionRenderTest, AShortMonoRecordingAtAnotherRateLoopsUnderTheTonesAtTh
     Sound rain{44100, 1, std::vector<float>(22050)};
     for (float& s : rain.samples) s = uniform(random);
     write(folder / "rain.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, rain);
-    Sound hum{44100, 1, std::vector<float>(3 * 44100)};
-    for (std::size_t i = 0; i < hum.samples.size(); ++i)
-        hum.samples[i] = 0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 1000.0 *
-                                                            static_cast<double>(i) / 44100.0));
-    write(folder / "hum.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, hum);
+    write(folder / "hum.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS,
+          Sound{44100, 1, measure::tone(1000.0, 44100, 3.0, 0.5)});
 
     Sound mixed = render(
         "2", {"--set", "Volume=0", "--mix", (folder / "rain.flac").string(), "--mix-level", "-6"});
@@ -147,30 +132,24 @@ TEST_F(SessionRenderTest, AShortMonoRecordingAtAnotherRateLoopsUnderTheTonesAtTh
     for (std::size_t i = 0; i < left.size(); ++i)
         apart = std::max(apart, std::abs(static_cast<double>(left[i]) - right[i]));
     EXPECT_LT(apart, 1e-3) << "a mono recording sounds alike in both ears";
-    const double expected = rms(rain.samples, 0, rain.samples.size()) * std::pow(10.0, -6.0 / 20);
+    const double expected =
+        measure::rms(rain.samples, 0, rain.samples.size()) * std::pow(10.0, -6.0 / 20);
     for (std::size_t from : {std::size_t{0}, std::size_t{48000}, std::size_t{72000}}) {
-        EXPECT_NEAR(20.0 * std::log10(rms(left, from, from + 24000) / expected), 0.0, 0.5)
+        EXPECT_NEAR(20.0 * std::log10(measure::rms(left, from, from + 24000) / expected), 0.0, 0.5)
             << "the recording still sounds at frame " << from;
     }
 
     Sound tone = render(
         "1.5", {"--set", "Volume=0", "--mix", (folder / "hum.ogg").string(), "--mix-level", "0"});
     std::vector<float> ear = tone.channel(0);
-    double first = -1.0, last = -1.0;
-    int crossings = 0;
-    for (std::size_t i = 4800; i < 4800 + 48000; ++i) {
-        if (ear[i - 1] >= 0.0f || ear[i] < 0.0f) continue;
-        double at = static_cast<double>(i - 1) + ear[i - 1] / (ear[i - 1] - ear[i]);
-        if (first < 0.0) first = at;
-        last = at;
-        ++crossings;
-    }
-    EXPECT_NEAR((crossings - 1) * 48000.0 / (last - first), 1000.0, 0.01);
+    EXPECT_NEAR(measure::frequencyOf({ear.begin() + 4800, ear.begin() + 52800}, 48000), 1000.0,
+                0.01);
 }
 
 TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
     Sound surround{48000, 6, std::vector<float>(6 * 4800)};
     write(folder / "surround.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, surround);
+    write(folder / "silence.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, Sound{48000, 1, {}});
     std::ofstream(folder / "notes.txt") << "not a sound\n";
     struct Case {
         std::string mix;
@@ -178,7 +157,9 @@ TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
     };
     for (const Case& c : {Case{(folder / "missing.ogg").string(), "no such file"},
                           Case{(folder / "surround.wav").string(), "6 channels"},
-                          Case{(folder / "notes.txt").string(), "cannot read"}}) {
+                          Case{(folder / "notes.txt").string(), "cannot read"},
+                          Case{(folder / "silence.wav").string(), "holds no sound"},
+                          Case{folder.string(), "folder"}}) {
         Outcome outcome =
             run({"render", "--seconds", "1", "--mix", c.mix, (folder / "out.wav").string()});
         EXPECT_EQ(outcome.code, tools::exitFailure);
@@ -190,7 +171,7 @@ TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "surround.wav"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "silence.wav", "surround.wav"}));
 }
 
 TEST_F(SessionRenderTest, AMixThatGoesOverFullScaleIsWrittenWithAWarning) {

@@ -1,5 +1,5 @@
 #include "tools/AmbientMix.h"
-#include "SignalMeasures.h"
+#include "support/SignalMeasures.h"
 
 #include <gtest/gtest.h>
 #include <random>

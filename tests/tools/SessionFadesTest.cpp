@@ -1,5 +1,5 @@
 #include "tools/SessionFades.h"
-#include "SignalMeasures.h"
+#include "support/SignalMeasures.h"
 
 #include <gtest/gtest.h>
 

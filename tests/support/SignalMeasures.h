@@ -8,7 +8,7 @@
 
 // Small measurements of test signals: tones, their level at one frequency, their frequency
 // and their steepest step.
-namespace serivane::tools::measure {
+namespace measure {
 
 inline std::vector<float> tone(double frequency, int rate, double seconds, double amplitude,
                                int channels = 1, double phase = 0.0) {
@@ -64,4 +64,4 @@ inline double rms(const std::vector<float>& samples, std::size_t from, std::size
     return std::sqrt(sum / static_cast<double>(to - from));
 }
 
-} // namespace serivane::tools::measure
+} // namespace measure
