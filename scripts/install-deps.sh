@@ -10,6 +10,7 @@ packages=(
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     libxcb1-dev libxcb-render0-dev
     xvfb libx11-dev libxtst-dev libxfixes-dev
+    libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     locales

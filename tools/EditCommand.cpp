@@ -16,7 +16,31 @@ constexpr auto signalCheck = std::chrono::milliseconds(100);
 
 } // namespace
 
-int runEdit(const EditOptions& options, const Console& console) {
+std::string_view EditCommand::usage() const {
+    return R"(Usage: serivane edit [OPTIONS]
+
+Opens the instrument's editor in a window of our own host on the X server
+named by $DISPLAY, with the host's transport running, until the window is
+closed (or Ctrl-C). No sound is played yet.
+
+Options:
+  --preset NAME|SLOT     start from a factory preset, by slot number, by name
+                         or by a part of the name that fits one preset only
+  --set "NAME=VALUE"     set a parameter, in its own units or by its display
+                         text; repeatable, applied after the preset
+  --bundle PATH          the .vst3 bundle folder or the library inside it
+  -h, --help             show this help
+)";
+}
+
+void EditCommand::define(CLI::App& app) {
+    addBundle(app, options_.bundle);
+    addPreset(app, options_.preset);
+    addSettings(app, options_.settings);
+}
+
+int EditCommand::run(const Console& console) {
+    const EditOptions& options = options_;
     std::string error;
     if (!host::displayReachable()) {
         console.err << "serivane: edit needs an X display; none is reachable through $DISPLAY\n";

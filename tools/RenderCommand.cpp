@@ -39,11 +39,11 @@ std::int64_t framesOf(double seconds, int sampleRate) {
 // stage keeps its own copy of the recording, so the one read from the file goes.
 SessionShaping sessionShaping(RenderJob& job) {
     const RenderOptions& o = job.options;
-    SessionFades fades(framesOf(o.fadeIn, o.sampleRate), framesOf(o.fadeOut, o.sampleRate),
-                       job.frames);
+    SessionFades fades(framesOf(o.session.fadeIn, o.sampleRate),
+                       framesOf(o.session.fadeOut, o.sampleRate), job.frames);
     std::optional<AmbientMix> mix;
     if (job.mix) {
-        mix.emplace(*job.mix, o.sampleRate, o.mixLevel);
+        mix.emplace(*job.mix, o.sampleRate, o.session.mixLevel);
         job.mix->samples = {};
     }
     return SessionShaping(fades, std::move(mix));
@@ -92,6 +92,7 @@ template <typename Sample>
 bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
                   SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
                   std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
     std::vector<std::vector<Sample>> planar(channels, std::vector<Sample>(block));
@@ -112,12 +113,13 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
         meter.add(interleaved.data(), static_cast<std::int64_t>(frames * channels));
         if (!writer.write(interleaved.data(), frames, error)) return false;
         done += frames;
-        progress.update(done);
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+        progress.update(done, elapsed.count());
     }
     return true;
 }
 
-std::string sessionText(const RenderOptions& o) {
+std::string sessionText(const SessionOptions& o) {
     std::string text;
     if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
         text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
@@ -133,7 +135,7 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     std::string line = "Rendered " + significant(seconds, 10) + " s to " + job.options.output +
                        " (" + std::to_string(job.options.sampleRate) + " Hz, " +
                        std::to_string(channels) + " channels, " + formatName(job.options.format) +
-                       sessionText(job.options) + "): peak " + decibelText(meter.peak()) +
+                       sessionText(job.options.session) + "): peak " + decibelText(meter.peak()) +
                        " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " +
                        significant(elapsed, 3) + " s (" + speed + "x real time)";
     if (meter.nonFinite() > 0)
@@ -143,9 +145,9 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
 
 // Read before the plug-in loads, so that a bad recording fails at once and writes nothing.
 bool readMix(RenderJob& job, std::string& error) {
-    if (job.options.mix.empty()) return true;
+    if (job.options.session.mix.empty()) return true;
     job.mix.emplace();
-    if (readRecording(job.options.mix, *job.mix, error)) return true;
+    if (readRecording(job.options.session.mix, *job.mix, error)) return true;
     error = "--mix: " + error;
     return false;
 }
@@ -213,9 +215,9 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 
 } // namespace
 
-int runRender(const RenderOptions& options, const Console& console) {
+int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
-    int code = loadAndRender(options, interruption, console);
+    int code = loadAndRender(options_, interruption, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -15,7 +15,8 @@ struct ParameterSetting {
     Steinberg::Vst::ParamValue normalized = 0.0;
 };
 
-// A preset chosen by slot number or by name, as a value of the program-change parameter.
+// A preset chosen by slot number, by name or by a unique part of its name, as a value of the
+// program-change parameter.
 bool resolvePreset(const host::Plugin& plugin, const std::string& choice, ParameterSetting& setting,
                    std::string& error);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Arguments.h"
+#include "tools/SoundFormat.h"
 
 #include <sndfile.h>
 #include <string>
