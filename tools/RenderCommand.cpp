@@ -7,6 +7,8 @@
 #include "tools/NumberText.h"
 #include "tools/ProgressBar.h"
 #include "tools/RenderSettings.h"
+#include "tools/SessionShaping.h"
+#include "tools/SoundFileReader.h"
 #include "tools/SoundFileWriter.h"
 #include "tools/program/AutomationPlayer.h"
 #include "tools/program/ProgramRender.h"
@@ -30,7 +32,26 @@ struct RenderJob {
     std::shared_ptr<host::Module> module;
     std::optional<Automation> automation;
     std::int64_t frames = 0;
+    std::optional<SoundBuffer> mix; // the recording laid under the tones, once read
 };
+
+std::int64_t framesOf(double seconds, int sampleRate) {
+    return std::llround(seconds * sampleRate);
+}
+
+// The fades and the mix recording as one stage, which the render's blocks pass through. The
+// stage keeps its own copy of the recording, so the one read from the file goes.
+SessionShaping sessionShaping(RenderJob& job) {
+    const RenderOptions& o = job.options;
+    SessionFades fades(framesOf(o.session.fadeIn, o.sampleRate),
+                       framesOf(o.session.fadeOut, o.sampleRate), job.frames);
+    std::optional<AmbientMix> mix;
+    if (job.mix) {
+        mix.emplace(*job.mix, o.sampleRate, o.session.mixLevel);
+        job.mix->samples = {};
+    }
+    return SessionShaping(fades, std::move(mix));
+}
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     StartSettings start;
@@ -46,8 +67,7 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
                                 job.options.secondsGiven, seconds, error);
     if (!job.automation) return false;
-    double frames = std::round(seconds * job.options.sampleRate);
-    job.frames = std::max<std::int64_t>(1, static_cast<std::int64_t>(frames));
+    job.frames = std::max<std::int64_t>(1, framesOf(seconds, job.options.sampleRate));
     return true;
 }
 
@@ -59,8 +79,9 @@ bool stillWanted(const RenderJob& job, std::string& error) {
 }
 
 template <typename Sample>
-bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWriter& writer,
-                  LevelMeter& meter, ProgressBar& progress, std::string& error) {
+bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
+                  SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
+                  std::string& error) {
     const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
@@ -82,12 +103,22 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWr
             error = "the plug-in failed to process a block";
             return false;
         }
+        shaping.process(pointers.data(), static_cast<int>(channels), frames);
         if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
         std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
         progress.update(done, elapsed.count());
     }
     return sink.finish(error);
+}
+
+std::string sessionText(const SessionOptions& o) {
+    std::string text;
+    if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
+        text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
+                " s out";
+    if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+    return text;
 }
 
 std::string summary(const RenderJob& job, const LevelMeter& meter, int channels, double elapsed) {
@@ -97,12 +128,32 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     std::string line = "Rendered " + significant(seconds, 10) + " s to " + job.options.output +
                        " (" + std::to_string(job.options.sampleRate) + " Hz, " +
                        std::to_string(channels) + " channels, " + formatName(job.options.format) +
-                       "): peak " + decibelText(meter.peak()) + " dBFS, RMS " +
-                       decibelText(meter.rms()) + " dBFS, took " + significant(elapsed, 3) +
-                       " s (" + speed + "x real time)";
+                       sessionText(job.options.session) + "): peak " + decibelText(meter.peak()) +
+                       " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " +
+                       significant(elapsed, 3) + " s (" + speed + "x real time)";
     if (meter.nonFinite() > 0)
         line += "; " + std::to_string(meter.nonFinite()) + " samples were not finite";
     return line + "\n";
+}
+
+// Read before the plug-in loads, so that a bad recording fails at once and writes nothing.
+bool readMix(RenderJob& job, std::string& error) {
+    if (job.options.session.mix.empty()) return true;
+    job.mix.emplace();
+    if (readRecording(job.options.session.mix, *job.mix, error)) return true;
+    error = "--mix: " + error;
+    return false;
+}
+
+// Listeners set the mix level, so a render that goes over full scale is theirs to judge:
+// reported, not limited.
+std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
+    std::string text = "serivane: warning: the render peaks at +" + decibelText(meter.peak()) +
+                       " dBFS, above full scale";
+    text += job.options.format == SampleFormat::Float ? ", and will clip when played"
+                                                      : ", and is clipped in the file";
+    if (job.mix) text += "; a lower --mix-level leaves room";
+    return text + "\n";
 }
 
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
@@ -121,26 +172,33 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
                      job.frames, error))
         return false;
     driver.transport().setPlaying(true);
+    SessionShaping shaping = sessionShaping(job);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
     auto started = std::chrono::steady_clock::now();
     bool rendered = o.precision == 64
-                        ? renderFrames<double>(driver, job, writer, meter, progress, error)
-                        : renderFrames<float>(driver, job, writer, meter, progress, error);
+                        ? renderFrames<double>(driver, job, shaping, writer, meter, progress, error)
+                        : renderFrames<float>(driver, job, shaping, writer, meter, progress, error);
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
+    if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
     return true;
 }
 
 int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
                   const Console& console) {
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::string error;
+    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt};
+    if (!readMix(job, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    RenderJob job{options, interruption, module, std::nullopt, 0};
+    job.module = module;
     if (!plugin || !render(*plugin, job, console, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

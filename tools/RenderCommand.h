@@ -2,6 +2,7 @@
 
 #include "tools/Command.h"
 #include "tools/Options.h"
+#include "tools/SessionOptions.h"
 #include "tools/SoundFormat.h"
 
 #include <string>
@@ -28,6 +29,7 @@ struct RenderOptions {
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
     bool analyze = false; // measure the written file and print its beat
+    SessionOptions session;
 };
 
 // `serivane render`: the instrument offline into a WAV or FLAC file.

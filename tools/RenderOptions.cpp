@@ -40,6 +40,17 @@ Options:
                          written as RF64
   --analyze              measure the written file as "serivane analyze" does
                          and print its summary
+  --fade-in S            fade in over the first S seconds, equal power
+                         (default 0: none)
+  --fade-out S           fade out over the last S seconds; both fades
+                         together fit into the render (default 0: none)
+  --mix FILE             lay a mono or stereo recording (WAV, FLAC, Ogg
+                         Vorbis) under the tones: looped with a short
+                         crossfade, converted to the render's rate, a mono
+                         one to both ears
+  --mix-level DB         the recording's level, from -120 to 24 dB (default
+                         -12); a render that peaks above full scale is
+                         reported with a warning, not limited
   --bundle PATH          the .vst3 bundle folder or the library inside it
                          (default: ~/.vst3/Serivane.vst3 when installed,
                          otherwise the bundle of the build tree)
@@ -61,6 +72,7 @@ void RenderCommand::define(CLI::App& app) {
                {"pcm24", SampleFormat::Pcm24},
                {"float", SampleFormat::Float}});
     addSwitch(app, "--analyze", options_.analyze);
+    addSessionOptions(app, options_.session);
     addOutput(app, options_.output);
 }
 
@@ -79,6 +91,7 @@ void RenderCommand::check() {
         throw UsageError("the output file must end in .wav or .flac: " + options_.output);
     if (options_.fileType == FileType::Flac && options_.format == SampleFormat::Float)
         throw UsageError("FLAC holds whole-number samples only: use --format pcm16 or pcm24");
+    checkSessionOptions(options_.session, options_.seconds, options_.sampleRate);
 }
 
 std::string RenderCommand::refuse(const std::string& word) const {

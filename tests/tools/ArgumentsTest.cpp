@@ -81,6 +81,30 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
         << "after \"--\" a word is a file name";
 }
 
+TEST(Arguments, SessionFadesAndMix) {
+    SessionOptions plain = optionsOf<RenderCommand>({"render", "out.wav"}).session;
+    EXPECT_EQ(plain.fadeIn, 0.0);
+    EXPECT_EQ(plain.fadeOut, 0.0);
+    EXPECT_TRUE(plain.mix.empty());
+    EXPECT_EQ(plain.mixLevel, -12.0);
+    SessionOptions o =
+        optionsOf<RenderCommand>({"render", "--seconds", "10", "--fade-in=2.5", "--fade-out", "7.5",
+                                  "--mix", "rain.ogg", "--mix-level=-20", "out.wav"})
+            .session;
+    EXPECT_EQ(o.fadeIn, 2.5);
+    EXPECT_EQ(o.fadeOut, 7.5);
+    EXPECT_EQ(o.mix, "rain.ogg");
+    EXPECT_EQ(o.mixLevel, -20.0);
+    // Fades that fill the render exactly, counted in frames as the render counts them.
+    EXPECT_EQ(optionsOf<RenderCommand>(
+                  {"render", "--seconds", "0.3", "--fade-in", "0.1", "--fade-out", "0.2", "a.wav"})
+                  .session.fadeOut,
+              0.2);
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--seconds", "1", "--fade-in", "1", "a.wav"})
+                  .session.fadeIn,
+              1.0);
+}
+
 TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
     struct Case {
         std::vector<std::string> words;
@@ -109,6 +133,16 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"render", "--bundle=", "a.wav"}, "--bundle needs a value, not an empty"},
         {{"info", "--bundle", ""}, "--bundle needs a value, not an empty"},
         {{"render", "a.wav", "--loud"}, "--loud"},
+        {{"render", "a.wav", "--fade-in", "-1"}, "--fade-in takes seconds"},
+        {{"render", "a.wav", "--fade-out", "soon"}, "--fade-out takes seconds"},
+        {{"render", "a.wav", "--seconds", "1", "--fade-in", "1.01"}, "longer than the render"},
+        {{"render", "a.wav", "--seconds", "2", "--fade-in", "1", "--fade-out", "1.001"},
+         "longer than the render"},
+        {{"render", "a.wav", "--fade-out", "61"}, "longer than the render"},
+        {{"render", "a.wav", "--mix", ""}, "--mix needs a value"},
+        {{"render", "a.wav", "--mix", "r.wav", "--mix-level", "30"}, "--mix-level takes"},
+        {{"render", "a.wav", "--mix", "r.wav", "--mix-level", "-inf"}, "--mix-level takes"},
+        {{"render", "a.wav", "--mix-level", "-6"}, "--mix FILE"},
         {{"info", "--verbose"}, "--verbose"},
         {{"info", "--json=yes"}, "--json"},
         {{"listen"}, "unknown command \"listen\""},
