@@ -1,42 +1,19 @@
+#include "ToolRun.h"
 #include "tools/CommandLine.h"
 #include "tools/analysis/BeatAnalysis.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> words) {
-    if (words[0] == "render") words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
-    std::ostringstream out, err;
-    int code = tools::runCommandLine(words, tools::Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
-
 // The instrument's own renders, measured: every window and the whole file.
 class AnalyzeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() /
-                 (std::string("serivane-analyze-") + test->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     tools::BeatAnalysis renderAndAnalyze(std::vector<std::string> settings, const char* seconds) {
         const std::string path = (folder / "take.wav").string();
         std::vector<std::string> words = {"render", "--seconds", seconds};
@@ -45,7 +22,7 @@ protected:
             words.push_back(setting);
         }
         words.push_back(path);
-        Outcome rendered = run(words);
+        Outcome rendered = runTool(words);
         EXPECT_EQ(rendered.code, 0) << rendered.err;
         tools::BeatAnalysis analysis;
         std::string error;
@@ -63,13 +40,14 @@ protected:
         EXPECT_NEAR(*analysis.total.beat.hz, hz, 0.01);
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"serivane-analyze"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(AnalyzeTest, TheSchumannPresetBeatsAt783HzInEveryWindow) {
     const std::string path = (folder / "schumann.flac").string();
-    Outcome outcome = run({"render", "--preset", "Psychic - Schumann Resonance (7.83)", "--seconds",
-                           "30", "--analyze", path});
+    Outcome outcome = runTool({"render", "--preset", "Psychic - Schumann Resonance (7.83)",
+                               "--seconds", "30", "--analyze", path});
     ASSERT_EQ(outcome.code, 0) << outcome.err;
     EXPECT_NE(outcome.out.find("Beat:       +7.83 Hz THETA, right ear higher (in 6 of 6 windows"),
               std::string::npos)
@@ -102,11 +80,11 @@ TEST_F(AnalyzeTest, FortyHertzWithEitherEarHigher) {
 TEST_F(AnalyzeTest, TheTableAndThePlotOfARender) {
     const std::string path = (folder / "take.wav").string();
     const std::string plot = (folder / "take.png").string();
-    ASSERT_EQ(
-        run({"render", "--preset", "Psychic - Schumann Resonance (7.83)", "--seconds", "12", path})
-            .code,
-        0);
-    Outcome outcome = run({"analyze", path, "--window", "4", "--plot", plot});
+    ASSERT_EQ(runTool({"render", "--preset", "Psychic - Schumann Resonance (7.83)", "--seconds",
+                       "12", path})
+                  .code,
+              0);
+    Outcome outcome = runTool({"analyze", path, "--window", "4", "--plot", plot});
     ASSERT_EQ(outcome.code, 0) << outcome.err;
     for (const char* part :
          {"windows of 4 s", "0:00-0:04", "0:08-0:12", "+7.83 Hz  THETA", "Left ear:", "Right ear:"})

@@ -1,29 +1,15 @@
 // `--preset` by part of a name, and `info --preset`, through the built bundle.
+#include "ToolRun.h"
 #include "tools/CommandLine.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
-#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> words) {
-    words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
-    std::ostringstream out, err;
-    int code = tools::runCommandLine(words, tools::Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> titles(const nlohmann::json& parameters) {
     std::vector<std::string> result;
@@ -32,34 +18,31 @@ std::vector<std::string> titles(const nlohmann::json& parameters) {
 }
 
 TEST(PresetCommandLine, RendersByAUniquePartAndRefusesAnAmbiguousOneWithoutAFile) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("serivane-preset-part-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    ScratchFolder scratch("serivane-preset-part");
+    const fs::path& folder = scratch.path();
     const std::string target = (folder / "take.wav").string();
 
-    Outcome ambiguous = run({"render", "--preset", "schumann", "--seconds", "0.1", target});
+    Outcome ambiguous = runTool({"render", "--preset", "schumann", "--seconds", "0.1", target});
     EXPECT_EQ(ambiguous.code, 1);
     for (const char* candidate : {"87 \"Psychic - Schumann Resonance (7.83)\"",
                                   "91 \"Psychic - Schumann Resonance (33.8)\""})
         EXPECT_NE(ambiguous.err.find(candidate), std::string::npos) << ambiguous.err;
     EXPECT_TRUE(fs::is_empty(folder));
 
-    Outcome unique = run({"render", "--preset", "RESONANCE (7.83", "--seconds", "0.1", target});
+    Outcome unique = runTool({"render", "--preset", "RESONANCE (7.83", "--seconds", "0.1", target});
     EXPECT_EQ(unique.code, 0) << unique.err;
     EXPECT_TRUE(fs::exists(target));
-    fs::remove_all(folder);
 }
 
 TEST(PresetCommandLine, InfoShowsWhatAPartialPresetSetsAndWhatItLeavesAlone) {
-    Outcome text = run({"info", "--preset", "Minimal (lock"});
+    Outcome text = runTool({"info", "--preset", "Minimal (lock"});
     ASSERT_EQ(text.code, 0) << text.err;
     EXPECT_EQ(text.out.rfind("Preset 3: Minimal (lock another params)\n", 0), 0u) << text.out;
     for (const char* part : {"Sets 2 of 22 parameters\n  Tones   3\n  Spread  0 %\n",
                              "Leaves 20 parameters as they were set before it\n  Binaural\n"})
         EXPECT_NE(text.out.find(part), std::string::npos) << text.out;
 
-    Outcome json = run({"info", "--json", "--preset", "5"});
+    Outcome json = runTool({"info", "--json", "--preset", "5"});
     ASSERT_EQ(json.code, 0) << json.err;
     nlohmann::json preset = nlohmann::json::parse(json.out);
     EXPECT_EQ(preset["name"], "Descendent frequencies (lock another params)");
@@ -73,21 +56,22 @@ TEST(PresetCommandLine, InfoShowsWhatAPartialPresetSetsAndWhatItLeavesAlone) {
 }
 
 TEST(PresetCommandLine, InfoShowsAFullPresetSettingEveryParameter) {
-    Outcome text = run({"info", "--preset", "7.83"});
+    Outcome text = runTool({"info", "--preset", "7.83"});
     ASSERT_EQ(text.code, 0) << text.err;
     for (const char* part :
          {"Preset 87: Psychic - Schumann Resonance (7.83)", "Sets 22 of 22 parameters",
           "  Binaural      7.83 Hz\n", "  Play Anyway   Yes\n", "Leaves no parameter alone"})
         EXPECT_NE(text.out.find(part), std::string::npos) << part << "\n" << text.out;
 
-    nlohmann::json preset = nlohmann::json::parse(run({"info", "--preset", "87", "--json"}).out);
+    nlohmann::json preset =
+        nlohmann::json::parse(runTool({"info", "--preset", "87", "--json"}).out);
     EXPECT_EQ(preset["slot"], 87);
     EXPECT_EQ(preset["sets"].size(), 22u);
     EXPECT_TRUE(preset["leavesAlone"].empty());
 }
 
 TEST(PresetCommandLine, InfoListsTheTextsOfEveryChoiceParameter) {
-    Outcome text = run({"info"});
+    Outcome text = runTool({"info"});
     ASSERT_EQ(text.code, 0) << text.err;
     EXPECT_NE(text.out.find("\nChoices\n  Wave          Sine, Triangle, Saw, Golden Sine, "
                             "Gold. Sine Half, Gold. Triangle, Gold. Square\n"
@@ -95,7 +79,7 @@ TEST(PresetCommandLine, InfoListsTheTextsOfEveryChoiceParameter) {
               std::string::npos)
         << text.out;
 
-    nlohmann::json info = nlohmann::json::parse(run({"info", "--json"}).out);
+    nlohmann::json info = nlohmann::json::parse(runTool({"info", "--json"}).out);
     for (const auto& p : info["parameters"]) {
         const bool list = (p["flags"].get<int>() & 8) != 0 && p["title"] != "Presets";
         EXPECT_EQ(p["choices"].size(), list ? p["stepCount"].get<std::size_t>() + 1 : 0u)
@@ -105,7 +89,7 @@ TEST(PresetCommandLine, InfoListsTheTextsOfEveryChoiceParameter) {
 
 TEST(PresetCommandLine, InfoRefusesAPresetItCannotChoose) {
     for (const char* choice : {"schumann", "150", "No Such Preset"}) {
-        Outcome failed = run({"info", "--preset", choice});
+        Outcome failed = runTool({"info", "--preset", choice});
         EXPECT_EQ(failed.code, 1);
         EXPECT_TRUE(failed.out.empty());
         EXPECT_NE(failed.err.find(choice), std::string::npos) << failed.err;

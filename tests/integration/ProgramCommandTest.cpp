@@ -1,4 +1,5 @@
 #include "BundleSession.h"
+#include "ToolRun.h"
 
 #include "tools/CommandLine.h"
 #include "tools/program/Automation.h"
@@ -8,26 +9,11 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> words) {
-    if (words[0] == "render") words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
-    std::ostringstream out, err;
-    int code = tools::runCommandLine(words, tools::Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 struct Sound {
     sf_count_t frames = 0;
@@ -50,31 +36,23 @@ Sound readSound(const fs::path& path) {
 
 class ProgramCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() /
-                 (std::string("serivane-program-") + test->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     fs::path write(const std::string& name, const std::string& text) const {
         std::ofstream(folder / name) << text;
         return folder / name;
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"serivane-program"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(ProgramCommandTest, BuiltInProgramsPlanEveryStepAndRender) {
     ASSERT_GE(tools::builtinPrograms().size(), 3u);
-    Outcome listing = run({"programs"});
+    Outcome listing = runTool({"programs"});
     EXPECT_EQ(listing.code, 0) << listing.err;
     for (const tools::BuiltinProgram& program : tools::builtinPrograms()) {
         std::string name(program.name);
         EXPECT_NE(listing.out.find(name), std::string::npos) << listing.out;
-        Outcome shown = run({"programs", name});
+        Outcome shown = runTool({"programs", name});
         EXPECT_EQ(shown.out, program.text);
         // The whole program meets the plug-in; the render then plays its start.
         tools::ProgramScript script;
@@ -83,14 +61,14 @@ TEST_F(ProgramCommandTest, BuiltInProgramsPlanEveryStepAndRender) {
         EXPECT_GE(script.length(), 600.0) << name;
         EXPECT_TRUE(tools::Automation::build(bundle(), {}, script, 8000.0, error)) << error;
         fs::path out = folder / (name + ".wav");
-        Outcome rendered = run(
+        Outcome rendered = runTool(
             {"render", "--program", name, "--seconds", "2", "--sample-rate", "8000", out.string()});
         EXPECT_EQ(rendered.code, 0) << rendered.err;
         Sound sound = readSound(out);
         EXPECT_EQ(sound.frames, 16000) << name;
         EXPECT_GT(sound.peak, 0.01) << name;
     }
-    EXPECT_EQ(run({"programs", "no-such-program"}).code, 1);
+    EXPECT_EQ(runTool({"programs", "no-such-program"}).code, 1);
 }
 
 TEST_F(ProgramCommandTest, AProgramSetsTheLengthUnlessSecondsAreGiven) {
@@ -99,10 +77,11 @@ TEST_F(ProgramCommandTest, AProgramSetsTheLengthUnlessSecondsAreGiven) {
                                           "00:01  Binaural = 4 Hz over 1s exp\n"
                                           "00:03  end\n");
     fs::path out = folder / "short.wav";
-    Outcome full = run({"render", "--program", program.string(), out.string()});
+    Outcome full = runTool({"render", "--program", program.string(), out.string()});
     EXPECT_EQ(full.code, 0) << full.err;
     EXPECT_EQ(readSound(out).frames, 3 * 48000);
-    Outcome cut = run({"render", "--program", program.string(), "--seconds", "1", out.string()});
+    Outcome cut =
+        runTool({"render", "--program", program.string(), "--seconds", "1", out.string()});
     EXPECT_EQ(cut.code, 0) << cut.err;
     EXPECT_EQ(readSound(out).frames, 48000);
 }
@@ -119,14 +98,15 @@ TEST_F(ProgramCommandTest, AFaultyProgramWritesNothingAndSaysWhere) {
              Case{"00:00 Binaural = 10\n", "bad.txt: the program lasts 0 s"},
          }) {
         fs::path program = write("bad.txt", c.text);
-        Outcome outcome = run({"render", "--program", program.string(), out.string()});
+        Outcome outcome = runTool({"render", "--program", program.string(), out.string()});
         EXPECT_EQ(outcome.code, 1);
         EXPECT_NE(outcome.err.find(c.error), std::string::npos) << outcome.err;
         EXPECT_FALSE(fs::exists(out));
     }
-    Outcome missing = run({"render", "--program", (folder / "none.txt").string(), out.string()});
+    Outcome missing =
+        runTool({"render", "--program", (folder / "none.txt").string(), out.string()});
     EXPECT_NE(missing.err.find("no program file or built-in program"), std::string::npos);
-    Outcome folderGiven = run({"render", "--program", folder.string(), out.string()});
+    Outcome folderGiven = runTool({"render", "--program", folder.string(), out.string()});
     EXPECT_NE(folderGiven.err.find("not a program file"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
 }

@@ -1,4 +1,5 @@
 // Session renders through the tool: fades, and a recording mixed under the tones.
+#include "ToolRun.h"
 #include "support/SignalMeasures.h"
 #include "tools/CommandLine.h"
 
@@ -9,26 +10,11 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sndfile.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> words) {
-    words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
-    std::ostringstream out, err;
-    int code = tools::runCommandLine(words, tools::Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 struct Sound {
     int rate = 0;
@@ -69,15 +55,6 @@ void write(const fs::path& path, int format, const Sound& sound) {
 
 class SessionRenderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() /
-                 (std::string("serivane-session-") + test->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     // Renders the default patch, playing, for `seconds` with the extra options.
     Sound render(const std::string& seconds, std::vector<std::string> options,
                  const std::string& name = "take.wav") {
@@ -85,13 +62,14 @@ protected:
             "render", "--set", "Play Anyway=Yes", "--seconds", seconds, "--format", "float"};
         words.insert(words.end(), options.begin(), options.end());
         words.push_back((folder / name).string());
-        Outcome outcome = run(words);
+        Outcome outcome = runTool(words);
         EXPECT_EQ(outcome.code, 0) << outcome.err;
         EXPECT_TRUE(outcome.err.empty()) << outcome.err;
         return read(folder / name);
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"serivane-session"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(SessionRenderTest, FadesStartAndEndInSilenceWithoutAJumpAboveTheTonesOwn) {
@@ -161,7 +139,7 @@ TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
                           Case{(folder / "silence.wav").string(), "holds no sound"},
                           Case{folder.string(), "folder"}}) {
         Outcome outcome =
-            run({"render", "--seconds", "1", "--mix", c.mix, (folder / "out.wav").string()});
+            runTool({"render", "--seconds", "1", "--mix", c.mix, (folder / "out.wav").string()});
         EXPECT_EQ(outcome.code, tools::exitFailure);
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
         EXPECT_NE(outcome.err.find(c.mix), std::string::npos) << outcome.err;
@@ -177,8 +155,9 @@ TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
 TEST_F(SessionRenderTest, AMixThatGoesOverFullScaleIsWrittenWithAWarning) {
     Sound loud{48000, 2, std::vector<float>(2 * 4800, 0.9f)};
     write(folder / "loud.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, loud);
-    Outcome outcome = run({"render", "--seconds", "0.5", "--mix", (folder / "loud.wav").string(),
-                           "--mix-level", "6", (folder / "out.wav").string()});
+    Outcome outcome =
+        runTool({"render", "--seconds", "0.5", "--mix", (folder / "loud.wav").string(),
+                 "--mix-level", "6", (folder / "out.wav").string()});
     EXPECT_EQ(outcome.code, tools::exitOk) << outcome.err;
     EXPECT_NE(outcome.err.find("warning: the render peaks at +"), std::string::npos) << outcome.err;
     EXPECT_NE(outcome.err.find("--mix-level"), std::string::npos) << outcome.err;
