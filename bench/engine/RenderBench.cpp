@@ -23,6 +23,19 @@ void StartEngine(ToneEngine& engine, int tones, int wave, double sampleRate = kS
     engine.FadeInAtNextBlock();
 }
 
+// Warms the engine up, then renders a block per iteration; answers the frames timed.
+double RenderSteadily(ToneEngine& engine, benchmark::State& state) {
+    std::vector<double> left(kBlock), right(kBlock);
+    double* outputs[2] = {left.data(), right.data()};
+    for (int i = 0; i < 200; ++i) engine.Render(nullptr, outputs, kBlock, false, 0);
+    for (auto _ : state) {
+        engine.Render(nullptr, outputs, kBlock, false, 0);
+        benchmark::DoNotOptimize(left.data());
+        benchmark::DoNotOptimize(right.data());
+    }
+    return static_cast<double>(state.iterations()) * kBlock;
+}
+
 // Throughput of steady rendering on one path (0 plain, 1 AVX2, 2 AVX-512); rt_factor is seconds
 // of audio per second of CPU, s_per_tone_frame the CPU time per tone pair and frame.
 void BM_Render(benchmark::State& state) {
@@ -33,15 +46,7 @@ void BM_Render(benchmark::State& state) {
         return;
     }
     StartEngine(engine, tones, static_cast<int>(state.range(1)));
-    std::vector<double> left(kBlock), right(kBlock);
-    double* outputs[2] = {left.data(), right.data()};
-    for (int i = 0; i < 200; ++i) engine.Render(nullptr, outputs, kBlock, false, 0);
-    for (auto _ : state) {
-        engine.Render(nullptr, outputs, kBlock, false, 0);
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
-    }
-    const double frames = static_cast<double>(state.iterations()) * kBlock;
+    const double frames = RenderSteadily(engine, state);
     state.counters["rt_factor"] =
         benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
     state.counters["s_per_tone_frame"] = benchmark::Counter(
@@ -57,15 +62,7 @@ void BM_RenderAboveTheSampleRate(benchmark::State& state) {
     constexpr double kLowRate = 8000.0;
     ToneEngine engine(false, false);
     StartEngine(engine, 7, static_cast<int>(state.range(0)), kLowRate, 9000, 10000);
-    std::vector<double> left(kBlock), right(kBlock);
-    double* outputs[2] = {left.data(), right.data()};
-    for (int i = 0; i < 200; ++i) engine.Render(nullptr, outputs, kBlock, false, 0);
-    for (auto _ : state) {
-        engine.Render(nullptr, outputs, kBlock, false, 0);
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
-    }
-    const double frames = static_cast<double>(state.iterations()) * kBlock;
+    const double frames = RenderSteadily(engine, state);
     state.counters["rt_factor"] =
         benchmark::Counter(frames / kLowRate, benchmark::Counter::kIsRate);
 }

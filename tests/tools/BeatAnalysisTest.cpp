@@ -1,4 +1,5 @@
 #include "tools/analysis/BeatAnalysis.h"
+#include "InProcessRun.h"
 #include "tools/CommandLine.h"
 
 #include <cmath>
@@ -74,18 +75,6 @@ protected:
 
     fs::path folder;
 };
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    int code = runCommandLine(words, Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 TEST_F(BeatAnalysisTest, KnownBeatsAndTheirSignInEveryWindowAndInTotal) {
     struct Case {

@@ -1,4 +1,5 @@
 #include "tools/CommandLine.h"
+#include "InProcessRun.h"
 #include "tools/DevicesCommand.h"
 #include "tools/EditCommand.h"
 #include "tools/InfoCommand.h"
@@ -13,18 +14,6 @@
 
 namespace serivane::tools {
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    int code = runCommandLine(words, Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 TEST(CommandLine, HelpGoesToStandardOutput) {
     Outcome general = run({"--help"});
