@@ -26,6 +26,16 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
+// The bytes of the first `count` UTF-8 characters of `text`, so that a cut never splits one.
+std::size_t bytesOfCharacters(std::string_view text, std::size_t count) {
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < text.size(); ++at) {
+        bool starts = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+        if (starts && characters++ == count) break;
+    }
+    return at;
+}
+
 } // namespace
 
 std::string liveLineText(const LiveStatus& status) {
@@ -33,7 +43,7 @@ std::string liveLineText(const LiveStatus& status) {
     if (status.length > 0.0) line += " / " + clock(status.length);
     std::string preset = status.preset;
     if (preset.size() > presetWidth) preset = preset.substr(0, presetWidth - 3) + "...";
-    line += "  " + preset;
+    line += "  " + (status.program.empty() ? preset : status.program);
     if (status.beat) {
         line += "  beat " + fixed(*status.beat, 2) + " Hz " + bandName(*status.beat);
         if (status.higherEar == "left") line += " (left higher)";
@@ -50,7 +60,7 @@ std::string liveLineText(const LiveStatus& status) {
 void LiveLine::show(const std::string& text) {
     if (!enabled_) return;
     std::string_view shown = text;
-    if (columns_ > 1 && shown.size() >= columns_) shown = shown.substr(0, columns_ - 1);
+    if (columns_ > 1) shown = shown.substr(0, bytesOfCharacters(shown, columns_ - 1));
     out_ << '\r' << shown << "\033[K" << std::flush;
     shown_ = true;
 }

@@ -16,13 +16,14 @@ struct LiveStatus {
     std::string higherEar;
     std::optional<double> carrier;
     double peak = 0.0;
+    std::string program; // a program's step and next change, shown in place of the preset
 };
 
 // "0:12.3 / 1:00  Schumann (7.83)  beat 7.83 Hz theta  carrier 212.4 Hz  peak -9.3 dBFS"
 std::string liveLineText(const LiveStatus& status);
 
-// One line redrawn in place on a terminal, cut to fit its `columns` (0: unknown) since a line
-// that wraps cannot be redrawn; elsewhere it shows nothing.
+// One line redrawn in place on a terminal, cut to fit its `columns` (0: unknown) of UTF-8
+// characters since a line that wraps cannot be redrawn; elsewhere it shows nothing.
 class LiveLine {
 public:
     LiveLine(std::ostream& out, bool enabled, std::size_t columns = 0)

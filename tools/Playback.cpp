@@ -39,8 +39,17 @@ host::ProcessConfig Playback::processConfig() const {
 }
 
 bool Playback::start(host::ProcessDriver& driver, std::int64_t lengthFrames, std::string& error) {
+    prepare(driver, lengthFrames);
+    return start(error);
+}
+
+StreamRenderer& Playback::prepare(host::ProcessDriver& driver, std::int64_t lengthFrames) {
     auto fadeFrames = static_cast<std::int64_t>(std::lround(fadeSeconds * device_.sampleRate));
     renderer_ = std::make_unique<StreamRenderer>(driver, lengthFrames, fadeFrames);
+    return *renderer_;
+}
+
+bool Playback::start(std::string& error) {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device_.index);
     PaStreamParameters output{};
     output.device = device_.index;

@@ -35,6 +35,9 @@ public:
     // Plays `driver`, made with processConfig() and started, for `lengthFrames` (0: until
     // stopped).
     bool start(host::ProcessDriver& driver, std::int64_t lengthFrames, std::string& error);
+    // The same in two steps, so that the renderer can be given more to play before it starts.
+    StreamRenderer& prepare(host::ProcessDriver& driver, std::int64_t lengthFrames);
+    bool start(std::string& error);
     StreamRenderer& renderer() { return *renderer_; }
     // False once the device has taken no audio for a while, or processing failed.
     bool flowing();

@@ -55,18 +55,13 @@ SessionShaping sessionShaping(RenderJob& job) {
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     StartSettings start;
-    if (!job.options.preset.empty()) {
-        start.preset.emplace();
-        if (!resolvePreset(plugin, job.options.preset, *start.preset, error)) return false;
-    }
-    for (const auto& [name, value] : job.options.settings) {
-        start.settings.emplace_back();
-        if (!resolveSetting(plugin, name, value, start.settings.back(), error)) return false;
-    }
+    if (!resolveStart(plugin, job.options.preset, job.options.settings, start, error)) return false;
     double seconds = job.options.seconds;
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
                                 job.options.secondsGiven, seconds, error);
     if (!job.automation) return false;
+    error = fadesMisfit(job.options.session, seconds, job.options.sampleRate, "render");
+    if (!error.empty()) return false;
     job.frames = std::max<std::int64_t>(1, framesOf(seconds, job.options.sampleRate));
     return true;
 }

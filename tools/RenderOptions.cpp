@@ -91,7 +91,10 @@ void RenderCommand::check() {
         throw UsageError("the output file must end in .wav or .flac: " + options_.output);
     if (options_.fileType == FileType::Flac && options_.format == SampleFormat::Float)
         throw UsageError("FLAC holds whole-number samples only: use --format pcm16 or pcm24");
-    checkSessionOptions(options_.session, options_.seconds, options_.sampleRate);
+    // A program without --seconds sets the length; its fades are checked once it is read.
+    bool lengthKnown = options_.secondsGiven || options_.program.empty();
+    checkSessionOptions(options_.session, lengthKnown ? options_.seconds : maxSeconds,
+                        options_.sampleRate, "render");
 }
 
 std::string RenderCommand::refuse(const std::string& word) const {

@@ -36,14 +36,21 @@ void addSessionOptions(CLI::App& app, SessionOptions& session) {
     });
 }
 
-void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate) {
+void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate,
+                         const std::string& what) {
     if (session.mixLevelGiven && session.mix.empty())
         throw UsageError("--mix-level sets the level of a --mix FILE: give one");
+    if (std::string problem = fadesMisfit(session, seconds, sampleRate, what); !problem.empty())
+        throw UsageError(problem);
+}
+
+std::string fadesMisfit(const SessionOptions& session, double seconds, int sampleRate,
+                        const std::string& what) {
     auto frames = [sampleRate](double s) { return std::llround(s * sampleRate); };
-    if (frames(session.fadeIn) + frames(session.fadeOut) > std::max(1LL, frames(seconds)))
-        throw UsageError("--fade-in and --fade-out together (" +
-                         shortest(session.fadeIn + session.fadeOut) +
-                         " s) are longer than the render (" + shortest(seconds) + " s)");
+    if (frames(session.fadeIn) + frames(session.fadeOut) <= std::max(1LL, frames(seconds)))
+        return "";
+    return "--fade-in and --fade-out together (" + shortest(session.fadeIn + session.fadeOut) +
+           " s) are longer than the " + what + " (" + shortest(seconds) + " s)";
 }
 
 } // namespace serivane::tools

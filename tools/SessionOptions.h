@@ -23,8 +23,14 @@ struct SessionOptions {
 // "--fade-in S", "--fade-out S", "--mix FILE" and "--mix-level DB".
 void addSessionOptions(CLI::App& app, SessionOptions& session);
 
-// Refuses a mix level without a recording, and fades that together do not fit into a session
-// of `seconds`, counted in frames at `sampleRate` as the render counts them.
-void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate);
+// Refuses a mix level without a recording, and fades that together do not fit into `what` (the
+// render, the playback) of `seconds`, counted in frames at `sampleRate` as the render counts them.
+void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate,
+                         const std::string& what);
+
+// Why the fades do not fit into a session of `seconds` (a program's length, known only once it
+// is read); empty when they fit.
+std::string fadesMisfit(const SessionOptions& session, double seconds, int sampleRate,
+                        const std::string& what);
 
 } // namespace serivane::tools

@@ -19,7 +19,7 @@ StreamRenderer::StreamRenderer(host::ProcessDriver& driver, std::int64_t lengthF
       fadeFrames_(std::max<std::int64_t>(1, fadeFrames)),
       block_(static_cast<std::size_t>(std::max(driver.outputChannelCount(), 2)),
              std::vector<float>(static_cast<std::size_t>(driver.config().maxBlock))),
-      blockFrames_(driver.config().maxBlock), used_(driver.config().maxBlock),
+      blockFrames_(driver.config().maxBlock), filled_(blockFrames_), used_(blockFrames_),
       recent_(recentFrames, static_cast<std::size_t>(driver.config().maxBlock)) {
     for (std::vector<float>& channel : block_) pointers_.push_back(channel.data());
 }
@@ -28,8 +28,8 @@ void StreamRenderer::render(float* interleaved, std::int64_t frames) {
     std::int64_t done = 0;
     float peak = 0.0f;
     while (done < frames && !finished_.load(std::memory_order_relaxed)) {
-        if (used_ == blockFrames_) refill();
-        std::int64_t count = std::min(frames - done, blockFrames_ - used_);
+        if (used_ == filled_) refill();
+        std::int64_t count = std::min(frames - done, filled_ - used_);
         for (std::int64_t end = done + count; done < end; ++done, ++used_) {
             float gain = nextGain();
             auto at = static_cast<std::size_t>(used_);
@@ -53,14 +53,23 @@ void StreamRenderer::render(float* interleaved, std::int64_t frames) {
     raisePeak(peak);
 }
 
-// One block from the driver, with the changes that came in since the previous one.
+// One block from the driver, with the changes that came in since the previous one and those
+// the automation has due, through the session's shaping.
 void StreamRenderer::refill() {
     host::ParameterChange change;
     while (changes_.pop(change)) driver_.parameterChanges().add(change.id, change.value);
-    if (!driver_.process(pointers_.data(), static_cast<Steinberg::int32>(blockFrames_))) {
+    auto frames = static_cast<Steinberg::int32>(blockFrames_);
+    bool rendered = !automation_ || automation_->prepare(driver_, rendered_, frames, frames);
+    rendered = rendered && driver_.process(pointers_.data(), frames);
+    if (!rendered) {
         failed_.store(true, std::memory_order_relaxed);
+        frames = static_cast<Steinberg::int32>(blockFrames_);
         for (std::vector<float>& channel : block_) std::fill(channel.begin(), channel.end(), 0.0f);
+    } else if (shaping_) {
+        shaping_->process(pointers_.data(), static_cast<int>(pointers_.size()), frames);
     }
+    rendered_ += frames;
+    filled_ = frames;
     used_ = 0;
 }
 

@@ -2,25 +2,34 @@
 
 #include "host/ChangeRing.h"
 #include "host/ProcessDriver.h"
+#include "tools/SessionShaping.h"
 #include "tools/SoundRing.h"
+#include "tools/program/AutomationPlayer.h"
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace serivane::tools {
 
 // Feeds a sound device's callback from a started driver: the driver processes blocks of its
-// own fixed size, and each callback takes as many frames as it asks for, whatever their count,
-// keeping the rest of a block for the next one. Everything it uses on the audio thread is
-// reserved when it is made; the other thread talks to it through atomics and rings only and
-// never waits for it.
+// own fixed size (shorter where an automation's change falls), and each callback takes as many
+// frames as it asks for, whatever their count, keeping the rest of a block for the next one.
+// Everything it uses on the audio thread is reserved when it is made; the other thread talks to it
+// through atomics and rings only and never waits for it.
 class StreamRenderer {
 public:
     // Plays `lengthFrames` frames (0: until stopped) and fades out over `fadeFrames`.
     StreamRenderer(host::ProcessDriver& driver, std::int64_t lengthFrames, std::int64_t fadeFrames);
     StreamRenderer(const StreamRenderer&) = delete;
     StreamRenderer& operator=(const StreamRenderer&) = delete;
+
+    // Before the stream starts: sends `automation`'s changes as a host sends automation, each
+    // at the start of a block on its own frame. The automation must outlive the renderer.
+    void follow(const Automation& automation) { automation_.emplace(automation); }
+    // Before the stream starts: passes every block through `shaping` (session fades, a mix).
+    void shape(SessionShaping shaping) { shaping_.emplace(std::move(shaping)); }
 
     // Audio thread: `frames` interleaved stereo frames.
     void render(float* interleaved, std::int64_t frames);
@@ -51,9 +60,13 @@ private:
     std::vector<std::vector<float>> block_;
     std::vector<float*> pointers_;
     std::int64_t blockFrames_;
+    std::int64_t filled_; // frames of the current block
     std::int64_t used_;
-    std::int64_t position_ = 0;   // frames rendered, audio thread only
+    std::int64_t rendered_ = 0;   // frames the driver processed, audio thread only
+    std::int64_t position_ = 0;   // frames played, audio thread only
     std::int64_t fadeStart_ = -1; // first frame of the fade-out, -1 before it begins
+    std::optional<AutomationPlayer> automation_;
+    std::optional<SessionShaping> shaping_;
     host::ChangeRing changes_;
     SoundRing recent_;
     std::atomic<bool> stopRequested_{false};

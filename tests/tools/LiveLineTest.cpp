@@ -56,16 +56,21 @@ TEST(CarrierMeter, FindsTheStrongestToneMidwayBetweenTheEars) {
 }
 
 TEST(LiveLine, ShowsTimePresetBeatCarrierAndPeak) {
-    LiveStatus status{72.34,  600.0, "Psychic - Schumann Resonance (7.83)", 7.83, "right",
-                      412.26, 0.5};
+    LiveStatus status{72.34, 600.0, "Psychic - Schumann Resonance (7.83)", 7.83, "right", 412.26,
+                      0.5,   ""};
     EXPECT_EQ(liveLineText(status), "1:12.3 / 10:00.0  Psychic - Schumann Resonance (7.83)  "
                                     "beat 7.83 Hz theta  carrier 412.3 Hz  peak -6.0 dBFS");
-    status = {0.05, 0.0, std::string(50, 'x'), std::nullopt, "", std::nullopt, 0.0};
+    status = {0.05, 0.0, std::string(50, 'x'), std::nullopt, "", std::nullopt, 0.0, ""};
     EXPECT_EQ(liveLineText(status),
               "0:00.0  " + std::string(37, 'x') + "...  no beat  carrier -  peak -inf dBFS");
-    status = {1.0, 0.0, "p", 40.0, "left", 200.0, 1.0};
+    status = {1.0, 0.0, "p", 40.0, "left", 200.0, 1.0, ""};
     EXPECT_EQ(liveLineText(status),
               "0:01.0  p  beat 40.00 Hz gamma (left higher)  carrier 200.0 Hz  peak 0.0 dBFS");
+
+    status = {90.0,    1800.0,       "p", 6.0,
+              "right", std::nullopt, 0.0, "step 2/5 \"theta\"  next: Binaural → 4 Hz in 2:10"};
+    EXPECT_EQ(liveLineText(status), "1:30.0 / 30:00.0  step 2/5 \"theta\"  next: Binaural → 4 Hz "
+                                    "in 2:10  beat 6.00 Hz theta  carrier -  peak -inf dBFS");
 
     std::ostringstream terminal, narrow, file;
     LiveLine shown(terminal, true), cut(narrow, true, 4), hidden(file, false);
@@ -77,6 +82,11 @@ TEST(LiveLine, ShowsTimePresetBeatCarrierAndPeak) {
     EXPECT_EQ(terminal.str(), "\ra\033[K\rbcdef\033[K\r\033[K");
     EXPECT_EQ(narrow.str(), "\ra\033[K\rbcd\033[K\r\033[K") << "never wraps";
     EXPECT_EQ(file.str(), "");
+
+    std::ostringstream arrow;
+    LiveLine characters(arrow, true, 5);
+    characters.show("a→b→c→d");
+    EXPECT_EQ(arrow.str(), "\ra→b→\033[K") << "cut between characters, not inside one";
 }
 
 TEST(LiveLine, BandNamesHaveTheirLowerBoundsInside) {

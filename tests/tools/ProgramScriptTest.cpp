@@ -55,6 +55,8 @@ TEST(ProgramScript, ReadsStepsCommentsAndTimes) {
     EXPECT_EQ(s[1].kind, StepKind::Set);
     EXPECT_EQ(s[1].name, "Binaural");
     EXPECT_EQ(s[1].value, "10 Hz");
+    EXPECT_EQ(s[1].comment, "alpha");
+    EXPECT_EQ(s[2].comment, "");
     EXPECT_EQ(s[2].kind, StepKind::Glide);
     EXPECT_EQ(s[2].time, 30.0);
     EXPECT_EQ(s[2].value, "6 Hz");
@@ -115,21 +117,34 @@ TEST(ProgramScript, OtherParametersMayChangeDuringAGlide) {
     EXPECT_EQ(script.length(), 60.0);
 }
 
-TEST(ProgramGuide, NamesTheStepInForceAndTheNextChange) {
-    ProgramScript script = parsed("00:00 Binaural = 10 Hz   # alpha\n"
-                                  "01:00 Binaural = 4 Hz over 2m exp\n"
-                                  "01:30 Volume = 30\n"
-                                  "05:00 end\n");
+TEST(ProgramGuide, CountsTheStepsByTimeAndNamesTheNextChange) {
+    ProgramScript script =
+        parsed("00:00 Binaural = 10 Hz   # alpha\n"
+               "00:00 Volume = 40\n"
+               "01:00 Binaural = 4 Hz over 2m exp\n"
+               "01:30 Volume = 30\n"
+               "03:00 preset 87  # a very long comment that runs past the width\n"
+               "03:00 Volume = 50\n"
+               "05:00 end\n");
     ProgramGuide guide(script);
-    EXPECT_EQ(guide.current(0.0), "00:00 Binaural = 10 Hz");
-    EXPECT_EQ(guide.next(0.0), "01:00 Binaural = 4 Hz over 2m exp");
-    EXPECT_EQ(guide.current(100.0), "01:00 Binaural = 4 Hz over 2m exp");
-    EXPECT_EQ(guide.next(100.0), "05:00 end");
-    EXPECT_EQ(guide.current(200.0), "01:30 Volume = 30");
-    EXPECT_EQ(guide.current(300.0), "05:00 end");
-    EXPECT_EQ(guide.next(300.0), "");
-    EXPECT_EQ(ProgramGuide(parsed("00:10 Volume = 3")).current(5.0), "");
-}
+    ProgramPlace start = guide.at(0.0);
+    EXPECT_EQ(start.step, 1);
+    EXPECT_EQ(start.steps, 4) << "the closing end is no step";
+    EXPECT_EQ(start.label, "alpha");
+    EXPECT_EQ(start.next, "Binaural → 4 Hz over 2m");
+    EXPECT_EQ(start.untilNext, 60.0);
+    EXPECT_EQ(guide.text(59.5), "step 1/4 \"alpha\"  next: Binaural → 4 Hz over 2m in 0:01");
+    EXPECT_EQ(guide.text(60.0),
+              "step 2/4 \"Binaural = 4 Hz over 2m exp\"  next: Volume → 30 in 0:30");
+    EXPECT_EQ(guide.text(100.0), "step 3/4 \"Volume = 30\"  next: preset 87 +1 more in 1:20");
+    EXPECT_EQ(guide.text(200.0),
+              "step 4/4 \"a very long comment that runs past th...\"  next: end in 1:40");
+    EXPECT_EQ(guide.at(300.0).step, 4);
+    EXPECT_EQ(guide.text(300.0), "step 4/4 \"a very long comment that runs past th...\"");
 
+    ProgramGuide late(parsed("00:10 Volume = 3\n2:00:00 preset Minimal\n"));
+    EXPECT_EQ(late.text(5.0), "next: Volume → 3 in 0:05");
+    EXPECT_EQ(late.text(10.0), "step 1/2 \"Volume = 3\"  next: preset Minimal in 1:59:50");
+}
 } // namespace
 } // namespace serivane::tools

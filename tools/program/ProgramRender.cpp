@@ -3,6 +3,19 @@
 
 namespace serivane::tools {
 
+bool resolveStart(const host::Plugin& plugin, const std::string& preset,
+                  const std::vector<Setting>& settings, StartSettings& start, std::string& error) {
+    if (!preset.empty()) {
+        start.preset.emplace();
+        if (!resolvePreset(plugin, preset, *start.preset, error)) return false;
+    }
+    for (const auto& [name, value] : settings) {
+        start.settings.emplace_back();
+        if (!resolveSetting(plugin, name, value, start.settings.back(), error)) return false;
+    }
+    return true;
+}
+
 std::optional<Automation> planRender(const std::shared_ptr<host::Module>& module,
                                      const StartSettings& start, const std::string& program,
                                      double sampleRate, bool secondsGiven, double& seconds,

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "tools/Options.h"
 #include "tools/program/Automation.h"
 
 namespace serivane::tools {
+
+// A preset (none when empty) and "name=value" settings as the start of a plan.
+bool resolveStart(const host::Plugin& plugin, const std::string& preset,
+                  const std::vector<Setting>& settings, StartSettings& start, std::string& error);
 
 // The changes of a render: the start settings, then the steps of the program named by
 // `program` (a file or a built-in program) when it is not empty. Without `secondsGiven`,

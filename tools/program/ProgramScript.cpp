@@ -206,7 +206,10 @@ bool ProgramScript::parse(std::string_view text, const std::string& file, Progra
         std::size_t newline = text.find('\n');
         std::string_view content = text.substr(0, newline);
         text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-        content = trim(content.substr(0, content.find('#')));
+        std::size_t hash = content.find('#');
+        std::string_view comment =
+            hash == std::string_view::npos ? std::string_view() : trim(content.substr(hash + 1));
+        content = trim(content.substr(0, hash));
         if (content.empty()) continue;
         double previous = script.steps_.empty() ? 0.0 : script.steps_.back().time;
         ScriptStep step;
@@ -216,6 +219,7 @@ bool ProgramScript::parse(std::string_view text, const std::string& file, Progra
             error = script.errorAt(line, problem);
             return false;
         }
+        step.comment = comment;
         script.steps_.push_back(std::move(step));
     }
     if (script.steps_.empty()) {

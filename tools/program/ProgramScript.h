@@ -21,7 +21,8 @@ struct ScriptStep {
     std::string value; // the value text of a setting or the target of a glide
     double glideSeconds = 0.0;
     GlideShape shape = GlideShape::Linear;
-    std::string text; // what the line says after its time, without a comment
+    std::string text;    // what the line says after its time, without a comment
+    std::string comment; // the line's comment, without its "#"
 };
 
 // A session program: timed steps that set presets and parameters at once or in glides.
