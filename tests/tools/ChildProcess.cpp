@@ -10,7 +10,7 @@ extern char** environ;
 
 namespace serivane::tools {
 
-pid_t startTool(std::vector<std::string> words, const std::filesystem::path& log) {
+pid_t startTool(std::vector<std::string> words, const std::filesystem::path& log, int errors) {
     words.insert(words.begin(), SERIVANE_TOOL_PATH);
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
@@ -20,7 +20,7 @@ pid_t startTool(std::vector<std::string> words, const std::filesystem::path& log
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errors >= 0 ? errors : STDOUT_FILENO, STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t defaults, none;

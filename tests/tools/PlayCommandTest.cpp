@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "JackCapture.h"
 #include "JackServer.h"
+#include "TerminalCapture.h"
 
 #include "host/VirtualDisplay.h"
 
@@ -14,6 +15,7 @@
 #include <complex>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <numbers>
@@ -159,7 +161,7 @@ protected:
         ASSERT_TRUE(capture.open(server->name(), 30.0, error)) << error;
         words.insert(words.begin(), {command, "--bundle", SERIVANE_BUNDLE_PATH, "--device",
                                      "system", "--preset", schumann});
-        child = startTool(words, log);
+        child = startTool(words, log, errors);
         ASSERT_TRUE(capture.connectFrom("serivane", 30s)) << contents(log);
         if (signal != 0) {
             std::size_t start = capture.framesRecorded();
@@ -194,6 +196,7 @@ protected:
     static std::unique_ptr<JackServer> server;
     static std::string skipReason;
     fs::path log;
+    int errors = -1; // where the tool's errors go; -1: the log
     pid_t child = -1;
     int status = 0;
 };
@@ -210,6 +213,40 @@ TEST_F(PlayCommandTest, PlaysThePresetsBeatAndFadesOutWhenItsTimeIsUp) {
         << contents(log);
     EXPECT_NE(contents(log).find("Played 3 s"), std::string::npos) << contents(log);
     expectBeatAndSmoothEnd(left, right);
+}
+
+TEST_F(PlayCommandTest, AProgramMovesTheBeatAndTheLiveLineNamesItsStep) {
+    fs::path program =
+        fs::temp_directory_path() / ("serivane-program-" + std::to_string(getpid()) + ".txt");
+    std::ofstream(program) << "# Two steps\n"
+                              "00:00  Binaural = 4 Hz    # slow\n"
+                              "00:02  Binaural = 12 Hz   # faster\n"
+                              "00:04  end\n";
+    TerminalCapture terminal;
+    std::string error;
+    ASSERT_TRUE(terminal.open(error)) << error;
+    errors = terminal.terminal();
+    std::vector<float> left, right;
+    playAndRecord("play", {"--program", program.string()}, 0, left, right);
+    std::string screen = terminal.text();
+    fs::remove(program);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << contents(log) << screen;
+    EXPECT_NE(contents(log).find("Playing the program " + program.filename().string() +
+                                 " (00:04) on \"system\""),
+              std::string::npos)
+        << contents(log);
+    EXPECT_NE(contents(log).find("Played 4 s"), std::string::npos) << contents(log);
+    EXPECT_NE(screen.find("step 1/2 \"slow\"  next: Binaural → 12 Hz in 0:0"), std::string::npos)
+        << screen;
+    EXPECT_NE(screen.find("step 2/2 \"faster\"  next: end in 0:0"), std::string::npos) << screen;
+    EXPECT_NE(screen.find("beat 12.00 Hz alpha"), std::string::npos) << screen;
+    // Each step past the instrument's half-second crossfade into it.
+    auto [first, last] = soundingPart(left, right);
+    ASSERT_GT(last, first + 3 * rate) << "too little sound was recorded";
+    EXPECT_NEAR(beatBetweenEars(left, right, first + 6 * rate / 10, first + 19 * rate / 10), 4.0,
+                0.02);
+    EXPECT_NEAR(beatBetweenEars(left, right, first + 26 * rate / 10, first + 37 * rate / 10), 12.0,
+                0.02);
 }
 
 TEST_F(PlayCommandTest, CtrlCFadesOutAndEndsAsTheSignalAsks) {

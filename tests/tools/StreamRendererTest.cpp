@@ -5,6 +5,8 @@
 #include "host/Module.h"
 #include "host/Plugin.h"
 #include "tools/PluginSettings.h"
+#include "tools/program/Automation.h"
+#include "tools/program/AutomationPlayer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -115,6 +117,86 @@ TEST(StreamRenderer, TheCallbackAllocatesNothing) {
     }
     renderer.requestStop();
     for (int i = 0; i < 10; ++i) renderer.render(out.data(), 1000);
+    countHeapCalls(false);
+    EXPECT_EQ(heapCalls(), 0);
+    EXPECT_TRUE(renderer.finished());
+    EXPECT_FALSE(renderer.failed());
+}
+
+// A program with a preset, glides and a step while a glide runs, planned at 48 kHz.
+Automation programmed(const std::shared_ptr<host::Module>& module) {
+    ProgramScript script;
+    std::string error;
+    EXPECT_TRUE(ProgramScript::parse("00:00 Play Anyway = Yes\n00:00 Binaural = 10\n"
+                                     "00:00.5 preset 87\n00:00.6 Binaural = 3 over 0.5s exp\n"
+                                     "00:00.85 Volume = 30\n00:01.2 Low Freq = 300 over 0.3s\n",
+                                     "session.txt", script, error))
+        << error;
+    std::optional<Automation> automation = Automation::build(module, {}, script, rate, error);
+    EXPECT_TRUE(automation) << error;
+    return automation ? *automation : Automation(StartSettings{});
+}
+
+// A started plug-in of the bundle, as play makes it.
+struct Started {
+    explicit Started(const std::shared_ptr<host::Module>& module) {
+        std::string error;
+        plugin = host::Plugin::create(module, error);
+        EXPECT_TRUE(plugin) << error;
+        driver = std::make_unique<host::ProcessDriver>(
+            *plugin, host::ProcessConfig{rate, 512, Vst::kSample32, Vst::kRealtime});
+        EXPECT_TRUE(driver->start(error)) << error;
+        driver->transport().setPlaying(true);
+    }
+    std::unique_ptr<host::Plugin> plugin;
+    std::unique_ptr<host::ProcessDriver> driver;
+};
+
+// The callback sends a program's changes on the frames an offline render sends them, whatever
+// size the device asks for: the same sound, sample for sample.
+TEST(StreamRenderer, AProgramPlaysAsTheOfflineRenderPlaysIt) {
+    std::string error;
+    std::shared_ptr<host::Module> module = host::Module::load(SERIVANE_BUNDLE_PATH, error);
+    ASSERT_TRUE(module) << error;
+    Automation automation = programmed(module);
+    constexpr std::size_t frames = 80000;
+
+    Started offline(module);
+    AutomationPlayer player(automation);
+    std::vector<float> left(512), right(512), expected;
+    float* channels[] = {left.data(), right.data()};
+    for (std::int64_t done = 0; done < std::int64_t(frames);) {
+        int32 next = 0;
+        ASSERT_TRUE(player.prepare(*offline.driver, done, 512, next));
+        ASSERT_TRUE(offline.driver->process(channels, next));
+        for (int32 f = 0; f < next; ++f) expected.insert(expected.end(), {left[f], right[f]});
+        done += next;
+    }
+
+    Started live(module);
+    StreamRenderer renderer(*live.driver, 0, 4800);
+    renderer.follow(automation);
+    std::vector<float> played = renderInCallbacks(renderer, frames, {1, 37, 600, 1024, 100, 511});
+    expected.resize(2 * frames);
+    EXPECT_EQ(played, expected);
+    EXPECT_GT(largestStep(played, 0, frames), 0.0) << "the instrument sounds";
+    EXPECT_FALSE(renderer.failed());
+}
+
+// Nor does it once a program moves the plug-in: a preset, glides, fades.
+TEST(StreamRenderer, TheCallbackAllocatesNothingWhileAProgramPlays) {
+    std::string error;
+    std::shared_ptr<host::Module> module = host::Module::load(SERIVANE_BUNDLE_PATH, error);
+    ASSERT_TRUE(module) << error;
+    Automation automation = programmed(module);
+    Started live(module);
+    StreamRenderer renderer(*live.driver, 96000, 4800);
+    renderer.follow(automation);
+    renderer.shape(SessionShaping(SessionFades(2400, 24000, 96000), std::nullopt));
+    renderInCallbacks(renderer, 4096, {512});
+    std::vector<float> out(2 * 1000);
+    countHeapCalls(true);
+    for (int i = 0; i < 100; ++i) renderer.render(out.data(), 1000);
     countHeapCalls(false);
     EXPECT_EQ(heapCalls(), 0);
     EXPECT_TRUE(renderer.finished());
