@@ -66,14 +66,39 @@ std::string channelsText(int channels) {
     return channels == 1 ? "mono" : "stereo";
 }
 
-std::string row(const SpanMeasure& window) {
-    const std::string time = clock(window.start) + "-" + clock(window.start + window.seconds);
+// To hundredths, without a sign on a zero ("+0.00" rather than "-0.00").
+double rounded(double value) {
+    return std::round(value * 100.0) / 100.0 + 0.0;
+}
+
+std::string spanText(const SpanMeasure& span) {
+    return clock(span.start) + "-" + clock(span.start + span.seconds);
+}
+
+std::string row(const SpanMeasure& window, const WindowPlan* plan) {
+    const std::string time = spanText(window);
     const BeatMeasure& beat = window.beat;
     const std::string beatText = beat.hz ? format("%+.2f Hz", *beat.hz) : "-";
     const std::string band = beat.hz ? beatBand(*beat.hz) : shortVerdict(beat.verdict);
-    return format("  %-15s %11s %11s %11s  %-14s %8.2f %8s\n", time.c_str(),
-                  hzText(window.left.dominantHz).c_str(), hzText(window.right.dominantHz).c_str(),
-                  beatText.c_str(), band.c_str(), beat.strength, decibelsText(window.rms).c_str());
+    std::string text =
+        format("  %-15s %11s %11s %11s  %-14s %8.2f %8s", time.c_str(),
+               hzText(window.left.dominantHz).c_str(), hzText(window.right.dominantHz).c_str(),
+               beatText.c_str(), band.c_str(), beat.strength, decibelsText(window.rms).c_str());
+    if (plan != nullptr)
+        text += format(" %11s %8s", plan->hz ? format("%+.2f Hz", *plan->hz).c_str() : "-",
+                       plan->deviation ? format("%+.2f", rounded(*plan->deviation)).c_str() : "-");
+    return text + "\n";
+}
+
+// "Plan: sleep-descent.txt, at most 0.03 Hz off (0:05-0:10), measured in 12 of 12 windows".
+std::string planLine(const BeatAnalysis& analysis, const PlanComparison& plan) {
+    std::string text = format("%-11s %s", "Plan:", plan.program.c_str());
+    if (plan.planned == 0) return text + ", which plans no beat\n";
+    if (!plan.furthest) return text + ", but no window with a planned beat has a measured one\n";
+    const double off = *plan.windows[*plan.furthest].deviation;
+    return text + format(", at most %.2f Hz off (%s), measured in %zu of %zu windows\n",
+                         std::fabs(off), spanText(analysis.windows[*plan.furthest]).c_str(),
+                         plan.compared, plan.planned);
 }
 
 std::string earLine(const char* name, const EarMeasure& ear) {
@@ -103,6 +128,21 @@ Json beatObject(const BeatMeasure& beat) {
             {"strength", beat.strength}};
 }
 
+Json windowPlanObject(const WindowPlan& plan) {
+    return {{"hz", optionalNumber(plan.hz)}, {"deviationHz", optionalNumber(plan.deviation)}};
+}
+
+Json planObject(const BeatAnalysis& analysis, const PlanComparison& plan) {
+    Json furthest;
+    if (plan.furthest)
+        furthest = {{"start", analysis.windows[*plan.furthest].start},
+                    {"deviationHz", *plan.windows[*plan.furthest].deviation}};
+    return {{"program", plan.program},
+            {"windowsPlanned", plan.planned},
+            {"windowsCompared", plan.compared},
+            {"furthest", furthest}};
+}
+
 Json spanObject(const SpanMeasure& span) {
     return {{"start", span.start},           {"seconds", span.seconds},
             {"left", earObject(span.left)},  {"right", earObject(span.right)},
@@ -115,7 +155,7 @@ const char* beatBand(double hz) {
     return BandName(static_cast<float>(std::fabs(hz)));
 }
 
-std::string analysisSummary(const BeatAnalysis& analysis) {
+std::string analysisSummary(const BeatAnalysis& analysis, const PlanComparison* plan) {
     const SpanMeasure& total = analysis.total;
     std::string text;
     if (total.beat.hz) {
@@ -130,32 +170,42 @@ std::string analysisSummary(const BeatAnalysis& analysis) {
         reason[0] = 'N';
         text = reason + "\n";
     }
+    if (plan != nullptr) text += planLine(analysis, *plan);
     if (analysis.channels == 1) return text + earLine("Both ears:", total.left);
     return text + earLine("Left ear:", total.left) + earLine("Right ear:", total.right);
 }
 
-std::string analysisText(const BeatAnalysis& analysis, const std::string& path) {
+std::string analysisText(const BeatAnalysis& analysis, const std::string& path,
+                         const PlanComparison* plan) {
     std::string text = path + ": " + significant(analysis.seconds, 10) + " s, " +
                        std::to_string(analysis.sampleRate) + " Hz, " +
                        channelsText(analysis.channels) + ", windows of " +
                        significant(analysis.windowSeconds, 6) + " s\n\n";
-    text += format("  %-15s %11s %11s %11s  %-14s %8s %8s\n", "time", "left ear", "right ear",
-                   "beat", "band", "strength", "dBFS");
-    for (const SpanMeasure& window : analysis.windows) text += row(window);
-    return text + "\n" + analysisSummary(analysis);
+    text += format("  %-15s %11s %11s %11s  %-14s %8s %8s", "time", "left ear", "right ear", "beat",
+                   "band", "strength", "dBFS");
+    text += plan != nullptr ? format(" %11s %8s\n", "planned", "off") : "\n";
+    for (std::size_t i = 0; i < analysis.windows.size(); ++i)
+        text += row(analysis.windows[i], plan != nullptr ? &plan->windows[i] : nullptr);
+    return text + "\n" + analysisSummary(analysis, plan);
 }
 
-std::string analysisJson(const BeatAnalysis& analysis, const std::string& path) {
+std::string analysisJson(const BeatAnalysis& analysis, const std::string& path,
+                         const PlanComparison* plan) {
     Json windows = Json::array();
-    for (const SpanMeasure& window : analysis.windows) windows.push_back(spanObject(window));
-    return jsonText({{"file", path},
-                     {"sampleRate", analysis.sampleRate},
-                     {"channels", analysis.channels},
-                     {"frames", analysis.frames},
-                     {"seconds", analysis.seconds},
-                     {"windowSeconds", analysis.windowSeconds},
-                     {"total", spanObject(analysis.total)},
-                     {"windows", windows}});
+    for (std::size_t i = 0; i < analysis.windows.size(); ++i) {
+        windows.push_back(spanObject(analysis.windows[i]));
+        if (plan != nullptr) windows.back()["planned"] = windowPlanObject(plan->windows[i]);
+    }
+    Json report = {{"file", path},
+                   {"sampleRate", analysis.sampleRate},
+                   {"channels", analysis.channels},
+                   {"frames", analysis.frames},
+                   {"seconds", analysis.seconds},
+                   {"windowSeconds", analysis.windowSeconds},
+                   {"total", spanObject(analysis.total)}};
+    if (plan != nullptr) report["plan"] = planObject(analysis, *plan);
+    report["windows"] = windows;
+    return jsonText(report);
 }
 
 } // namespace serivane::tools

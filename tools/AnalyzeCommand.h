@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/AnalysisPlan.h"
 #include "tools/Command.h"
 
 #include <string>
@@ -15,6 +16,7 @@ struct AnalyzeOptions {
     double windowSeconds = 0.0; // 0: chosen from the file's length
     bool json = false;
     std::string plot; // a PNG to draw, or empty
+    PlanSource plan;  // the program the file plays, or none
 };
 
 // `serivane analyze`: measures each ear's frequency, the beat between them and the level of a
@@ -37,7 +39,8 @@ private:
     AnalyzeOptions options_;
 };
 
-// Prints the analysis summary of a file just rendered (`serivane render --analyze`).
-int printRenderAnalysis(const std::string& path, const Console& console);
+// Prints the analysis summary of a file just rendered (`serivane render --analyze`), with how
+// closely it follows the program it was rendered from, when there was one.
+int printRenderAnalysis(const std::string& path, const PlanSource& plan, const Console& console);
 
 } // namespace serivane::tools

@@ -26,6 +26,15 @@ Options:
   --json         print one JSON object with "total" and "windows"
   --plot OUT.png draw the ears' frequencies, the beat over the band zones and
                  the level over time
+  --program FILE|NAME
+                 the session program the file was rendered from: each
+                 window's planned beat (the plan's mean over it) beside the
+                 measured one and how far off it is, the largest deviation
+                 in the summary, and the planned beat in the plot
+  --preset NAME|SLOT, --set "NAME=VALUE"
+                 the start the program was rendered from, as render takes
+                 them
+  --bundle PATH  the .vst3 bundle that plans the program
   -h, --help     show this help
 )";
 }
@@ -44,11 +53,18 @@ void AnalyzeCommand::define(CLI::App& app) {
             throw UsageError("--plot needs a file ending in .png, not \"" + text + "\"");
         options_.plot = text;
     });
+    addText(app, "--program", options_.plan.program);
+    addPreset(app, options_.plan.preset);
+    addSettings(app, options_.plan.settings);
+    addBundle(app, options_.plan.bundle);
     app.add_option("input", options_.input);
 }
 
 void AnalyzeCommand::check() {
     if (options_.input.empty()) throw UsageError("analyze needs a sound file (.wav or .flac)");
+    const PlanSource& plan = options_.plan;
+    if (plan.program.empty() && (!plan.preset.empty() || !plan.settings.empty()))
+        throw UsageError("--preset and --set give the start of a --program: give one");
 }
 
 std::string AnalyzeCommand::refuse(const std::string& word) const {

@@ -207,7 +207,9 @@ int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
     int code = loadAndRender(options_, interruption, console);
     if (code == exitOk && options_.analyze && interruption.caught() == 0)
-        code = printRenderAnalysis(options_.output, console);
+        code = printRenderAnalysis(
+            options_.output,
+            {options_.program, options_.preset, options_.settings, options_.bundle}, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -273,13 +273,11 @@ void nameBandZones(cairo_t* cr, const PlotScale& beat) {
     }
 }
 
+// The plan as a dashed line over the measured beat, on a dark casing so that it stays legible
+// where the two lie on one another.
 void drawPlanned(cairo_t* cr, const std::vector<TimedValue>& points, const PlotScale& time,
                  const PlotScale& beat) {
     if (points.empty()) return;
-    setColour(cr, plannedColour);
-    cairo_set_line_width(cr, 2.5);
-    const double dashes[] = {9.0, 6.0};
-    cairo_set_dash(cr, dashes, 2, 0.0);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const double x = time.pixel(points[i].seconds);
         const double y = beat.pixel(std::fabs(points[i].value));
@@ -288,6 +286,14 @@ void drawPlanned(cairo_t* cr, const std::vector<TimedValue>& points, const PlotS
         else
             cairo_line_to(cr, x, y);
     }
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    setColour(cr, {ground.r, ground.g, ground.b, 0.8});
+    cairo_set_line_width(cr, 5.0);
+    cairo_stroke_preserve(cr);
+    setColour(cr, plannedColour);
+    cairo_set_line_width(cr, 2.5);
+    const double dashes[] = {9.0, 6.0};
+    cairo_set_dash(cr, dashes, 2, 0.0);
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0.0);
 }
@@ -331,7 +337,6 @@ void drawBeat(cairo_t* cr, const BeatAnalysis& analysis, const PlotOptions& opti
     cairo_save(cr);
     clipTo(cr, beatArea);
     drawBandZones(cr, beat);
-    drawPlanned(cr, options.plannedBeat, time, beat);
     auto magnitude = [](const SpanMeasure& w) -> std::optional<double> {
         if (!w.beat.hz) return std::nullopt;
         return std::fabs(*w.beat.hz);
@@ -340,6 +345,7 @@ void drawBeat(cairo_t* cr, const BeatAnalysis& analysis, const PlotOptions& opti
               [](const SpanMeasure& w) { return *w.beat.hz > 0.0; });
     drawSteps(cr, analysis.windows, magnitude, time, beat, leftHigherColour, 3.5,
               [](const SpanMeasure& w) { return *w.beat.hz < 0.0; });
+    drawPlanned(cr, options.plannedBeat, time, beat);
     cairo_restore(cr);
     nameBandZones(cr, beat);
 }
