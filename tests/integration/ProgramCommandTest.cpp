@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sndfile.h>
 
 namespace serivane::integration {
@@ -109,6 +110,76 @@ TEST_F(ProgramCommandTest, AFaultyProgramWritesNothingAndSaysWhere) {
     Outcome folderGiven = runTool({"render", "--program", folder.string(), out.string()});
     EXPECT_NE(folderGiven.err.find("not a program file"), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
+}
+
+// The analysis measures the beat of a rendered descent from 10 Hz to 2 Hz over a minute within
+// 0.1 Hz of the plan in every 5 s window, and names the window furthest off.
+TEST_F(ProgramCommandTest, TheRenderedBeatFollowsTheProgrammedDescent) {
+    fs::path program = write("descent.txt", "00:00  Binaural = 10 Hz\n"
+                                            "00:00  Binaural = 2 Hz over 60s\n"
+                                            "01:00  end\n");
+    fs::path out = folder / "descent.wav";
+    Outcome rendered = runTool({"render", "--program", program.string(), out.string()});
+    ASSERT_EQ(rendered.code, 0) << rendered.err;
+    fs::path plot = folder / "descent.png";
+    Outcome analyzed = runTool({"analyze", out.string(), "--program", program.string(), "--json",
+                                "--plot", plot.string()});
+    ASSERT_EQ(analyzed.code, 0) << analyzed.err;
+    EXPECT_GT(fs::file_size(plot), 1000u);
+    nlohmann::json report = nlohmann::json::parse(analyzed.out);
+    ASSERT_EQ(report["windows"].size(), 12u) << analyzed.out;
+    double furthest = 0.0;
+    for (const nlohmann::json& window : report["windows"]) {
+        double start = window["start"];
+        // A linear glide's mean over a window is its value at the window's middle.
+        double planned = window["planned"]["hz"];
+        EXPECT_NEAR(planned, 10.0 - 8.0 * (start + 2.5) / 60.0, 0.01) << "at " << start << " s";
+        double measured = window["beat"]["hz"];
+        EXPECT_NEAR(measured, planned, 0.1) << "at " << start << " s";
+        EXPECT_NEAR(double(window["planned"]["deviationHz"]), measured - planned, 1e-9);
+        furthest = std::max(furthest, std::fabs(measured - planned));
+    }
+    EXPECT_EQ(report["plan"]["program"], program.string());
+    EXPECT_EQ(report["plan"]["windowsCompared"], 12);
+    EXPECT_EQ(std::fabs(double(report["plan"]["furthest"]["deviationHz"])), furthest);
+}
+
+TEST_F(ProgramCommandTest, AnalyzeNamesTheLineOfAFaultyProgramBeforeItMeasures) {
+    fs::path out = folder / "short.wav";
+    ASSERT_EQ(runTool({"render", "--seconds", "1", out.string()}).code, 0);
+    fs::path program = write("bad.txt", "00:00 Binaural = 10\n00:05 Bianural = 4\n");
+    Outcome unknown = runTool({"analyze", out.string(), "--program", program.string()});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("bad.txt:2: no parameter \"Bianural\""), std::string::npos)
+        << unknown.err;
+    program = write("bad.txt", "00:00 Binaural = 10\n00:05 Tones 4\n");
+    Outcome unparsed =
+        runTool({"analyze", (folder / "none.wav").string(), "--program", program.string()});
+    EXPECT_EQ(unparsed.code, 1);
+    EXPECT_NE(unparsed.err.find("bad.txt:2: expected"), std::string::npos) << unparsed.err;
+    EXPECT_EQ(unparsed.out, "");
+}
+
+TEST_F(ProgramCommandTest, RenderFadesFitTheProgramsLengthAndItsAnalysisComparesThePlan) {
+    fs::path program = write("long.txt", "00:00  Binaural = 6 Hz\n"
+                                         "02:00  end\n");
+    fs::path out = folder / "long.wav";
+    // Longer together than the 60 s a render lasts without a program.
+    Outcome faded = runTool({"render", "--program", program.string(), "--sample-rate", "8000",
+                             "--fade-in", "40", "--fade-out", "40", "--analyze", out.string()});
+    EXPECT_EQ(faded.code, 0) << faded.err;
+    EXPECT_EQ(readSound(out).frames, 120 * 8000);
+    EXPECT_NE(faded.out.find("Plan:       " + program.string() + ", at most 0.0"),
+              std::string::npos)
+        << faded.out;
+    Outcome table = runTool({"analyze", out.string(), "--program", program.string()});
+    EXPECT_NE(table.out.find("planned      off\n  0:00-0:05"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("+6.00 Hz    +0.00\n"), std::string::npos) << table.out;
+    Outcome tooLong = runTool({"render", "--program", program.string(), "--fade-in", "80",
+                               "--fade-out", "41", (folder / "never.wav").string()});
+    EXPECT_EQ(tooLong.code, 1);
+    EXPECT_NE(tooLong.err.find("longer than the render (120 s)"), std::string::npos) << tooLong.err;
+    EXPECT_FALSE(fs::exists(folder / "never.wav"));
 }
 
 } // namespace

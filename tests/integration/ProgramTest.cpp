@@ -2,6 +2,7 @@
 
 #include "tools/program/Automation.h"
 #include "tools/program/AutomationPlayer.h"
+#include "tools/program/BeatPlan.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -146,44 +147,6 @@ TEST(Program, AGlideIsTheSameWhateverTheBlockSize) {
     }
 }
 
-// Mean frequency from the upward zero crossings within [from, to) seconds, located between
-// samples by linear interpolation.
-double frequencyOf(const std::vector<double>& x, double from, double to) {
-    double first = -1.0, last = -1.0;
-    int cycles = -1;
-    auto end = std::min(x.size() - 1, static_cast<std::size_t>(to * 48000.0));
-    for (auto i = static_cast<std::size_t>(from * 48000.0); i < end; ++i) {
-        if (x[i] < 0.0 && x[i + 1] >= 0.0) {
-            last = static_cast<double>(i) + x[i] / (x[i] - x[i + 1]);
-            if (first < 0.0) first = last;
-            ++cycles;
-        }
-    }
-    return cycles > 0 ? cycles * 48000.0 / (last - first) : 0.0;
-}
-
-TEST(Program, TheRenderedBeatFollowsTheProgrammedDescent) {
-    // One steady 400 Hz tone per ear and a flat volume envelope, so that each ear's frequency
-    // reads from its zero crossings.
-    tools::Automation automation = plan("00:00 Tones = 1\n00:00 Low Freq = 400 Hz\n"
-                                        "00:00 High Freq = 400 Hz\n00:00 Rate = 180\n"
-                                        "00:00 Qvol1 = 0\n00:00 Qvol2 = 0\n00:00 Qvol3 = 0\n"
-                                        "00:00 Qvol4 = 0\n00:00 Play Anyway = Yes\n"
-                                        "00:00 Binaural = 10 Hz\n"
-                                        "00:00 Binaural = 2 Hz over 60s\n");
-    Played played = play(automation, 512, 60 * 48000);
-    std::unique_ptr<host::Plugin> plugin = instantiate();
-    std::vector<double> left(played.audio.left.begin(), played.audio.left.end());
-    std::vector<double> right(played.audio.right.begin(), played.audio.right.end());
-    // A window's beat is the mean over the window, which a linear glide has at its middle.
-    for (double t = 5.0; t < 60.0; t += 5.0) {
-        double measured =
-            frequencyOf(right, t - 2.5, t + 2.5) - frequencyOf(left, t - 2.5, t + 2.5);
-        EXPECT_NEAR(measured, plannedHz(*plugin, automation, t), 0.1) << "at " << t << " s";
-        EXPECT_NEAR(plannedHz(*plugin, automation, t), 10.0 - 8.0 * t / 60.0, 0.01);
-    }
-}
-
 TEST(Program, AGlideStartsWhereAPresetLeftTheParameter) {
     std::unique_ptr<host::Plugin> plugin = instantiate();
     tools::Automation automation =
@@ -193,6 +156,30 @@ TEST(Program, AGlideStartsWhereAPresetLeftTheParameter) {
     EXPECT_NEAR(plannedHz(*plugin, automation, 3.0), 10.6, 1e-9);
     EXPECT_NEAR(plannedHz(*plugin, automation, 10.0), 6.3, 1e-9);
     EXPECT_NEAR(plannedHz(*plugin, automation, 15.0), 2.0, 1e-9);
+}
+
+// The plan's beat is signed by the ear that is the higher, as the analysis measures it, follows
+// a preset, and its mean over a span is what a measurement over the span reads.
+TEST(Program, TheBeatPlanIsSignedByTheHigherEarAndAveragesOverASpan) {
+    std::unique_ptr<host::Plugin> plugin = instantiate();
+    tools::Automation automation =
+        plan("00:00 Binaural = 10\n00:00 Binaural Pan = Right\n"
+             "00:10 Binaural = 2 over 10s\n00:20 Binaural Pan = Left\n00:25 Binaural Pan = Null\n"
+             "00:30 preset Psychic - Relaxed & alert (10.6)\n00:40 Binaural = 7.834\n");
+    tools::BeatPlan beat(*plugin, automation, 48000.0);
+    EXPECT_EQ(beat.at(5.0), 10.0);
+    EXPECT_NEAR(beat.at(15.0).value(), 6.0, 0.01);
+    EXPECT_EQ(beat.at(22.0), -2.0);
+    EXPECT_FALSE(beat.at(27.0)) << "no beat at Null";
+    EXPECT_EQ(beat.at(35.0), 10.6) << "the preset's beat on its own ear";
+    EXPECT_EQ(beat.at(45.0), 7.83) << "as the instrument hears it, to 0.01 Hz";
+    EXPECT_NEAR(beat.mean(10.0, 10.0).value(), 6.0, 0.01);
+    EXPECT_NEAR(beat.mean(5.0, 10.0).value(), 9.0, 0.01) << "half at 10, half gliding 10 to 6";
+    EXPECT_NEAR(beat.mean(24.0, 2.0).value(), -2.0, 1e-9) << "only where there is a beat";
+    EXPECT_FALSE(beat.mean(25.5, 4.0));
+    EXPECT_FALSE(
+        tools::BeatPlan(*plugin, tools::Automation(tools::StartSettings{}), 48000.0).at(1.0))
+        << "a plan that sets nothing";
 }
 
 } // namespace

@@ -35,6 +35,14 @@ TEST(AnalyzeArguments, TheFileAndTheOptionsInAnyOrder) {
     EXPECT_TRUE(o.plot.empty());
 
     EXPECT_TRUE(optionsOf<RenderCommand>({"render", "--analyze", "out.wav"}).analyze);
+
+    o = optionsOf<AnalyzeCommand>({"analyze", "take.wav", "--program", "descent.txt", "--preset",
+                                   "87", "--set", "Volume=30", "--bundle", "b.vst3"});
+    EXPECT_EQ(o.plan.program, "descent.txt");
+    EXPECT_EQ(o.plan.preset, "87");
+    ASSERT_EQ(o.plan.settings.size(), 1u);
+    EXPECT_EQ(o.plan.settings[0].first, "Volume");
+    EXPECT_EQ(o.plan.bundle, "b.vst3");
 }
 
 TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
@@ -50,6 +58,8 @@ TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
                           Case{{"analyze", "a.wav", "--plot"}, "needs a value"},
                           Case{{"analyze", "a.wav", "--json=yes"}, "takes no value"},
                           Case{{"analyze", "a.wav", "--loud"}, "\"--loud\""},
+                          Case{{"analyze", "a.wav", "--preset", "87"}, "give one"},
+                          Case{{"analyze", "a.wav", "--set", "Volume=3"}, "start of a --program"},
                           Case{{"render", "--analyze=1", "out.wav"}, "takes no value"},
                           Case{{"render", "--analyze", "--seconds", "0.1", "out.wav"}, "0.25 s"}}) {
         std::string error;

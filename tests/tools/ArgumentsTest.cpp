@@ -219,6 +219,25 @@ TEST(Arguments, PlayAndDevicesOptions) {
     EXPECT_NE(refusal({"devices", "--json"}).find("--json"), std::string::npos);
 }
 
+TEST(Arguments, PlayTakesAProgramAndTheSessionOptions) {
+    PlayOptions o = optionsOf<PlayCommand>({"play", "--program", "sleep-descent", "--fade-in", "30",
+                                            "--fade-out=60", "--mix", "rain.flac"});
+    EXPECT_EQ(o.program, "sleep-descent");
+    EXPECT_FALSE(o.secondsGiven) << "the program's length";
+    EXPECT_EQ(o.session.fadeIn, 30.0);
+    EXPECT_EQ(o.session.fadeOut, 60.0);
+    EXPECT_EQ(o.session.mix, "rain.flac");
+    EXPECT_TRUE(optionsOf<PlayCommand>({"play", "--seconds", "5", "--fade-out", "1"}).secondsGiven);
+    EXPECT_EQ(optionsOf<PlayCommand>({"play", "--fade-in", "5"}).session.fadeIn, 5.0)
+        << "a fade-in needs no end";
+    EXPECT_NE(refusal({"play", "--fade-out", "5"}).find("--fade-out needs --seconds or --program"),
+              std::string::npos);
+    EXPECT_NE(refusal({"play", "--seconds", "5", "--fade-in", "3", "--fade-out", "3"})
+                  .find("longer than the playback"),
+              std::string::npos);
+    EXPECT_NE(refusal({"play", "--mix-level", "-6"}).find("--mix FILE"), std::string::npos);
+}
+
 TEST(Arguments, EditOptions) {
     EditOptions o = optionsOf<EditCommand>(
         {"edit", "--preset", "Default", "--set", "Tones=16", "--bundle=b.vst3"});
