@@ -273,8 +273,8 @@ void nameBandZones(cairo_t* cr, const PlotScale& beat) {
     }
 }
 
-// The plan as a dashed line over the measured beat, on a dark casing so that it stays legible
-// where the two lie on one another.
+// The plan as a dashed line over the measured beat, narrower than it, so that where the two lie
+// on one another the measured one shows at its edges and between the dashes.
 void drawPlanned(cairo_t* cr, const std::vector<TimedValue>& points, const PlotScale& time,
                  const PlotScale& beat) {
     if (points.empty()) return;
@@ -287,11 +287,8 @@ void drawPlanned(cairo_t* cr, const std::vector<TimedValue>& points, const PlotS
             cairo_line_to(cr, x, y);
     }
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColour(cr, {ground.r, ground.g, ground.b, 0.8});
-    cairo_set_line_width(cr, 5.0);
-    cairo_stroke_preserve(cr);
     setColour(cr, plannedColour);
-    cairo_set_line_width(cr, 2.5);
+    cairo_set_line_width(cr, 2.0);
     const double dashes[] = {9.0, 6.0};
     cairo_set_dash(cr, dashes, 2, 0.0);
     cairo_stroke(cr);
