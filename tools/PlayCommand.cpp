@@ -115,7 +115,7 @@ void shapeSession(StreamRenderer& renderer, const PlayOptions& options,
 }
 
 // The program planned from the preset and settings, and its length unless --seconds gave one.
-bool loadProgram(const PlayOptions& options, const std::shared_ptr<host::Module>& module,
+bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>& module,
                  const host::Plugin& plugin, double rate, LiveProgram& program, double& seconds,
                  std::string& error) {
     StartSettings start;
@@ -157,7 +157,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     LiveProgram program;
     bool programmed = !options.program.empty();
     if (programmed
-            ? !loadProgram(options, module, *plugin, rate, program, seconds, error)
+            ? !planProgram(options, module, *plugin, rate, program, seconds, error)
             : !applyPresetAndSettings(*plugin, driver, options.preset, options.settings, error))
         return false;
     if (seconds > 0.0) {

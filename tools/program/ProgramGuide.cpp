@@ -1,6 +1,7 @@
 #include "tools/program/ProgramGuide.h"
 #include "tools/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
