@@ -34,7 +34,7 @@ public:
 
 private:
     ProgramScript script_;
-    std::optional<ProgramGuide> guide_; // refers to script_
+    std::optional<ProgramGuide> guide_;
     std::optional<Automation> automation_;
     std::optional<BeatPlan> beat_;
 };

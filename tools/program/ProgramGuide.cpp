@@ -55,10 +55,10 @@ std::string change(const ScriptStep& step) {
 ProgramGuide::ProgramGuide(const ProgramScript& script) {
     for (const ScriptStep& line : script.steps()) {
         if (steps_.empty() || steps_.back().time != line.time) steps_.push_back({line.time, {}});
-        steps_.back().lines.push_back(&line);
+        steps_.back().lines.push_back(line);
     }
     counted_ = static_cast<int>(steps_.size());
-    if (counted_ > 0 && steps_.back().lines.front()->kind == StepKind::End) --counted_;
+    if (counted_ > 0 && steps_.back().lines.front().kind == StepKind::End) --counted_;
 }
 
 ProgramPlace ProgramGuide::at(double seconds) const {
@@ -69,16 +69,16 @@ ProgramPlace ProgramGuide::at(double seconds) const {
     place.step = std::min(static_cast<int>(next), counted_);
     if (next > 0 && place.step > 0) {
         const Step& current = steps_[static_cast<std::size_t>(place.step) - 1];
-        place.label = current.lines.front()->text;
-        for (const ScriptStep* line : current.lines) {
-            if (line->comment.empty()) continue;
-            place.label = line->comment;
+        place.label = current.lines.front().text;
+        for (const ScriptStep& line : current.lines) {
+            if (line.comment.empty()) continue;
+            place.label = line.comment;
             break;
         }
     }
     if (next < steps_.size()) {
         const Step& coming = steps_[next];
-        place.next = change(*coming.lines.front());
+        place.next = change(coming.lines.front());
         if (coming.lines.size() > 1)
             place.next += " +" + std::to_string(coming.lines.size() - 1) + " more";
         place.untilNext = coming.time - seconds;

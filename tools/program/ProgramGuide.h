@@ -30,7 +30,7 @@ public:
 private:
     struct Step {
         double time;
-        std::vector<const ScriptStep*> lines;
+        std::vector<ScriptStep> lines;
     };
 
     std::vector<Step> steps_;
