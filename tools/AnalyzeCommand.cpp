@@ -10,9 +10,9 @@ namespace serivane::tools {
 
 namespace {
 
-PlotOptions plotOptions(const AnalyzeOptions& options, const std::optional<PlanComparison>& plan) {
+PlotOptions plotOptions(const std::string& path, const std::optional<PlanComparison>& plan) {
     PlotOptions plot;
-    plot.title = std::filesystem::path(options.input).filename().string();
+    plot.title = std::filesystem::path(path).filename().string();
     if (plan) plot.plannedBeat = plan->outline;
     return plot;
 }
@@ -39,7 +39,7 @@ int AnalyzeCommand::run(const Console& console) {
     std::string error;
     if (!measure(options.input, {options.windowSeconds}, options.plan, analysis, plan, error) ||
         (!options.plot.empty() &&
-         !writeAnalysisPlot(analysis, plotOptions(options, plan), options.plot, error))) {
+         !writeAnalysisPlot(analysis, plotOptions(options.input, plan), options.plot, error))) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }
@@ -49,11 +49,13 @@ int AnalyzeCommand::run(const Console& console) {
     return exitOk;
 }
 
-int printRenderAnalysis(const std::string& path, const PlanSource& source, const Console& console) {
+int printRenderAnalysis(const std::string& path, const PlanSource& source, const std::string& plot,
+                        const Console& console) {
     BeatAnalysis analysis;
     std::optional<PlanComparison> plan;
     std::string error;
-    if (!measure(path, {}, source, analysis, plan, error)) {
+    if (!measure(path, {}, source, analysis, plan, error) ||
+        (!plot.empty() && !writeAnalysisPlot(analysis, plotOptions(path, plan), plot, error))) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }

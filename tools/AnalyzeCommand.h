@@ -40,7 +40,9 @@ private:
 };
 
 // Prints the analysis summary of a file just rendered (`serivane render --analyze`), with how
-// closely it follows the program it was rendered from, when there was one.
-int printRenderAnalysis(const std::string& path, const PlanSource& plan, const Console& console);
+// closely it follows the program it was rendered from, when there was one; draws it as `plot`
+// unless that is empty.
+int printRenderAnalysis(const std::string& path, const PlanSource& plan, const std::string& plot,
+                        const Console& console);
 
 } // namespace serivane::tools

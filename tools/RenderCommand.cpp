@@ -209,7 +209,8 @@ int RenderCommand::run(const Console& console) {
     if (code == exitOk && options_.analyze && interruption.caught() == 0)
         code = printRenderAnalysis(
             options_.output,
-            {options_.program, options_.preset, options_.settings, options_.bundle}, console);
+            {options_.program, options_.preset, options_.settings, options_.bundle}, options_.plot,
+            console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -29,6 +29,7 @@ struct RenderOptions {
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
     bool analyze = false; // measure the written file and print its beat
+    std::string plot;     // and draw the measurement (beside a program's plan) as this PNG
     SessionOptions session;
 };
 

@@ -39,7 +39,10 @@ Options:
                          pcm16 or pcm24 only); WAV files above 4 GB are
                          written as RF64
   --analyze              measure the written file as "serivane analyze" does
-                         and print its summary
+                         and print its summary; with --program, how closely
+                         its beat follows the program's plan
+  --plot OUT.png         with --analyze, draw the measurement as "serivane
+                         analyze --plot" does, the planned beat among it
   --fade-in S            fade in over the first S seconds, equal power
                          (default 0: none)
   --fade-out S           fade out over the last S seconds; both fades
@@ -72,12 +75,19 @@ void RenderCommand::define(CLI::App& app) {
                {"pcm24", SampleFormat::Pcm24},
                {"float", SampleFormat::Float}});
     addSwitch(app, "--analyze", options_.analyze);
+    addValue(app, "--plot", [this](const std::string& text) {
+        if (!equalsIgnoringCase(std::filesystem::path(text).extension().string(), ".png"))
+            throw UsageError("--plot needs a file ending in .png, not \"" + text + "\"");
+        options_.plot = text;
+    });
     addSessionOptions(app, options_.session);
     addOutput(app, options_.output);
 }
 
 void RenderCommand::check() {
     options_.secondsGiven = seconds_->count() > 0;
+    if (!options_.plot.empty() && !options_.analyze)
+        throw UsageError("--plot draws what --analyze measures: give --analyze too");
     if (options_.analyze && options_.seconds < minWindowSeconds)
         throw UsageError("--analyze needs at least " + shortest(minWindowSeconds) + " s of sound");
     if (options_.output.empty())

@@ -160,14 +160,17 @@ TEST_F(ProgramCommandTest, AnalyzeNamesTheLineOfAFaultyProgramBeforeItMeasures) 
     EXPECT_EQ(unparsed.out, "");
 }
 
-TEST_F(ProgramCommandTest, RenderFadesFitTheProgramsLengthAndItsAnalysisComparesThePlan) {
+TEST_F(ProgramCommandTest, RenderFadesFitTheProgramsLengthAndItsAnalysisComparesAndDrawsThePlan) {
     fs::path program = write("long.txt", "00:00  Binaural = 6 Hz\n"
                                          "02:00  end\n");
     fs::path out = folder / "long.wav";
     // Longer together than the 60 s a render lasts without a program.
-    Outcome faded = runTool({"render", "--program", program.string(), "--sample-rate", "8000",
-                             "--fade-in", "40", "--fade-out", "40", "--analyze", out.string()});
+    fs::path plot = folder / "long.png";
+    Outcome faded =
+        runTool({"render", "--program", program.string(), "--sample-rate", "8000", "--fade-in",
+                 "40", "--fade-out", "40", "--analyze", "--plot", plot.string(), out.string()});
     EXPECT_EQ(faded.code, 0) << faded.err;
+    EXPECT_GT(fs::file_size(plot), 1000u);
     EXPECT_EQ(readSound(out).frames, 120 * 8000);
     EXPECT_NE(faded.out.find("Plan:       " + program.string() + ", at most 0.0"),
               std::string::npos)

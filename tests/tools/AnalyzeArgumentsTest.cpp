@@ -35,6 +35,8 @@ TEST(AnalyzeArguments, TheFileAndTheOptionsInAnyOrder) {
     EXPECT_TRUE(o.plot.empty());
 
     EXPECT_TRUE(optionsOf<RenderCommand>({"render", "--analyze", "out.wav"}).analyze);
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--analyze", "--plot", "p.png", "out.wav"}).plot,
+              "p.png");
 
     o = optionsOf<AnalyzeCommand>({"analyze", "take.wav", "--program", "descent.txt", "--preset",
                                    "87", "--set", "Volume=30", "--bundle", "b.vst3"});
@@ -61,6 +63,8 @@ TEST(AnalyzeArguments, MisuseIsRefusedWithTheReason) {
                           Case{{"analyze", "a.wav", "--preset", "87"}, "give one"},
                           Case{{"analyze", "a.wav", "--set", "Volume=3"}, "start of a --program"},
                           Case{{"render", "--analyze=1", "out.wav"}, "takes no value"},
+                          Case{{"render", "--plot", "p.png", "out.wav"}, "give --analyze too"},
+                          Case{{"render", "--analyze", "--plot", "p.svg", "out.wav"}, ".png"},
                           Case{{"render", "--analyze", "--seconds", "0.1", "out.wav"}, "0.25 s"}}) {
         std::string error;
         try {
