@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those still missing.
+# Installs the Debian packages the build and the tests need, only those still missing. With
+# --windows, those of the Windows cross build and its tests under Wine as well.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,12 @@ packages=(
     clang libclang-rt-14-dev
     locales
 )
+if [ "${1:-}" = "--windows" ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        libz-mingw-w64-dev dpkg-dev make ninja-build python3 wine wine64 xvfb
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

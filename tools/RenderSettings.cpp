@@ -128,4 +128,31 @@ bool resolveSetting(const host::Plugin& plugin, const std::string& name, const s
     return byDisplayText(plugin, *p, value, setting, error);
 }
 
+bool applyStartSettings(const host::Plugin& plugin, const std::string& preset,
+                        const std::vector<std::pair<std::string, std::string>>& settings,
+                        host::ProcessDriver& driver, std::string& error) {
+    if (!preset.empty()) {
+        ParameterSetting choice;
+        if (!resolvePreset(plugin, preset, choice, error)) return false;
+        driver.parameterChanges().add(choice.id, choice.normalized);
+        if (!driver.flush()) {
+            error = "the plug-in failed to load the preset";
+            return false;
+        }
+    }
+    for (const auto& [name, value] : settings) {
+        ParameterSetting setting;
+        if (!resolveSetting(plugin, name, value, setting, error)) return false;
+        if (!driver.parameterChanges().add(setting.id, setting.normalized)) {
+            error = "too many parameter settings";
+            return false;
+        }
+    }
+    if (!driver.flush()) {
+        error = "the plug-in failed to take the settings";
+        return false;
+    }
+    return true;
+}
+
 } // namespace serivane::tools

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/Plugin.h"
+#include "host/ProcessDriver.h"
 
 #include <optional>
 #include <string>
@@ -22,5 +23,11 @@ bool resolvePreset(const host::Plugin& plugin, const std::string& choice, Parame
 // "Name=value" in the parameter's own units, or by one of its display texts.
 bool resolveSetting(const host::Plugin& plugin, const std::string& name, const std::string& value,
                     ParameterSetting& setting, std::string& error);
+
+// Sends the preset (when not empty) in a block of its own, so that it is loaded before any
+// setting applies, then the settings ("Name", value text) in the next block.
+bool applyStartSettings(const host::Plugin& plugin, const std::string& preset,
+                        const std::vector<std::pair<std::string, std::string>>& settings,
+                        host::ProcessDriver& driver, std::string& error);
 
 } // namespace serivane::tools

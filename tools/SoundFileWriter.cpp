@@ -1,11 +1,10 @@
 #include "tools/SoundFileWriter.h"
+#include "tools/TemporaryFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace serivane::tools {
@@ -44,13 +43,6 @@ int formatCode(FileType type, SampleFormat format, long long dataBytes) {
     return 0;
 }
 
-// mkstemp creates the file readable by its owner only; give it the usual permissions.
-void applyUsualPermissions(int fd) {
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-}
-
 } // namespace
 
 SoundFileWriter::~SoundFileWriter() {
@@ -74,12 +66,11 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     std::string pattern = (folder / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = mkstemp(name.data());
+    int fd = createTemporaryFile(name);
     if (fd < 0) {
         error = "cannot write " + target + ": " + std::strerror(errno);
         return false;
     }
-    applyUsualPermissions(fd);
     target_ = target;
     temporary_ = name.data();
     SF_INFO info{};
@@ -118,7 +109,7 @@ bool SoundFileWriter::commit(std::string& error) {
         discard();
         return false;
     }
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!replaceFile(temporary_, target_)) {
         error = "cannot write " + target_ + ": " + std::strerror(errno);
         discard();
         return false;
