@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows bundle, serivane.exe and the Windows test programs, and runs them under
-# Wine in a fresh prefix: the unit tests, the checks through the Windows bundle and host, and
-# renders of the Windows build compared with the Linux build's (within 1e-6 per sample). The
-# Linux tool comes from build/ (scripts/test.sh builds it first). Prints the time it took.
+# Wine in a fresh prefix: the unit tests, the checks through the Windows bundle and host, the
+# editor against the Linux reference pictures (under Xvfb), and renders of the Windows build
+# compared with the Linux build's (within 1e-6 per sample). The Linux tool comes from build/
+# (scripts/test.sh builds it first). Prints the time it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -26,8 +27,9 @@ for face in "Arial=Liberation Sans" "Verdana=DejaVu Sans"; do
 done
 wineserver -w
 
-# One program at a time: each run waits for the Wine server to go (scripts/wine-run.sh).
-ctest --test-dir build-windows --output-on-failure
+# One program at a time: each run waits for the Wine server to go (scripts/wine-run.sh). The
+# editor tests open windows, which Wine shows on an X server of their own.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build-windows --output-on-failure
 
 # The same renders from both builds: the beat of the Schumann preset and a 40 Hz gamma beat.
 compare() {
