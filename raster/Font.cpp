@@ -1,9 +1,8 @@
 #include "raster/Font.h"
 
+#include "raster/FontFace.h"
 #include "raster/RasterAccess.h"
 #include "raster/Text.h"
-
-#include "raster/FontFace.h"
 
 #include <cmath>
 #include <mutex>
