@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 started=$(date +%s)
 
 scripts/build-windows.sh
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target serivane Serivane >/dev/null
 
 WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/serivane-wine.XXXXXX")"
