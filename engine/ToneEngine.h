@@ -28,6 +28,15 @@ enum class PanMode : int16_t { Left = 0, Null = 1, Right = 2 };
 // tone 0, whose frequency envelope keeps running.
 enum class Reseek { FromHostPosition, AroundToneZero };
 
+// The instruction set the tone loop runs on. Plain runs everywhere and is the yardstick; the
+// others give the same samples bit for bit, faster.
+enum class RenderPath { Plain, Avx2, Avx512 };
+
+// Whether this build has the path and this processor can run it.
+bool RenderPathAvailable(RenderPath path);
+// The path a new engine takes: the one the build forces, else the fastest available.
+RenderPath DefaultRenderPath();
+
 // Every tone below the tone count, where an operation otherwise takes one slot.
 enum class ToneSelection { EverySounding };
 
@@ -107,6 +116,9 @@ public:
     float EnvelopeLength() const { return envelopeLength_; }
     bool MixInput() const { return mixInput_; }
     bool RestartPending() const { return restartRequested_; }
+    RenderPath Path() const { return path_; }
+    // False, leaving the path as it is, when the path is not available.
+    bool SetPath(RenderPath path);
 
 private:
     // The tests' literal reference render steps the voices itself.
@@ -121,6 +133,7 @@ private:
     bool restartRequested_ = false; // the next block re-seeks the tones and restarts the fades
     bool initialised_ = false;
     double sampleRate_ = 0.0;
+    RenderPath path_ = DefaultRenderPath();
     ToneVoices voices_;
     std::atomic<bool> blockSeen_{false}; // set by every block, cleared by the watchdog
     // The longest block since the last check, in microseconds; the watchdog takes it.
@@ -137,6 +150,9 @@ private:
     // wide: rates may step a period or more, or phases lie outside [0, 2 period).
     void RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
                      int frames, double gainStep, bool wide);
+    // Scales the chunk's sums by the gain ramp into the outputs, adding the input if mixed.
+    void ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
+                   int32_t offset, int frames, double gainStep);
     void ComputeToneIncrements();
     void ComputeToneLevels();
     void ResetFadesOf(int first, int last);

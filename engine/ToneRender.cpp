@@ -1,10 +1,12 @@
 #include "engine/ToneEngine.h"
 
+#include "engine/DenormalGuard.h"
+#include "engine/LaneKernels.h"
+
 #include "engine/WaveShapes.h"
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 namespace {
 
@@ -198,157 +200,39 @@ template <bool Fading, class Shape, bool Wide = false>
 // stores cannot alias it. Kept out of line: inlined into the chunk beside its wide variants, the
 // loop came out about 8 % slower.
 template <bool Fading, class Shape, bool Wide = false>
-[[gnu::noinline]] void MixOne(ToneVoices& voices, int i, Lanes2* mix, int frames) {
+[[gnu::noinline]] void MixOne(ToneVoices& voices, int i, double* const* mix, int frames) {
     const OscillatorBank bank = voices.bank;
     ToneState tone;
     ToneFades fades;
     tone.Load(voices, i);
     if constexpr (Fading) fades.Load(voices, i);
-    for (int t = 0; t < frames; ++t) mix[t] += Sample<Fading, Shape, Wide>(tone, fades, bank);
+    for (int t = 0; t < frames; ++t) {
+        const Lanes2 s = Sample<Fading, Shape, Wide>(tone, fades, bank);
+        mix[0][t] += s[0];
+        mix[1][t] += s[1];
+    }
     tone.Store(voices, i);
     if constexpr (Fading) fades.Store(voices, i);
 }
 
-// Two tones side by side, so that their envelope recurrences overlap. Each sum still adds tone
-// i before tone i + 1, as a frame-by-frame loop over all tones does.
-template <bool Fading, class Shape>
-void MixTwo(ToneVoices& voices, int i, Lanes2* mix, int frames) {
-    const OscillatorBank bank = voices.bank;
-    ToneState toneA;
-    ToneState toneB;
-    ToneFades fadesA;
-    ToneFades fadesB;
-    toneA.Load(voices, i);
-    toneB.Load(voices, i + 1);
-    if constexpr (Fading) {
-        fadesA.Load(voices, i);
-        fadesB.Load(voices, i + 1);
-    }
-    for (int t = 0; t < frames; ++t) {
-        const Lanes2 a = Sample<Fading, Shape>(toneA, fadesA, bank);
-        const Lanes2 b = Sample<Fading, Shape>(toneB, fadesB, bank);
-        mix[t] = mix[t] + a + b;
-    }
-    toneA.Store(voices, i);
-    toneB.Store(voices, i + 1);
-    if constexpr (Fading) {
-        fadesA.Store(voices, i);
-        fadesB.Store(voices, i + 1);
-    }
-}
-
-#ifdef SERIVANE_LANES4
-bool HasAvx2() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-const bool kHasAvx2 = HasAvx2();
-
-[[gnu::always_inline]] inline Lanes4 Join(Lanes2 a, Lanes2 b) {
-    return {__builtin_shufflevector(a, b, 0, 1, 2, 3)};
-}
-[[gnu::always_inline]] inline Lanes2 Low(Lanes4 v) {
-    return __builtin_shufflevector(v.v, v.v, 0, 1);
-}
-[[gnu::always_inline]] inline Lanes2 High(Lanes4 v) {
-    return __builtin_shufflevector(v.v, v.v, 2, 3);
-}
-
-// Two tones without fades, their phases side by side as {a left, a right, b left, b right} so
-// that one wave evaluation serves all four.
-struct TonePair {
-    ToneState a;
-    ToneState b;
-    Lanes4 phase;
-
-    void Load(ToneVoices& voices, int i) {
-        a.Load(voices, i);
-        b.Load(voices, i + 1);
-        phase = Join(a.phase, b.phase);
-    }
-
-    void Store(ToneVoices& voices, int i) {
-        a.phase = Low(phase);
-        b.phase = High(phase);
-        a.Store(voices, i);
-        b.Store(voices, i + 1);
-    }
-};
-
-// Sample for both tones of a pair, with the same operations lane by lane.
+// The general loop, one tone at a time: for blocks whose steps may cross a period, and for a
+// wave function that the lane kernels do not know.
 template <class Shape>
-[[gnu::always_inline]] inline Lanes4 SamplePair(TonePair& tones, const OscillatorBank& bank) {
-    const EarTargets a = StepEars(tones.a);
-    const EarTargets b = StepEars(tones.b);
-    const Lanes4 p = tones.phase - Masked(tones.phase >= bank.period, Splat<Lanes4>(bank.period));
-    const Lanes4 s = Shape::At(bank, p) * Join(a.level, b.level);
-    tones.phase = p + Join(a.rate, b.rate);
-    tones.a.rate = a.rate;
-    tones.b.rate = b.rate;
-    tones.a.level = a.level[1];
-    tones.b.level = b.level[1];
-    return s;
-}
-
-// MixTwo without fades, built for AVX2 but not FMA, so products and sums stay rounded
-// separately, exactly as in the plain path.
-template <class Shape>
-[[gnu::target("avx2")]] void MixPair(ToneVoices& voices, int i, Lanes2* mix, int frames) {
-    const OscillatorBank bank = voices.bank;
-    TonePair tones;
-    tones.Load(voices, i);
-    for (int t = 0; t < frames; ++t) {
-        const Lanes4 s = SamplePair<Shape>(tones, bank);
-        mix[t] = mix[t] + Low(s) + High(s);
-    }
-    tones.Store(voices, i);
-}
-#endif
-
-// Two tones without fades, four lanes at a time where the CPU has AVX2. The shape behind the
-// function pointer has no four-lane form.
-template <class Shape> void MixSteadyPair(ToneVoices& voices, int i, Lanes2* mix, int frames) {
-#ifdef SERIVANE_LANES4
-    if constexpr (!std::is_same_v<Shape, InstalledShape>) {
-        if (kHasAvx2) return MixPair<Shape>(voices, i, mix, frames);
-    }
-#endif
-    MixTwo<false, Shape>(voices, i, mix, frames);
-}
-
-// Wide blocks take one tone at a time: they are rare, and only the single-tone loop has the
-// full wrap.
-template <class Shape>
-void MixTones(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
-    if (wide) {
-        for (int i = 0; i < toneCount; ++i) {
-            if (Fading(voices, i)) {
-                MixOne<true, Shape, true>(voices, i, mix, frames);
-            } else {
-                MixOne<false, Shape, true>(voices, i, mix, frames);
-            }
-        }
-        return;
-    }
-    int i = 0;
-    for (; i + 1 < toneCount; i += 2) {
-        if (Fading(voices, i) || Fading(voices, i + 1)) {
-            MixTwo<true, Shape>(voices, i, mix, frames);
+void MixTones(ToneVoices& voices, int toneCount, bool wide, double* const* mix, int frames) {
+    for (int i = 0; i < toneCount; ++i) {
+        const bool fading = Fading(voices, i);
+        if (wide) {
+            fading ? MixOne<true, Shape, true>(voices, i, mix, frames)
+                   : MixOne<false, Shape, true>(voices, i, mix, frames);
         } else {
-            MixSteadyPair<Shape>(voices, i, mix, frames);
-        }
-    }
-    if (i < toneCount) {
-        if (Fading(voices, i)) {
-            MixOne<true, Shape>(voices, i, mix, frames);
-        } else {
-            MixOne<false, Shape>(voices, i, mix, frames);
+            fading ? MixOne<true, Shape>(voices, i, mix, frames)
+                   : MixOne<false, Shape>(voices, i, mix, frames);
         }
     }
 }
 
 // The known shapes are inlined into the loop; any other function is called through the pointer.
-void MixInstalledShape(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix, int frames) {
+void MixOneByOne(ToneVoices& voices, int toneCount, bool wide, double* const* mix, int frames) {
     const WaveFunction wave = voices.bank.waveFunction;
     auto mixWith = [&]<class Shape>(Shape) {
         MixTones<Shape>(voices, toneCount, wide, mix, frames);
@@ -361,6 +245,20 @@ void MixInstalledShape(ToneVoices& voices, int toneCount, bool wide, Lanes2* mix
     if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
     if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
     mixWith(InstalledShape{});
+}
+
+bool MixInLanes(RenderPath path, ToneVoices& voices, int toneCount, double* const* mix,
+                int frames) {
+    switch (path) {
+#ifdef SERIVANE_SIMD_PATHS
+    case RenderPath::Avx512:
+        return MixLanesAvx512(voices, toneCount, mix, frames);
+    case RenderPath::Avx2:
+        return MixLanesAvx2(voices, toneCount, mix, frames);
+#endif
+    default:
+        return MixLanesPlain(voices, toneCount, mix, frames);
+    }
 }
 
 // True when every rate the block can produce lies in [0, period) and every phase below two
@@ -418,21 +316,46 @@ void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
 
 } // namespace
 
-// Tones are mixed one group after another into a scratch buffer, then scaled by the gain ramp.
+// Tones are mixed into a scratch sum per ear, then scaled by the gain ramp.
 void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
                              int frames, double gainStep, bool wide) {
-    Lanes2 mix[kChunk];
-    std::fill(mix, mix + frames, Lanes2{});
-    MixInstalledShape(voices_, settings_.toneCount, wide, mix, frames);
+    double left[kChunk];
+    double right[kChunk];
+    double* const mix[kEars] = {left, right};
+    // A single tone is quicker with its two ears side by side in the general loop's two lanes.
+    const bool lanes = !wide && settings_.toneCount > 1;
+    if (!lanes || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
+        std::fill(left, left + frames, 0.0);
+        std::fill(right, right + frames, 0.0);
+        MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
+    }
+    ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
+}
+
+// The frame-by-frame loop adds the step to the gain before every frame. A steady gain adds 0.0,
+// which leaves any gain but -0.0 as it is, so the loop can drop the add and vectorise.
+void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
+                           int32_t offset, int frames, double gainStep) {
+    const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
     double gain = currentGain_;
     for (int e = 0; e < kEars; ++e) {
-        gain = currentGain_;
+        double* sum = mix[e];
+        if (steady) {
+            for (int t = 0; t < frames; ++t) sum[t] *= gain;
+        } else {
+            gain = currentGain_;
+            for (int t = 0; t < frames; ++t) {
+                gain += gainStep;
+                sum[t] *= gain;
+            }
+        }
+        // The input may be the output buffer itself.
         double* out = outputs[e] + offset;
-        const double* in = mixInput_ ? inputs[e] + offset : nullptr;
-        for (int t = 0; t < frames; ++t) {
-            gain += gainStep;
-            const double v = mix[t][e] * gain;
-            out[t] = in != nullptr ? v + in[t] : v;
+        if (mixInput_) {
+            const double* in = inputs[e] + offset;
+            for (int t = 0; t < frames; ++t) out[t] = sum[t] + in[t];
+        } else {
+            std::copy(sum, sum + frames, out);
         }
     }
     currentGain_ = gain;
@@ -440,6 +363,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
 
 void ToneEngine::Render(const double* const* inputs, double* const* outputs, int32_t frames,
                         bool transportRunning, int32_t hostSamplePosition) {
+    const DenormalGuard flushDenormals;
     MarkBlockSeen(frames);
     if (stallDetected_.exchange(false)) FadeInAtNextBlock();
     const double target = settings_.playAnyway || transportRunning ? targetGain_ : 0.0;

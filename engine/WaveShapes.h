@@ -5,23 +5,40 @@
 #include <cstdint>
 #include <type_traits>
 
-// Every helper here is forced inline: a four-lane value must never cross a call between code
-// built for AVX2 and code built without it, whose calling conventions for it differ.
+// Every helper here is forced inline: a vector value must never cross a call between code built
+// for one instruction set and code built for another, whose calling conventions for it differ,
+// and a copy emitted out of line in a file built for AVX-512 must not serve plain code.
 //
-// The wave shapes written once for a single phase (double), for both ears at once (Lanes2) and
-// for both ears of two tones (Lanes4). All run the same floating-point operations in the same
+// The wave shapes are written once for a single phase (double) and for a vector of phases of
+// any width (GCC vector extensions: two lanes for both ears of one tone, or as many tones as
+// the render path's registers hold). All run the same floating-point operations in the same
 // order, so every lane gives exactly the single result.
 using Lanes2 = double __attribute__((vector_size(16)));
-using Mask2 = int64_t __attribute__((vector_size(16)));
-using Int2 = int32_t __attribute__((vector_size(8)));
 
+template <class T>
+concept LaneVector = !std::is_arithmetic_v<T> && requires(T v) {
+    v[0] + 1.0;
+};
+
+// The comparison result and the integers of a lane vector, lane for lane. Eight lanes take 64-bit
+// integers, which AVX-512 converts in one instruction; every argument the shapes give
+// NearestInt is below 2^31 in magnitude, so the width of the integer changes nothing.
+template <LaneVector V> using MaskOf = decltype(V{} < V{});
+template <LaneVector V> struct IntsOfLanes {
+    typedef int32_t type __attribute__((vector_size(sizeof(V) / 2)));
+};
+template <LaneVector V>
+requires(sizeof(V) == 64) struct IntsOfLanes<V> {
+    typedef int64_t type __attribute__((vector_size(sizeof(V))));
+};
+template <LaneVector V> using IntsOf = typename IntsOfLanes<V>::type;
+
+// v - 0.0 is v for every v, -0.0 included, which v + 0.0 is not.
 template <class T> [[gnu::always_inline]] inline T Splat(double v) {
     if constexpr (std::is_same_v<T, double>) {
         return v;
-    } else if constexpr (std::is_same_v<T, Lanes2>) {
-        return T{v, v};
     } else {
-        return T{{v, v, v, v}};
+        return v - T{};
     }
 }
 
@@ -29,9 +46,10 @@ template <class T> [[gnu::always_inline]] inline T Splat(double v) {
     return c ? a : b;
 }
 // As bits: b ^ (c & (a ^ b)) takes two operations once a ^ b is hoisted out of a loop.
-[[gnu::always_inline]] inline Lanes2 Select(Mask2 c, Lanes2 a, Lanes2 b) {
-    const Mask2 bits = reinterpret_cast<Mask2>(b);
-    return reinterpret_cast<Lanes2>(bits ^ (c & (reinterpret_cast<Mask2>(a) ^ bits)));
+template <LaneVector V> [[gnu::always_inline]] inline V Select(MaskOf<V> c, V a, V b) {
+    using M = MaskOf<V>;
+    const M bits = reinterpret_cast<M>(b);
+    return reinterpret_cast<V>(bits ^ (c & (reinterpret_cast<M>(a) ^ bits)));
 }
 
 // v where c holds, else 0.0, for one AND instead of a blend. Subtracting 0.0 leaves any x as it
@@ -39,8 +57,8 @@ template <class T> [[gnu::always_inline]] inline T Splat(double v) {
 [[gnu::always_inline]] inline double Masked(bool c, double v) {
     return c ? v : 0.0;
 }
-[[gnu::always_inline]] inline Lanes2 Masked(Mask2 c, Lanes2 v) {
-    return reinterpret_cast<Lanes2>(c & reinterpret_cast<Mask2>(v));
+template <LaneVector V> [[gnu::always_inline]] inline V Masked(MaskOf<V> c, V v) {
+    return reinterpret_cast<V>(c & reinterpret_cast<MaskOf<V>>(v));
 }
 
 // Nearest integer, halves away from zero; x - 0.5 and x + (-0.5) are the same operation.
@@ -49,101 +67,29 @@ template <class T> [[gnu::always_inline]] inline T Splat(double v) {
 }
 // The vector versions give 0.5 the sign bit of a, which differs from the test a >= 0.0 only for
 // -0.0 and NaN, whose sums truncate to the same integer either way.
-[[gnu::always_inline]] inline Int2 NearestInt(Lanes2 a) {
-    const Mask2 half = reinterpret_cast<Mask2>(Splat<Lanes2>(0.5));
-    const Mask2 signedHalf = (reinterpret_cast<Mask2>(a) & INT64_MIN) | half;
-    return __builtin_convertvector(a + reinterpret_cast<Lanes2>(signedHalf), Int2);
+template <LaneVector V> [[gnu::always_inline]] inline IntsOf<V> NearestInt(V a) {
+    using M = MaskOf<V>;
+    const M half = reinterpret_cast<M>(Splat<V>(0.5));
+    const M signedHalf = (reinterpret_cast<M>(a) & INT64_MIN) | half;
+    return __builtin_convertvector(a + reinterpret_cast<V>(signedHalf), IntsOf<V>);
 }
 
 [[gnu::always_inline]] inline double ToReal(int32_t n) {
     return n;
 }
-[[gnu::always_inline]] inline Lanes2 ToReal(Int2 n) {
-    return __builtin_convertvector(n, Lanes2);
+template <class I> [[gnu::always_inline]] inline auto ToReal(I n) {
+    typedef double V __attribute__((vector_size(sizeof(I) / sizeof(n[0]) * sizeof(double))));
+    return __builtin_convertvector(n, V);
 }
 
 [[gnu::always_inline]] inline double NegateWhereOdd(double s, int32_t n) {
     return (n & 1) != 0 ? -s : s;
 }
-[[gnu::always_inline]] inline Lanes2 NegateWhereOdd(Lanes2 s, Int2 n) {
-    const Mask2 sign = __builtin_convertvector(n, Mask2) << 63;
-    return reinterpret_cast<Lanes2>(reinterpret_cast<Mask2>(s) ^ sign);
+template <LaneVector V> [[gnu::always_inline]] inline V NegateWhereOdd(V s, IntsOf<V> n) {
+    using M = MaskOf<V>;
+    const M sign = __builtin_convertvector(n, M) << 63;
+    return reinterpret_cast<V>(reinterpret_cast<M>(s) ^ sign);
 }
-
-// Four lanes are only worth it with AVX2, which the renderer picks at run time on x86-64 Linux.
-// Elsewhere they stay out: mingw-w64 cannot align the stack for spilled 256-bit registers.
-#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-#define SERIVANE_LANES4 1
-
-// The 256-bit vectors are wrapped at 16-byte alignment because GCC warns about the ABI of any
-// function built without AVX that takes or returns a bare one. These functions are only ever
-// inlined into AVX2 code, where the wrappers vanish.
-using Raw4 = double __attribute__((vector_size(32)));
-using RawMask4 = int64_t __attribute__((vector_size(32)));
-using Int4 = int32_t __attribute__((vector_size(16)));
-
-struct [[gnu::packed, gnu::aligned(16)]] Lanes4 {
-    Raw4 v;
-
-    [[gnu::always_inline]] Lanes4& operator+=(Lanes4 b) {
-        return *this = {v + b.v};
-    }
-    [[gnu::always_inline]] Lanes4& operator-=(Lanes4 b) {
-        return *this = {v - b.v};
-    }
-};
-
-struct [[gnu::packed, gnu::aligned(16)]] Mask4 {
-    RawMask4 bits;
-};
-
-// A double operand applies to every lane, as in GCC's own vector-scalar operations.
-#define SERIVANE_LANES4_OPERATOR(op)                                                               \
-    [[gnu::always_inline]] inline Lanes4 operator op(Lanes4 a, Lanes4 b) {                         \
-        return {a.v op b.v};                                                                       \
-    }                                                                                              \
-    [[gnu::always_inline]] inline Lanes4 operator op(Lanes4 a, double b) {                         \
-        return {a.v op b};                                                                         \
-    }                                                                                              \
-    [[gnu::always_inline]] inline Lanes4 operator op(double a, Lanes4 b) {                         \
-        return {a op b.v};                                                                         \
-    }
-SERIVANE_LANES4_OPERATOR(+)
-SERIVANE_LANES4_OPERATOR(-)
-SERIVANE_LANES4_OPERATOR(*)
-#undef SERIVANE_LANES4_OPERATOR
-
-[[gnu::always_inline]] inline Mask4 operator<(Lanes4 a, double b) {
-    return {a.v < b};
-}
-[[gnu::always_inline]] inline Mask4 operator>(Lanes4 a, double b) {
-    return {a.v > b};
-}
-[[gnu::always_inline]] inline Mask4 operator>=(Lanes4 a, double b) {
-    return {a.v >= b};
-}
-
-// The pair helpers above, for four lanes.
-[[gnu::always_inline]] inline Lanes4 Select(Mask4 c, Lanes4 a, Lanes4 b) {
-    const RawMask4 bits = reinterpret_cast<RawMask4>(b.v);
-    return {reinterpret_cast<Raw4>(bits ^ (c.bits & (reinterpret_cast<RawMask4>(a.v) ^ bits)))};
-}
-[[gnu::always_inline]] inline Lanes4 Masked(Mask4 c, Lanes4 v) {
-    return {reinterpret_cast<Raw4>(c.bits & reinterpret_cast<RawMask4>(v.v))};
-}
-[[gnu::always_inline]] inline Int4 NearestInt(Lanes4 a) {
-    const RawMask4 half = reinterpret_cast<RawMask4>(Raw4{0.5, 0.5, 0.5, 0.5});
-    const RawMask4 signedHalf = (reinterpret_cast<RawMask4>(a.v) & INT64_MIN) | half;
-    return __builtin_convertvector(a.v + reinterpret_cast<Raw4>(signedHalf), Int4);
-}
-[[gnu::always_inline]] inline Lanes4 ToReal(Int4 n) {
-    return {__builtin_convertvector(n, Raw4)};
-}
-[[gnu::always_inline]] inline Lanes4 NegateWhereOdd(Lanes4 s, Int4 n) {
-    const RawMask4 sign = __builtin_convertvector(n, RawMask4) << 63;
-    return {reinterpret_cast<Raw4>(reinterpret_cast<RawMask4>(s.v) ^ sign)};
-}
-#endif
 
 // Polynomial sine, folded into [-pi/2, pi/2] around the nearest multiple of pi.
 template <class T> [[gnu::always_inline]] inline T PolySine(const OscillatorBank& bank, T x) {

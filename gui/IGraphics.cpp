@@ -47,8 +47,14 @@ void IGraphics::AttachWindow(IPlatformWindow& window) {
 }
 
 void IGraphics::DetachWindow() {
-    if (gestureCountdown_ != 0) plug_.FlushDeferredEndEdit();
+    EndWheelGesture();
     window_ = nullptr;
+}
+
+// A click or a closing window ends a wheel gesture still counting down, so that gestures never
+// nest.
+void IGraphics::EndWheelGesture() {
+    if (gestureCountdown_ != 0) plug_.FlushDeferredEndEdit();
 }
 
 void IGraphics::OnTimerTick() {

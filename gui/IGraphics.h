@@ -166,6 +166,7 @@ public:
     int GestureCountdown() const { return gestureCountdown_; }
 
 private:
+    void EndWheelGesture();
     // The latest host value of one parameter, waiting for the window thread.
     struct HostValue {
         std::atomic<double> normalized{0.0};

@@ -44,6 +44,7 @@ void IGraphics::Capture(int index, int x, int y) {
 
 void IGraphics::DispatchMouseDown(int x, int y, const IMouseState& mods) {
     ApplyHostValues();
+    EndWheelGesture();
     captureIndex_ = -1;
     IControl* control = ControlAtIndex(ControlAt(x, y));
     pressed_ = control != nullptr;
@@ -77,6 +78,7 @@ void IGraphics::DispatchFileDrop(int x, int y, const char* path) {
 
 bool IGraphics::DispatchDoubleClick(int x, int y, const IMouseState& mods) {
     ApplyHostValues();
+    EndWheelGesture();
     captureIndex_ = -1;
     const int index = ControlAt(x, y);
     IControl* control = ControlAtIndex(index);

@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
 
 namespace serivane::host {
@@ -61,6 +62,17 @@ void XInput::type(const std::string& text) {
         if (c == ' ') keysym = XK_space;
         key(keysym);
     }
+}
+
+XInput::Hotspot XInput::cursorHotspot() {
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XFixesQueryExtension(display_, &eventBase, &errorBase)) return {};
+    XFixesCursorImage* image = XFixesGetCursorImage(display_);
+    if (!image) return {};
+    Hotspot hotspot{image->xhot, image->yhot};
+    XFree(image);
+    return hotspot;
 }
 
 void XInput::sync() {

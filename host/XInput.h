@@ -35,6 +35,14 @@ public:
     // Waits until the server has handled everything sent.
     void sync();
 
+    // The pointer's tip within the cursor now shown, as the server sees it (XFixes); (-1, -1)
+    // when the server cannot tell.
+    struct Hotspot {
+        int x = -1;
+        int y = -1;
+    };
+    Hotspot cursorHotspot();
+
     // The first top-level window with this name; 0 when there is none.
     std::uint32_t findWindow(const std::string& name);
     // Asks the window to close, as a window manager's close button does.

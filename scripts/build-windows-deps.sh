@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the libraries the Windows bundle links statically (libpng, pixman, FreeType and
-# cairo with its Win32 surface and font back ends), and libsndfile for serivane.exe, from
+# cairo with its Win32 surface and font back ends), and libsndfile and FFTW for serivane.exe, from
 # Debian's source packages into a cache outside the repository. A library already in the cache
 # is left alone.
 #   SERIVANE_MINGW_CACHE  the cache folder (default ~/.cache/serivane-mingw)
@@ -106,7 +106,7 @@ autotools_build() {
             "$source/configure" --host="$triple" --prefix="$prefix" --enable-static \
             --disable-shared "$@" >/dev/null &&
         make -C "$subdir" -j"$jobs" >/dev/null &&
-        make -C "$subdir" install >/dev/null)
+        make -C "$subdir" install >/dev/null) || return 1
     # The library's pkg-config file lies beside its sources' Makefile.
     local pc
     for pc in "$build"/*.pc "$build/$subdir"/*.pc; do
@@ -159,8 +159,18 @@ build_libsndfile() {
         -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
 }
 
+# Double precision, as the beat analysis uses it; the SSE2 codelets only, to keep the build short.
+build_fftw3() {
+    local source
+    source="$(fetch_source fftw3)"
+    autotools_build fftw3 "$source" . "" --disable-fortran --disable-doc --enable-sse2 \
+        --disable-threads --disable-openmp --with-our-malloc
+    # Its pkg-config file is installed as fftw3.pc; the build folder's copy has another name.
+    rm -f "$prefix/lib/pkgconfig/fftw.pc"
+}
+
 needed=()
-for library in libpng freetype pixman cairo libsndfile; do
+for library in libpng freetype pixman cairo libsndfile fftw3; do
     [ -f "$(done_mark "$library")" ] || needed+=("$library")
 done
 [ ${#needed[@]} -eq 0 ] && exit 0

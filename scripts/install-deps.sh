@@ -6,13 +6,15 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config ccache
     juce-modules-source-data
-    libsndfile1-dev
+    libsndfile1-dev libfftw3-dev
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
     libxcb1-dev libxcb-render0-dev
-    xvfb libx11-dev libxtst-dev
+    xvfb libx11-dev libxtst-dev libxfixes-dev
+    libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
 )
 if [ "${1:-}" = "--windows" ]; then

@@ -47,5 +47,19 @@ compare() {
 compare schumann --preset "Psychic - Schumann Resonance (7.83)"
 compare gamma --set "Binaural=40" --set "Tones=4" \
     --set "Wave=Golden Sine"
+# A session: a program with fades, and a recording mixed under the sound.
+compare program --program sleep-descent --fade-in 2 --fade-out 3
+compare mix --preset 3 --mix "$out/schumann-linux.wav" --mix-level -12
+
+# Both builds' analysis finds the same beat in the same file.
+beat() { grep '^Beat:' || true; }
+linuxBeat="$(build/tools/serivane analyze "$out/gamma-linux.wav" | beat)"
+windowsBeat="$(scripts/wine-run.sh build-windows/tools/serivane.exe analyze "$out/gamma-linux.wav" |
+    tr -d '\r' | beat)"
+echo "Analysis, Windows against Linux: $windowsBeat"
+if [ -z "$linuxBeat" ] || [ "$linuxBeat" != "$windowsBeat" ]; then
+    echo "The Windows analysis differs from the Linux one: \"$linuxBeat\"" >&2
+    exit 1
+fi
 
 echo "Windows tests took $(($(date +%s) - started)) s"

@@ -6,10 +6,26 @@ using namespace Steinberg;
 
 namespace {
 
+// The program list names the presets already.
+std::vector<std::string> choiceTexts(const host::Plugin& plugin,
+                                     const host::ParameterDescription& p) {
+    std::vector<std::string> texts;
+    if ((p.flags & Vst::ParameterInfo::kIsList) == 0 ||
+        (p.flags & Vst::ParameterInfo::kIsProgramChange) != 0)
+        return texts;
+    for (int32 step = 0; step <= p.stepCount && p.stepCount > 0; ++step)
+        texts.push_back(
+            plugin.displayText(p.id, static_cast<double>(step) / p.stepCount).value_or(""));
+    return texts;
+}
+
 ParameterReport describe(const host::Plugin& plugin, const host::ParameterDescription& p) {
-    return {p, plugin.toPlain(p.id, 0.0), plugin.toPlain(p.id, 1.0),
+    return {p,
+            plugin.toPlain(p.id, 0.0),
+            plugin.toPlain(p.id, 1.0),
             plugin.toPlain(p.id, p.defaultNormalized),
-            plugin.displayText(p.id, p.defaultNormalized)};
+            plugin.displayText(p.id, p.defaultNormalized),
+            choiceTexts(plugin, p)};
 }
 
 } // namespace

@@ -14,6 +14,8 @@ struct ParameterReport {
     double maximum = 0.0; // plain value at normalised 1
     double defaultPlain = 0.0;
     std::optional<std::string> defaultDisplay;
+    // The texts of every step of a list parameter, in order; empty for the others.
+    std::vector<std::string> choices;
 };
 
 struct ProgramListReport {

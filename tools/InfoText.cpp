@@ -1,5 +1,6 @@
 #include "tools/InfoCommand.h"
 #include "tools/NumberText.h"
+#include "tools/TextTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,27 +8,6 @@
 namespace serivane::tools {
 
 namespace {
-
-using Row = std::vector<std::string>;
-
-// Left-aligned columns two blanks apart, each as wide as its widest cell.
-std::string table(const std::vector<Row>& rows, const std::string& indent) {
-    std::vector<std::size_t> widths;
-    for (const Row& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
-    }
-    std::string out;
-    for (const Row& row : rows) {
-        std::string line = indent;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            line += row[c];
-            if (c + 1 < row.size()) line.append(widths[c] - row[c].size() + 2, ' ');
-        }
-        out += line + '\n';
-    }
-    return out;
-}
 
 // Ids that spell four printable characters (like program-change ids) are shown as such too.
 std::string idText(Steinberg::Vst::ParamID id) {
@@ -43,16 +23,16 @@ std::string classSection(const PluginReport& r) {
     const host::ClassDescription& c = r.pluginClass;
     std::string vendor = c.vendor.empty() ? r.factory.vendor : c.vendor;
     std::string out = c.name + " " + c.version + " by " + vendor + "\n";
-    return out + table({{"category", c.category},
-                        {"sub-categories", c.subCategories},
-                        {"SDK version", c.sdkVersion},
-                        {"class ID", c.classId},
-                        {"library", r.library}},
-                       "  ");
+    return out + textTable({{"category", c.category},
+                            {"sub-categories", c.subCategories},
+                            {"SDK version", c.sdkVersion},
+                            {"class ID", c.classId},
+                            {"library", r.library}},
+                           "  ");
 }
 
 std::string busSection(const PluginReport& r) {
-    std::vector<Row> rows;
+    std::vector<TextRow> rows;
     for (const host::BusDescription& b : r.buses) {
         rows.push_back(
             {std::string(mediaTypeName(b.mediaType)) + " " + directionName(b.direction),
@@ -60,11 +40,11 @@ std::string busSection(const PluginReport& r) {
              std::to_string(b.channelCount) + (b.channelCount == 1 ? " channel" : " channels"),
              busTypeName(b.busType)});
     }
-    return "\nBuses\n" + table(rows, "  ");
+    return "\nBuses\n" + textTable(rows, "  ");
 }
 
 std::string parameterSection(const PluginReport& r) {
-    std::vector<Row> rows = {
+    std::vector<TextRow> rows = {
         {"id", "title", "unit", "min", "max", "default", "normalised", "steps", "shown as"}};
     for (const ParameterReport& p : r.parameters) {
         const host::ParameterDescription& d = p.description;
@@ -73,22 +53,33 @@ std::string parameterSection(const PluginReport& r) {
                         significant(d.defaultNormalized, 6), std::to_string(d.stepCount),
                         p.defaultDisplay.value_or("-")});
     }
-    return "\nParameters (" + std::to_string(r.parameters.size()) + ")\n" + table(rows, "  ");
+    return "\nParameters (" + std::to_string(r.parameters.size()) + ")\n" + textTable(rows, "  ");
+}
+
+std::string choiceSection(const PluginReport& r) {
+    std::vector<TextRow> rows;
+    for (const ParameterReport& p : r.parameters) {
+        if (p.choices.empty()) continue;
+        std::string texts;
+        for (const std::string& choice : p.choices) texts += (texts.empty() ? "" : ", ") + choice;
+        rows.push_back({p.description.title, texts});
+    }
+    return rows.empty() ? "" : "\nChoices\n" + textTable(rows, "  ");
 }
 
 std::string programSection(const PluginReport& r) {
-    std::vector<Row> rows;
+    std::vector<TextRow> rows;
     for (std::size_t i = 0; i < r.programs.programs.size(); ++i)
         rows.push_back({std::to_string(i), r.programs.programs[i]});
     return "\nPrograms: " + r.programs.name + " (" + std::to_string(rows.size()) + ")\n" +
-           table(rows, "  ");
+           textTable(rows, "  ");
 }
 
 } // namespace
 
 std::string infoText(const PluginReport& report) {
     return classSection(report) + busSection(report) + parameterSection(report) +
-           programSection(report);
+           choiceSection(report) + programSection(report);
 }
 
 } // namespace serivane::tools

@@ -8,16 +8,15 @@ namespace serivane::tools {
 // Peak and RMS over every sample of a render, and a count of samples that were not finite.
 class LevelMeter {
 public:
-    template <typename Sample> void add(const Sample* samples, std::int64_t count) {
-        for (std::int64_t i = 0; i < count; ++i) addOne(static_cast<double>(samples[i]));
-    }
+    void add(const float* samples, std::int64_t count);
+    void add(const double* samples, std::int64_t count);
 
     double peak() const { return peak_; }
     double rms() const;
     std::int64_t nonFinite() const { return nonFinite_; }
 
 private:
-    void addOne(double sample);
+    template <typename Sample> void addAll(const Sample* samples, std::int64_t count);
 
     double peak_ = 0.0;
     double sumOfSquares_ = 0.0;

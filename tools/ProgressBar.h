@@ -2,15 +2,18 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 namespace serivane::tools {
 
-// A one-line bar redrawn in place on a terminal, only when the shown percentage changes.
+// A one-line bar redrawn in place on a terminal with the time taken and the time still to go,
+// only when the shown percentage or second changes.
 class ProgressBar {
 public:
     ProgressBar(std::ostream& out, bool enabled, std::int64_t total);
 
-    void update(std::int64_t done);
+    // `done` of the total after `elapsed` seconds.
+    void update(std::int64_t done, double elapsed);
     void finish(); // clears the line
 
 private:
@@ -20,6 +23,11 @@ private:
     bool enabled_;
     std::int64_t total_;
     int shownPercent_ = -1;
+    long long shownSecond_ = -1;
+    std::size_t shownLength_ = 0;
 };
+
+// "0:07", "12:34", "1:02:03"; whole seconds, rounded down.
+std::string clockText(double seconds);
 
 } // namespace serivane::tools

@@ -1,11 +1,17 @@
 #include "tools/RenderCommand.h"
+#include "tools/AnalyzeCommand.h"
+#include "tools/BlockSink.h"
 #include "tools/BundleLocation.h"
 #include "tools/Interruption.h"
 #include "tools/LevelMeter.h"
 #include "tools/NumberText.h"
 #include "tools/ProgressBar.h"
 #include "tools/RenderSettings.h"
+#include "tools/SessionShaping.h"
+#include "tools/SoundFileReader.h"
 #include "tools/SoundFileWriter.h"
+#include "tools/program/AutomationPlayer.h"
+#include "tools/program/ProgramRender.h"
 
 #include "host/ProcessDriver.h"
 
@@ -23,22 +29,45 @@ namespace {
 struct RenderJob {
     const RenderOptions& options;
     const InterruptionGuard& interruption;
-    std::optional<ParameterSetting> preset;
-    std::vector<ParameterSetting> overrides;
+    std::shared_ptr<host::Module> module;
+    std::optional<Automation> automation;
     std::int64_t frames = 0;
+    std::optional<SoundBuffer> mix; // the recording laid under the tones, once read
 };
 
+std::int64_t framesOf(double seconds, int sampleRate) {
+    return std::llround(seconds * sampleRate);
+}
+
+// The fades and the mix recording as one stage, which the render's blocks pass through. The
+// stage keeps its own copy of the recording, so the one read from the file goes.
+SessionShaping sessionShaping(RenderJob& job) {
+    const RenderOptions& o = job.options;
+    SessionFades fades(framesOf(o.session.fadeIn, o.sampleRate),
+                       framesOf(o.session.fadeOut, o.sampleRate), job.frames);
+    std::optional<AmbientMix> mix;
+    if (job.mix) {
+        mix.emplace(*job.mix, o.sampleRate, o.session.mixLevel);
+        job.mix->samples = {};
+    }
+    return SessionShaping(fades, std::move(mix));
+}
+
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
+    StartSettings start;
     if (!job.options.preset.empty()) {
-        job.preset.emplace();
-        if (!resolvePreset(plugin, job.options.preset, *job.preset, error)) return false;
+        start.preset.emplace();
+        if (!resolvePreset(plugin, job.options.preset, *start.preset, error)) return false;
     }
     for (const auto& [name, value] : job.options.settings) {
-        job.overrides.emplace_back();
-        if (!resolveSetting(plugin, name, value, job.overrides.back(), error)) return false;
+        start.settings.emplace_back();
+        if (!resolveSetting(plugin, name, value, start.settings.back(), error)) return false;
     }
-    double frames = std::round(job.options.seconds * job.options.sampleRate);
-    job.frames = std::max<std::int64_t>(1, static_cast<std::int64_t>(frames));
+    double seconds = job.options.seconds;
+    job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
+                                job.options.secondsGiven, seconds, error);
+    if (!job.automation) return false;
+    job.frames = std::max<std::int64_t>(1, framesOf(seconds, job.options.sampleRate));
     return true;
 }
 
@@ -49,50 +78,47 @@ bool stillWanted(const RenderJob& job, std::string& error) {
     return false;
 }
 
-// The preset goes in a block of its own so that it is loaded before any override applies,
-// whatever order a plug-in reads the changes of one block in.
-bool queueSettings(host::ProcessDriver& driver, const RenderJob& job, std::string& error) {
-    if (job.preset) {
-        driver.parameterChanges().add(job.preset->id, job.preset->normalized);
-        if (!driver.flush()) {
-            error = "the plug-in failed to load the preset";
-            return false;
-        }
-    }
-    for (const ParameterSetting& s : job.overrides) {
-        if (!driver.parameterChanges().add(s.id, s.normalized)) {
-            error = "too many parameter settings";
-            return false;
-        }
-    }
-    return true;
-}
-
 template <typename Sample>
-bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SoundFileWriter& writer,
-                  LevelMeter& meter, ProgressBar& progress, std::string& error) {
+bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
+                  SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
+                  std::string& error) {
+    const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
     std::vector<std::vector<Sample>> planar(channels, std::vector<Sample>(block));
     std::vector<Sample*> pointers;
     for (std::vector<Sample>& channel : planar) pointers.push_back(channel.data());
-    std::vector<Sample> interleaved(block * channels);
+    BlockSink<Sample> sink(writer, meter, job.options.format, static_cast<int>(channels),
+                           static_cast<int>(block));
+    AutomationPlayer automation(*job.automation);
     for (std::int64_t done = 0; done < job.frames;) {
         if (!stillWanted(job, error)) return false;
-        auto frames = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
+        auto limit = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
+        int32 frames = 0;
+        if (!automation.prepare(driver, done, limit, frames)) {
+            error = "the plug-in refused a parameter change";
+            return false;
+        }
         if (!driver.process(pointers.data(), frames)) {
             error = "the plug-in failed to process a block";
             return false;
         }
-        for (std::size_t f = 0; f < static_cast<std::size_t>(frames); ++f) {
-            for (std::size_t c = 0; c < channels; ++c) interleaved[f * channels + c] = planar[c][f];
-        }
-        meter.add(interleaved.data(), static_cast<std::int64_t>(frames * channels));
-        if (!writer.write(interleaved.data(), frames, error)) return false;
+        shaping.process(pointers.data(), static_cast<int>(channels), frames);
+        if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
-        progress.update(done);
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+        progress.update(done, elapsed.count());
     }
-    return true;
+    return sink.finish(error);
+}
+
+std::string sessionText(const SessionOptions& o) {
+    std::string text;
+    if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
+        text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
+                " s out";
+    if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+    return text;
 }
 
 std::string summary(const RenderJob& job, const LevelMeter& meter, int channels, double elapsed) {
@@ -102,12 +128,32 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     std::string line = "Rendered " + significant(seconds, 10) + " s to " + job.options.output +
                        " (" + std::to_string(job.options.sampleRate) + " Hz, " +
                        std::to_string(channels) + " channels, " + formatName(job.options.format) +
-                       "): peak " + decibelText(meter.peak()) + " dBFS, RMS " +
-                       decibelText(meter.rms()) + " dBFS, took " + significant(elapsed, 3) +
-                       " s (" + speed + "x real time)";
+                       sessionText(job.options.session) + "): peak " + decibelText(meter.peak()) +
+                       " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " +
+                       significant(elapsed, 3) + " s (" + speed + "x real time)";
     if (meter.nonFinite() > 0)
         line += "; " + std::to_string(meter.nonFinite()) + " samples were not finite";
     return line + "\n";
+}
+
+// Read before the plug-in loads, so that a bad recording fails at once and writes nothing.
+bool readMix(RenderJob& job, std::string& error) {
+    if (job.options.session.mix.empty()) return true;
+    job.mix.emplace();
+    if (readRecording(job.options.session.mix, *job.mix, error)) return true;
+    error = "--mix: " + error;
+    return false;
+}
+
+// Listeners set the mix level, so a render that goes over full scale is theirs to judge:
+// reported, not limited.
+std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
+    std::string text = "serivane: warning: the render peaks at +" + decibelText(meter.peak()) +
+                       " dBFS, above full scale";
+    text += job.options.format == SampleFormat::Float ? ", and will clip when played"
+                                                      : ", and is clipped in the file";
+    if (job.mix) text += "; a lower --mix-level leaves room";
+    return text + "\n";
 }
 
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
@@ -126,27 +172,33 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
                      job.frames, error))
         return false;
     driver.transport().setPlaying(true);
-    if (!queueSettings(driver, job, error)) return false;
+    SessionShaping shaping = sessionShaping(job);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
     auto started = std::chrono::steady_clock::now();
     bool rendered = o.precision == 64
-                        ? renderFrames<double>(driver, job, writer, meter, progress, error)
-                        : renderFrames<float>(driver, job, writer, meter, progress, error);
+                        ? renderFrames<double>(driver, job, shaping, writer, meter, progress, error)
+                        : renderFrames<float>(driver, job, shaping, writer, meter, progress, error);
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
+    if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
     return true;
 }
 
 int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
                   const Console& console) {
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::string error;
+    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt};
+    if (!readMix(job, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    RenderJob job{options, interruption, std::nullopt, {}, 0};
+    job.module = module;
     if (!plugin || !render(*plugin, job, console, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
@@ -156,9 +208,11 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
 
 } // namespace
 
-int runRender(const RenderOptions& options, const Console& console) {
+int RenderCommand::run(const Console& console) {
     InterruptionGuard interruption;
-    int code = loadAndRender(options, interruption, console);
+    int code = loadAndRender(options_, interruption, console);
+    if (code == exitOk && options_.analyze && interruption.caught() == 0)
+        code = printRenderAnalysis(options_.output, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

@@ -1,6 +1,7 @@
 #include "tools/RenderSettings.h"
 #include "tools/InfoReport.h"
 #include "tools/NumberText.h"
+#include "tools/PresetChoice.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,19 +95,9 @@ bool resolvePreset(const host::Plugin& plugin, const std::string& choice, Parame
         error = "\"" + plugin.classDescription().name + "\" has no presets to choose from";
         return false;
     }
-    std::vector<std::string> names = rootPrograms(plugin).programs;
-    auto last = static_cast<long long>(program->stepCount);
-    std::optional<long long> slot = parseInteger(choice);
-    if (!slot) {
-        const std::string* found =
-            findByName(names, choice, [](const std::string& s) { return s; });
-        if (found != nullptr) slot = found - names.data();
-    }
-    if (!slot || *slot < 0 || *slot > last) {
-        error = "no preset \"" + choice + "\": give a slot from 0 to " + std::to_string(last) +
-                " or a name listed by \"serivane info\"";
-        return false;
-    }
+    std::optional<std::size_t> slot = choosePreset(rootPrograms(plugin).programs, choice, error);
+    if (!slot) return false;
+    auto last = program->stepCount;
     setting = {program->id, last > 0 ? static_cast<double>(*slot) / last : 0.0};
     return true;
 }
@@ -126,33 +117,6 @@ bool resolveSetting(const host::Plugin& plugin, const std::string& name, const s
     if (std::optional<double> plain = plainNumber(value, p->units))
         return byNumber(plugin, *p, *plain, setting, error);
     return byDisplayText(plugin, *p, value, setting, error);
-}
-
-bool applyStartSettings(const host::Plugin& plugin, const std::string& preset,
-                        const std::vector<std::pair<std::string, std::string>>& settings,
-                        host::ProcessDriver& driver, std::string& error) {
-    if (!preset.empty()) {
-        ParameterSetting choice;
-        if (!resolvePreset(plugin, preset, choice, error)) return false;
-        driver.parameterChanges().add(choice.id, choice.normalized);
-        if (!driver.flush()) {
-            error = "the plug-in failed to load the preset";
-            return false;
-        }
-    }
-    for (const auto& [name, value] : settings) {
-        ParameterSetting setting;
-        if (!resolveSetting(plugin, name, value, setting, error)) return false;
-        if (!driver.parameterChanges().add(setting.id, setting.normalized)) {
-            error = "too many parameter settings";
-            return false;
-        }
-    }
-    if (!driver.flush()) {
-        error = "the plug-in failed to take the settings";
-        return false;
-    }
-    return true;
 }
 
 } // namespace serivane::tools

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "host/Plugin.h"
-#include "host/ProcessDriver.h"
 
 #include <optional>
 #include <string>
@@ -16,18 +15,13 @@ struct ParameterSetting {
     Steinberg::Vst::ParamValue normalized = 0.0;
 };
 
-// A preset chosen by slot number or by name, as a value of the program-change parameter.
+// A preset chosen by slot number, by name or by a unique part of its name, as a value of the
+// program-change parameter.
 bool resolvePreset(const host::Plugin& plugin, const std::string& choice, ParameterSetting& setting,
                    std::string& error);
 
 // "Name=value" in the parameter's own units, or by one of its display texts.
 bool resolveSetting(const host::Plugin& plugin, const std::string& name, const std::string& value,
                     ParameterSetting& setting, std::string& error);
-
-// Sends the preset (when not empty) in a block of its own, so that it is loaded before any
-// setting applies, then the settings ("Name", value text) in the next block.
-bool applyStartSettings(const host::Plugin& plugin, const std::string& preset,
-                        const std::vector<std::pair<std::string, std::string>>& settings,
-                        host::ProcessDriver& driver, std::string& error);
 
 } // namespace serivane::tools

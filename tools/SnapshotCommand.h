@@ -1,10 +1,53 @@
 #pragma once
 
-#include "tools/Arguments.h"
-#include "tools/Console.h"
+#include "tools/Command.h"
+#include "tools/Options.h"
+
+#include <string>
+#include <vector>
 
 namespace serivane::tools {
 
-int runSnapshot(const SnapshotOptions& options, const Console& console);
+// A snapshot lets audio run at real time, so its wait is kept short.
+inline constexpr double maxSnapshotSeconds = 600.0;
+// Clicks land inside an editor of at most this size.
+inline constexpr int maxEditorPixels = 4096;
+
+// A click into the editor, in its own pixels.
+struct EditorClick {
+    int x = 0;
+    int y = 0;
+    bool right = false;
+};
+
+struct SnapshotOptions {
+    std::string bundle;
+    std::string output;
+    std::string preset;
+    std::vector<Setting> settings;
+    double seconds = 1.0;
+    // Keeps the host's transport stopped, so that nothing moves and the picture repeats.
+    bool stopped = false;
+    std::vector<EditorClick> clicks;
+};
+
+// `serivane snapshot`: the editor in a window of our host, saved as a picture.
+class SnapshotCommand : public Command {
+public:
+    std::string_view name() const override { return "snapshot"; }
+    std::string_view summary() const override {
+        return "open the editor and save a picture of it as PNG";
+    }
+    std::string_view usage() const override;
+    void define(CLI::App& app) override;
+    void check() override;
+    std::string refuse(const std::string& word) const override;
+    int run(const Console& console) override;
+
+    const SnapshotOptions& options() const { return options_; }
+
+private:
+    SnapshotOptions options_;
+};
 
 } // namespace serivane::tools

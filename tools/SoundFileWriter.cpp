@@ -43,6 +43,20 @@ int formatCode(FileType type, SampleFormat format, long long dataBytes) {
     return 0;
 }
 
+// Whether this libsndfile writes the container at all; sf_format_check answers for a full one.
+bool containerAvailable(int format) {
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int i = 0; i < count; ++i) {
+        SF_FORMAT_INFO major{};
+        major.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &major, sizeof major) == 0 &&
+            major.format == (format & SF_FORMAT_TYPEMASK))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 SoundFileWriter::~SoundFileWriter() {
@@ -56,6 +70,16 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     fs::path path(target);
     if (fs::is_directory(path, ec)) {
         error = "cannot write " + target + ": it is a folder";
+        return false;
+    }
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
+    // The Windows build's libsndfile has WAV only.
+    if (!containerAvailable(info.format) || !sf_format_check(&info)) {
+        error = "cannot write " + target + ": this build of serivane writes no " +
+                (type == FileType::Flac ? "FLAC" : "such") + " files; write a .wav file instead";
         return false;
     }
     fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -73,10 +97,6 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     }
     target_ = target;
     temporary_ = name.data();
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = channels;
-    info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
     file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (file_ == nullptr) {
         error = std::string("cannot write ") + target + ": " + sf_strerror(nullptr);
@@ -93,6 +113,10 @@ bool SoundFileWriter::write(const float* interleaved, long long frames, std::str
 
 bool SoundFileWriter::write(const double* interleaved, long long frames, std::string& error) {
     return checkWritten(sf_writef_double(file_, interleaved, frames), frames, error);
+}
+
+bool SoundFileWriter::write(const short* interleaved, long long frames, std::string& error) {
+    return checkWritten(sf_writef_short(file_, interleaved, frames), frames, error);
 }
 
 bool SoundFileWriter::checkWritten(sf_count_t written, long long frames, std::string& error) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Arguments.h"
+#include "tools/SoundFormat.h"
 
 #include <sndfile.h>
 #include <string>
@@ -22,6 +22,8 @@ public:
               int channels, long long frames, std::string& error);
     bool write(const float* interleaved, long long frames, std::string& error);
     bool write(const double* interleaved, long long frames, std::string& error);
+    // 16-bit samples go to a 16-bit file unconverted.
+    bool write(const short* interleaved, long long frames, std::string& error);
     bool commit(std::string& error);
 
     const std::string& temporaryPath() const { return temporary_; }

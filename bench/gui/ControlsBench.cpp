@@ -1,4 +1,4 @@
-#include "framework/IEffectBase.h"
+#include "bench/gui/SilentHostEffect.h"
 #include "gui/IGraphics.h"
 #include "gui/IKnobRotVal.h"
 #include "gui/ISlider.h"
@@ -14,33 +14,14 @@
 namespace {
 
 // A "Binaural"-like double, a twelve-way choice and an integer; host operations do nothing.
-class BenchEffect : public IEffectBase {
+class BenchEffect : public SilentHostEffect {
 public:
-    BenchEffect() : IEffectBase(Config()) {
+    BenchEffect() : SilentHostEffect(NamedConfig(3)) {
         ParamAt(0)->DefineDouble("Binaural", 7.83, 0.0, 100.0, 0.01, "Hz");
         IParamModel* choice = ParamAt(1);
         choice->DefineEnum("Choice", 11, 12, "");
         for (int i = 0; i < 12; ++i) choice->AddDisplayText(i, "Choice text");
         ParamAt(2)->DefineInt("Tones", 8, 1, 16, "");
-    }
-    void BeginParamEdit(int) override {}
-    void PerformParamEdit(int, double) override {}
-    void EndParamEdit(int) override {}
-    int32_t HostSamplePosition() override { return 0; }
-    double HostTempo() override { return 120.0; }
-    void HostTimeSignature(int* numerator, int* denominator) override {
-        *numerator = 4;
-        *denominator = 4;
-    }
-    void ResizeEditor(int, int) override {}
-    bool SendMidiMessage(const IMidiMessage&) override { return false; }
-
-private:
-    static IEffectConfig Config() {
-        IEffectConfig config;
-        config.paramCount = 3;
-        config.effectName = "Bench";
-        return config;
     }
 };
 

@@ -1,4 +1,4 @@
-#include "framework/IEffectBase.h"
+#include "bench/gui/SilentHostEffect.h"
 #include "gui/IGraphics.h"
 #include "tests/gui/editor/TestEditor.h"
 
@@ -11,9 +11,9 @@ namespace {
 constexpr int kParams = 20;
 
 // A plug-in with twenty parameters of every kind, host operations doing nothing.
-class BenchEffect : public IEffectBase {
+class BenchEffect : public SilentHostEffect {
 public:
-    BenchEffect() : IEffectBase(Config()) {
+    BenchEffect() : SilentHostEffect(NamedConfig(kParams)) {
         for (int i = 0; i < kParams; ++i) {
             const std::string name = std::string("Param ").append(std::to_string(i));
             IParamModel* param = ParamAt(i);
@@ -25,25 +25,6 @@ public:
                 param->DefineDouble(name.c_str(), 0.3 + 0.02 * i, 0.0, 1.0, 0.01, "Hz");
             }
         }
-    }
-    void BeginParamEdit(int) override {}
-    void PerformParamEdit(int, double) override {}
-    void EndParamEdit(int) override {}
-    int32_t HostSamplePosition() override { return 0; }
-    double HostTempo() override { return 120.0; }
-    void HostTimeSignature(int* numerator, int* denominator) override {
-        *numerator = 4;
-        *denominator = 4;
-    }
-    void ResizeEditor(int, int) override {}
-    bool SendMidiMessage(const IMidiMessage&) override { return false; }
-
-private:
-    static IEffectConfig Config() {
-        IEffectConfig config;
-        config.paramCount = kParams;
-        config.effectName = "Bench";
-        return config;
     }
 };
 

@@ -1,43 +1,18 @@
-#include "engine/ParamIds.h"
+#include "SweepingInstrument.h"
 #include "gui/IGraphics.h"
-#include "instrument/CLS_SERIVANE.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <vector>
-
 namespace {
 
-struct ReleaseInstance {
-    void operator()(CLS_SERIVANE* p) const { p->release(); }
-};
-
 // The instrument's complete editor, open, with 16 tones a few seconds into their sweep.
-struct CompleteEditor {
-    std::unique_ptr<CLS_SERIVANE, ReleaseInstance> plugin{new CLS_SERIVANE()};
-    IGraphics& graphics = *dynamic_cast<IGraphics*>(plugin->Editor());
+struct CompleteEditor : SweepingInstrument {
+    IGraphics& graphics = *dynamic_cast<IGraphics*>(Plugin().Editor());
 
     CompleteEditor() {
-        CLS_SERIVANE& p = *plugin;
-        p.SetSampleRate(48000);
-        for (int i = 0; i < kNumParams; ++i) p.OnParamChanged(i);
-        Set(kTones, 16);
-        Set(kPlayAnyway, 1);
-        Set(kRate, 10);
-        Render(400);
-        p.OnEditorOpen();
+        Plugin().OnEditorOpen();
         graphics.RedrawAll();
         graphics.OnTimerTick();
-    }
-    void Set(int index, double value) {
-        plugin->ParamAt(index)->SetClamped(value);
-        plugin->OnParamChanged(index);
-    }
-    void Render(int blocks) {
-        std::vector<double> left(512), right(512);
-        double* outputs[2] = {left.data(), right.data()};
-        for (int i = 0; i < blocks; ++i) plugin->RenderBlock(nullptr, outputs, 512);
     }
 };
 

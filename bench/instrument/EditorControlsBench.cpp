@@ -1,6 +1,5 @@
-#include "engine/ParamIds.h"
+#include "SweepingInstrument.h"
 #include "gui/IGraphics.h"
-#include "instrument/CLS_SERIVANE.h"
 #include "instrument/GPHLFO.h"
 #include "instrument/GRAPH.h"
 
@@ -14,26 +13,15 @@ namespace {
 constexpr IBox kSweepBox{274, 92, 320, 138};
 constexpr IBox kGraphsBox{13, 294, 589, 442};
 
-struct ReleaseInstance {
-    void operator()(CLS_SERIVANE* p) const { p->release(); }
-};
-
 // The instrument with 16 tones a few seconds into its sweep, the editor open with both graphs
 // and the sweep indicator over the background picture.
-struct Editor {
-    std::unique_ptr<CLS_SERIVANE, ReleaseInstance> plugin{new CLS_SERIVANE()};
+struct Editor : SweepingInstrument {
     IGraphics* graphics = nullptr;
     GRAPH* freq = nullptr;
     GRAPH* volume = nullptr;
 
     Editor() {
-        CLS_SERIVANE& p = *plugin;
-        p.SetSampleRate(48000);
-        for (int i = 0; i < kNumParams; ++i) p.OnParamChanged(i);
-        Set(kTones, 16);
-        Set(kPlayAnyway, 1);
-        Set(kRate, 10);
-        Render(400);
+        CLS_SERIVANE& p = Plugin();
         auto editor = std::make_unique<IGraphics>(p, 600, 475);
         editor->AddBackground(100, "img/bg.png");
         auto freqGraph = std::make_unique<GRAPH>(p, EnvelopeKind::Frequency);
@@ -49,20 +37,11 @@ struct Editor {
         p.OnEditorOpen();
         graphics->OnTimerTick();
     }
-    void Set(int index, double value) {
-        plugin->ParamAt(index)->SetClamped(value);
-        plugin->OnParamChanged(index);
-    }
     // Moves the tones on between two measured passes.
     void Advance(benchmark::State& state) {
         state.PauseTiming();
         Render(1);
         state.ResumeTiming();
-    }
-    void Render(int blocks) {
-        std::vector<double> left(512), right(512);
-        double* outputs[2] = {left.data(), right.data()};
-        for (int i = 0; i < blocks; ++i) plugin->RenderBlock(nullptr, outputs, 512);
     }
 };
 
@@ -81,11 +60,11 @@ BENCHMARK(BM_GraphDraw)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 // envelopes and its still layer drawn anew.
 void BM_GraphDrawWhileDragging(benchmark::State& state) {
     Editor editor;
-    EnvelopeGraphModel& model = editor.plugin->Graph(EnvelopeKind::Volume);
+    EnvelopeGraphModel& model = editor.Plugin().Graph(EnvelopeKind::Volume);
     int direction = 1;
     for (auto _ : state) {
         {
-            std::lock_guard lock(editor.plugin->Mutex());
+            std::lock_guard lock(editor.Plugin().Mutex());
             if (model.DragCurvature(1, direction).count == 0) direction = -direction;
         }
         editor.volume->Draw(*editor.graphics);

@@ -8,6 +8,7 @@
 
 #include "framework/IEffectBase.h"
 #include "platform/OwnThreadLoop.h"
+#include "platform/Resources.h"
 
 #include <algorithm>
 #include <cstring>
@@ -302,10 +303,13 @@ void IEditorWindowX11::SetResourceCursor(int resourceId) {
     IBitmapRef bitmap = graphics_.LoadBitmap(resourceId, nullptr, 1);
     RasterPixels image;
     if (bitmap.raster && ReadRasterPixels(*bitmap.raster, image) &&
-        image.strideBytes == image.width * 4 &&
-        window_->SetImageCursor(image.pixels, image.width, image.height, image.width / 2,
-                                image.height / 2))
-        return;
+        image.strideBytes == image.width * 4) {
+        // A cursor picture without a hotspot of its own points with its centre.
+        const CursorHotspot* hotspot = FindCursorHotspot(resourceId);
+        const int hotX = hotspot ? hotspot->x : image.width / 2;
+        const int hotY = hotspot ? hotspot->y : image.height / 2;
+        if (window_->SetImageCursor(image.pixels, image.width, image.height, hotX, hotY)) return;
+    }
     window_->SetCursor(x11::SystemCursor::Arrow);
 }
 

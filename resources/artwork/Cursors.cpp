@@ -44,9 +44,9 @@ void DrawBadge(cairo_t* cr, double cx, double cy, SweepDirection direction) {
 
 void DrawSweepCursor(Canvas& canvas, SweepDirection direction) {
     cairo_t* cr = canvas.Context();
-    const CursorHotspot* hotspot =
-        FindCursorHotspot(direction == SweepDirection::Ascend ? kCursorAscend : kCursorDescend);
-    DrawPointer(cr, hotspot->x + 0.5, hotspot->y + 0.5);
+    const CursorHotspot& hotspot =
+        direction == SweepDirection::Ascend ? kAscendHotspot : kDescendHotspot;
+    DrawPointer(cr, hotspot.x + 0.5, hotspot.y + 0.5);
     DrawBadge(cr, 22.5, 22.5, direction);
 }
 

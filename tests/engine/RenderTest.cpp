@@ -6,6 +6,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace {
 
 using RenderFunction = void (*)(ToneEngine&, const double* const*, double* const*, int, bool,
@@ -82,19 +86,31 @@ std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave,
     return recorded;
 }
 
-class RenderMatchesReference : public testing::TestWithParam<std::tuple<int, bool, bool>> {};
-
-TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
-    const auto [wave, mixInput, aboveTheSampleRate] = GetParam();
-    ToneEngine engine(mixInput, false);
-    ToneEngine reference(mixInput, false);
-    const std::vector<double> got = Session(engine, &EngineRender, wave, aboveTheSampleRate);
-    const std::vector<double> want = Session(reference, &ReferenceRender, wave, aboveTheSampleRate);
+void ExpectSameSamples(const std::vector<double>& got, const std::vector<double>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < got.size(); ++i) {
         ASSERT_EQ(std::memcmp(&got[i], &want[i], sizeof(double)), 0)
             << "sample " << i << ": " << got[i] << " vs " << want[i];
     }
+}
+
+// Every path the processor runs is checked against the reference, not only the one it picks.
+void UsePath(ToneEngine& engine, RenderPath path) {
+    if (!engine.SetPath(path)) GTEST_SKIP() << "this processor lacks the path";
+}
+
+class RenderMatchesReference
+    : public testing::TestWithParam<std::tuple<int, bool, bool, RenderPath>> {};
+
+TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
+    const auto [wave, mixInput, aboveTheSampleRate, path] = GetParam();
+    ToneEngine engine(mixInput, false);
+    ToneEngine reference(mixInput, false);
+    UsePath(engine, path);
+    if (IsSkipped()) return;
+    const std::vector<double> got = Session(engine, &EngineRender, wave, aboveTheSampleRate);
+    const std::vector<double> want = Session(reference, &ReferenceRender, wave, aboveTheSampleRate);
+    ExpectSameSamples(got, want);
     EXPECT_EQ(engine.CurrentGain(), reference.CurrentGain());
     const ToneVoices& ours = engine.Voices();
     const ToneVoices& theirs = reference.Voices();
@@ -110,9 +126,49 @@ TEST_P(RenderMatchesReference, SampleForSampleAndStateForState) {
     }
 }
 
+constexpr RenderPath kPaths[] = {RenderPath::Plain, RenderPath::Avx2, RenderPath::Avx512};
+
 // Entries 0 to 6, and -1 for a function the engine does not know.
 INSTANTIATE_TEST_SUITE_P(EveryShape, RenderMatchesReference,
-                         testing::Combine(testing::Range(-1, 7), testing::Bool(), testing::Bool()));
+                         testing::Combine(testing::Range(-1, 7), testing::Bool(), testing::Bool(),
+                                          testing::ValuesIn(kPaths)));
+
+// Every tone count, so that every filling of the vector lanes is met, each started while the
+// previous count's fades still run and with passes short enough for segments to end in blocks.
+std::vector<double> EveryToneCount(ToneEngine& engine, RenderFunction render, int wave) {
+    EngineValues values = DefaultValues();
+    values[8] = wave;
+    values[9] = 0.1;
+    values[11] = 1;
+    StartEngine(engine, values);
+    std::vector<double> recorded;
+    for (int tones = 1; tones <= kMaxTones; ++tones) {
+        Apply(engine, 3, tones);
+        for (int frames : {700, 64, 1333}) {
+            StereoBlock io(frames);
+            render(engine, nullptr, io.channels, frames, true, 0);
+            recorded.insert(recorded.end(), io.left.begin(), io.left.end());
+            recorded.insert(recorded.end(), io.right.begin(), io.right.end());
+        }
+    }
+    return recorded;
+}
+
+class EveryToneCountMatchesReference : public testing::TestWithParam<RenderPath> {};
+
+TEST_P(EveryToneCountMatchesReference, ForEveryShape) {
+    for (int wave = 0; wave < 7; ++wave) {
+        ToneEngine engine(false, false);
+        ToneEngine reference(false, false);
+        UsePath(engine, GetParam());
+        if (IsSkipped()) return;
+        SCOPED_TRACE(wave);
+        ExpectSameSamples(EveryToneCount(engine, &EngineRender, wave),
+                          EveryToneCount(reference, &ReferenceRender, wave));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, EveryToneCountMatchesReference, testing::ValuesIn(kPaths));
 
 class RenderTest : public testing::Test {
 protected:
@@ -144,6 +200,20 @@ TEST_F(RenderTest, StoppedTransportRampsDownThenFreezes) {
     EXPECT_EQ(engine.Voices().bank.phase[1][3], phase);
     EXPECT_EQ(engine.Voices().volEnvelopes[3].value, envelope);
 }
+
+#if defined(__SSE2__)
+// Denormals are flushed only while a block renders; the host's own mode comes back after it.
+TEST_F(RenderTest, LeavesTheCallersFloatingPointModeAsItWas) {
+    const unsigned saved = _mm_getcsr();
+    _mm_setcsr(saved & ~0x8040u);
+    Render(512, true);
+    EXPECT_EQ(_mm_getcsr(), saved & ~0x8040u);
+    _mm_setcsr(saved | 0x8000u);
+    Render(512, true);
+    EXPECT_EQ(_mm_getcsr(), saved | 0x8000u);
+    _mm_setcsr(saved);
+}
+#endif
 
 TEST_F(RenderTest, TransportStartRampsLinearlyToTheTarget) {
     Render(512, false);

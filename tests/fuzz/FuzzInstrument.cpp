@@ -40,3 +40,11 @@ std::vector<uint8_t> FuzzInstrument::SavedState() {
     Require(Component().getState(&stream) == kResultOk, "getState failed");
     return stream.Bytes();
 }
+
+ParamID ReadParamId(FuzzReader& input) {
+    const int pick = input.Pick(kNumParams + 3);
+    if (pick < kNumParams) return static_cast<ParamID>(pick);
+    if (pick == kNumParams) return IEffectVST3::kProgramParamId;
+    if (pick == kNumParams + 1) return IEffectVST3::kBypassParamId;
+    return input.Read<uint32>();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FuzzReader.h"
 #include "instrument/CLS_SERIVANE.h"
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"
@@ -44,3 +45,7 @@ private:
     Steinberg::Vst::ProcessSetup setup_{Steinberg::Vst::kRealtime, Steinberg::Vst::kSample32, 512,
                                         48000.0};
 };
+
+// A parameter id: mostly one of the instrument's, its program and bypass parameters, sometimes
+// any number at all.
+Steinberg::Vst::ParamID ReadParamId(FuzzReader& input);

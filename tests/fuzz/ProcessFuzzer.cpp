@@ -36,14 +36,6 @@ constexpr int64 kFrameBudget = 1 << 15;
 constexpr int32 kMaxBlock = 8192;
 constexpr int kPresetSlots = 150;
 
-ParamID ReadId(FuzzReader& input) {
-    const int pick = input.Pick(kNumParams + 3);
-    if (pick < kNumParams) return static_cast<ParamID>(pick);
-    if (pick == kNumParams) return IEffectVST3::kProgramParamId;
-    if (pick == kNumParams + 1) return IEffectVST3::kBypassParamId;
-    return input.Read<uint32>();
-}
-
 double ReadValue(FuzzReader& input) {
     constexpr double kSpecial[] = {std::numeric_limits<double>::quiet_NaN(),
                                    std::numeric_limits<double>::infinity(),
@@ -112,7 +104,7 @@ public:
     void Block(FuzzReader& input) {
         const int changes = input.Pick(7);
         for (int i = 0; i < changes; ++i) {
-            const ParamID id = ReadId(input);
+            const ParamID id = ReadParamId(input);
             const int points = input.Pick(3) + 1;
             for (int p = 0; p < points; ++p) {
                 const double value = ReadValue(input);

@@ -81,14 +81,6 @@ void RequireConversionsInRange(CLS_SERIVANE& plugin, ParamID id, double x) {
     Shown(plugin, id, x);
 }
 
-ParamID ReadId(FuzzReader& input) {
-    const int pick = input.Pick(kNumParams + 3);
-    if (pick < kNumParams) return static_cast<ParamID>(pick);
-    if (pick == kNumParams) return IEffectVST3::kProgramParamId;
-    if (pick == kNumParams + 1) return IEffectVST3::kBypassParamId;
-    return input.Read<uint32>();
-}
-
 double ReadNumber(FuzzReader& input) {
     constexpr double kSpecial[] = {std::numeric_limits<double>::quiet_NaN(),
                                    std::numeric_limits<double>::infinity(),
@@ -128,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInstrument instrument;
     CLS_SERIVANE& plugin = instrument.Plugin();
     while (input.Remaining() > 0) {
-        const ParamID id = ReadId(input);
+        const ParamID id = ReadParamId(input);
         if (input.Flag())
             RequireConversionsInRange(plugin, id, ReadNumber(input));
         else

@@ -85,6 +85,14 @@ TEST_F(Dispatch, WheelBurstEndsInOneGestureEndHalfASecondAfterTheLastStep) {
     EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
     for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
     EXPECT_EQ(plug.edits.size(), 4u);
+
+    // A click while the countdown runs ends the wheel gesture before its own begins.
+    plug.edits.clear();
+    editor.DispatchMouseWheel(10, 10, {}, 1);
+    editor.DispatchMouseDown(10, 10, {.left = true});
+    editor.DispatchMouseUp(10, 10, {.left = true});
+    for (int tick = 0; tick < 30; ++tick) editor.OnTimerTick();
+    EXPECT_EQ(plug.edits, (std::vector<std::string>{"b0", "p0", "e0", "b0", "e0"}));
 }
 
 // A control that keeps its value under the wheel, as switches and buttons do.

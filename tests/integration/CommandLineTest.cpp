@@ -1,4 +1,5 @@
 #include "tools/CommandLine.h"
+#include "ToolRun.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,28 +8,11 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace serivane::integration {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-// Runs the tool in this process, on the built bundle unless the words name another.
-Outcome run(std::vector<std::string> words) {
-    if (std::find(words.begin(), words.end(), "--bundle") == words.end())
-        words.insert(words.begin() + 1, {"--bundle", SERIVANE_BUNDLE_PATH});
-    std::ostringstream out, err;
-    int code = tools::runCommandLine(words, tools::Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
 
 // Lengths that cut a shared library inside each of its parts: the ELF header, the program header
 // table, every loadable segment (its middle and its last byte), the section contents and the
@@ -50,17 +34,8 @@ std::vector<std::size_t> cutLengths(const std::vector<char>& library) {
 
 class CommandLineTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        // One folder per process, so that test runs side by side never share files.
-        folder = fs::temp_directory_path() /
-                 (std::string("serivane-cli-") + test->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
+    ScratchFolder scratch{"serivane-cli"};
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(CommandLineTest, RendersAPresetWithOverridesToWavAndFlac) {
@@ -87,7 +62,7 @@ TEST_F(CommandLineTest, RendersAPresetWithOverridesToWavAndFlac) {
                                           "Wave=Gold. Square"};
         words.insert(words.end(), c.options.begin(), c.options.end());
         words.push_back(target.string());
-        Outcome outcome = run(words);
+        Outcome outcome = runTool(words);
         ASSERT_EQ(outcome.code, 0) << outcome.err;
         EXPECT_EQ(outcome.out.rfind("Rendered ", 0), 0u) << outcome.out;
         EXPECT_NE(outcome.out.find("dBFS"), std::string::npos) << outcome.out;
@@ -121,8 +96,8 @@ TEST_F(CommandLineTest, TheLengthIsRoundedToTheNearestFrame) {
                           Case{"0.99999", "48000", 48000}, Case{"1.23457", "48000", 59259},
                           Case{"0.0001", "48000", 5}, Case{"0.00001", "44100", 1}}) {
         fs::path target = folder / "take.wav";
-        Outcome outcome = run({"render", "--seconds", c.seconds, "--sample-rate", c.rate, "--block",
-                               "1000", target.string()});
+        Outcome outcome = runTool({"render", "--seconds", c.seconds, "--sample-rate", c.rate,
+                                   "--block", "1000", target.string()});
         ASSERT_EQ(outcome.code, 0) << outcome.err;
         SF_INFO info{};
         SNDFILE* file = sf_open(target.c_str(), SFM_READ, &info);
@@ -143,7 +118,7 @@ TEST_F(CommandLineTest, RefusesWhatThePluginDoesNotOfferAndLeavesNoFile) {
                           Case{{"render", "--set", "Tones=17", target}, "1 to 16"},
                           Case{{"render", "--set", "Wave=Square", target}, "Gold. Square"},
                           Case{{"render", (folder / "no" / "out.wav").string()}, "cannot write"}}) {
-        Outcome outcome = run(c.words);
+        Outcome outcome = runTool(c.words);
         EXPECT_EQ(outcome.code, 1);
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
     }
@@ -158,7 +133,7 @@ TEST_F(CommandLineTest, ATruncatedBundleIsReportedAsDamagedInsteadOfLoaded) {
     for (std::size_t cut : cutLengths(library)) {
         fs::path copy = folder / ("Cut" + std::to_string(cut) + ".so");
         std::ofstream(copy, std::ios::binary).write(library.data(), static_cast<long>(cut));
-        Outcome outcome = run({"info", "--bundle", copy.string()});
+        Outcome outcome = runTool({"info", "--bundle", copy.string()});
         EXPECT_EQ(outcome.code, 1) << cut;
         EXPECT_TRUE(outcome.out.empty()) << cut;
         EXPECT_NE(outcome.err.find("damaged bundle: " + copy.string()), std::string::npos)
@@ -167,7 +142,7 @@ TEST_F(CommandLineTest, ATruncatedBundleIsReportedAsDamagedInsteadOfLoaded) {
 }
 
 TEST_F(CommandLineTest, InfoShowsIdentityParametersAndPrograms) {
-    Outcome text = run({"info"});
+    Outcome text = runTool({"info"});
     ASSERT_EQ(text.code, 0) << text.err;
     for (const char* part :
          {"Serivane 1.0.0 by Tolvane", "0DE7AEF24E4FDE006E566C5452345A51", "\"Output 1\"",
@@ -175,7 +150,7 @@ TEST_F(CommandLineTest, InfoShowsIdentityParametersAndPrograms) {
         EXPECT_NE(text.out.find(part), std::string::npos) << part;
     }
 
-    Outcome json = run({"info", "--json"});
+    Outcome json = runTool({"info", "--json"});
     ASSERT_EQ(json.code, 0) << json.err;
     for (const char* part : {"\"class\": {", "\"buses\": [", "\"parameters\": [", "\"programs\": [",
                              "\"title\": \"Binaural\"", "\"defaultDisplay\": \"Right\"",

@@ -4,6 +4,7 @@
 
 #include "engine/ParamIds.h"
 #include "instrument/CLS_SERIVANE.h"
+#include "resources/CursorHotspots.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,13 +23,6 @@ constexpr IBox kSweep{274, 92, 320, 138};
 constexpr IBox kVersion{50, 12, 95, 30};
 constexpr IBox kTitle{151, 6, 343, 53};
 constexpr IBox kStatus{200, 58, 400, 76};
-
-int centreX(const IBox& r) {
-    return (r.left + r.right) / 2;
-}
-int centreY(const IBox& r) {
-    return (r.top + r.bottom) / 2;
-}
 
 // The instrument as the bundle starts it, after its first block: where the graph handles lie.
 const CLS_SERIVANE& startedInstrument() {
@@ -69,22 +63,9 @@ protected:
         input().click(button);
     }
 
-    std::vector<Kind> kinds(int param) const {
-        std::vector<Kind> out;
-        for (const host::HandlerCall& call : session.callsFor(static_cast<unsigned>(param)))
-            out.push_back(call.kind);
-        return out;
-    }
-    std::size_t count(int param, Kind kind) const {
-        std::vector<Kind> all = kinds(param);
-        return static_cast<std::size_t>(std::count(all.begin(), all.end(), kind));
-    }
-    bool gestureEnded(int param) {
-        return session.runUntil([&] {
-            std::size_t ends = count(param, Kind::EndEdit);
-            return ends > 0 && ends == count(param, Kind::BeginEdit);
-        });
-    }
+    std::vector<Kind> kinds(int param) const { return session.kindsFor(param); }
+    std::size_t count(int param, Kind kind) const { return session.countOf(param, kind); }
+    bool gestureEnded(int param) { return session.runUntilGestureEnds(param); }
     // One gesture: a begin, at least one perform, an end, and nothing else.
     void expectOneGesture(int param) {
         std::vector<Kind> calls = kinds(param);
@@ -204,6 +185,12 @@ TEST_F(EditorLayoutWindowTest, ASweepIndicatorClickSwapsTheRangeAndBothKnobsFoll
     const IBox highKnob = EditorSession::controlRect(kHighFreq);
     moveTo(centreX(kSweep), centreY(kSweep));
     session.run(100ms);
+    // The sweep cursor points with the tip of its drawn arrow, not with the picture's centre.
+    const XInput::Hotspot tip = input().cursorHotspot();
+    if (tip.x >= 0) {
+        EXPECT_EQ(tip.x, kAscendHotspot.x);
+        EXPECT_EQ(tip.y, kAscendHotspot.y);
+    }
     host::WindowImage before = session.capture();
     input().click(XInput::leftButton);
     ASSERT_TRUE(gestureEnded(kLowFreq));

@@ -1,5 +1,7 @@
 #include "EditorSession.h"
+
 #include "BundleSession.h"
+#include <algorithm>
 
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
@@ -54,6 +56,25 @@ std::vector<host::HandlerCall> EditorSession::callsFor(Vst::ParamID id) const {
         if (call.id == id && call.kind != host::HandlerCall::Kind::Restart) calls.push_back(call);
     }
     return calls;
+}
+
+std::vector<host::HandlerCall::Kind> EditorSession::kindsFor(int param) const {
+    std::vector<host::HandlerCall::Kind> kinds;
+    for (const host::HandlerCall& call : callsFor(static_cast<Vst::ParamID>(param)))
+        kinds.push_back(call.kind);
+    return kinds;
+}
+
+std::size_t EditorSession::countOf(int param, host::HandlerCall::Kind kind) const {
+    std::vector<host::HandlerCall::Kind> kinds = kindsFor(param);
+    return static_cast<std::size_t>(std::count(kinds.begin(), kinds.end(), kind));
+}
+
+bool EditorSession::runUntilGestureEnds(int param) {
+    return runUntil([&] {
+        std::size_t ends = countOf(param, host::HandlerCall::Kind::EndEdit);
+        return ends > 0 && ends == countOf(param, host::HandlerCall::Kind::BeginEdit);
+    });
 }
 
 namespace {

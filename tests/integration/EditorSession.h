@@ -42,6 +42,10 @@ public:
     }
     // The edit notifications the plug-in sent for one parameter, in order.
     std::vector<host::HandlerCall> callsFor(Steinberg::Vst::ParamID id) const;
+    std::vector<host::HandlerCall::Kind> kindsFor(int param) const;
+    std::size_t countOf(int param, host::HandlerCall::Kind kind) const;
+    // Runs until the parameter's gesture has ended as often as it began, at least once.
+    bool runUntilGestureEnds(int param);
     void clearCalls() { plugin_->handler().clear(); }
 
     // Where the editor puts the control of a parameter, and its control of a list index.
@@ -58,6 +62,13 @@ private:
     Steinberg::IPtr<host::EditorFrame> frame_;
     std::unique_ptr<host::XInput> input_;
 };
+
+inline int centreX(const IBox& r) {
+    return (r.left + r.right) / 2;
+}
+inline int centreY(const IBox& r) {
+    return (r.top + r.bottom) / 2;
+}
 
 // Pixels that differ between two captures inside a rectangle.
 int changedPixels(const host::WindowImage& a, const host::WindowImage& b, const IBox& rect);

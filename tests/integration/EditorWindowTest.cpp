@@ -31,28 +31,9 @@ protected:
         }
     }
 
-    static int centreX(const IBox& r) { return (r.left + r.right) / 2; }
-    static int centreY(const IBox& r) { return (r.top + r.bottom) / 2; }
-
-    std::vector<Kind> kinds(int param) const {
-        std::vector<Kind> out;
-        for (const host::HandlerCall& call : session.callsFor(static_cast<unsigned>(param)))
-            out.push_back(call.kind);
-        return out;
-    }
-
-    std::size_t count(int param, Kind kind) const {
-        std::vector<Kind> all = kinds(param);
-        return static_cast<std::size_t>(std::count(all.begin(), all.end(), kind));
-    }
-
-    // Runs until the parameter's gesture has ended as often as it began, at least once.
-    bool runUntilGestureEnds(int param) {
-        return session.runUntil([&] {
-            std::size_t ends = count(param, Kind::EndEdit);
-            return ends > 0 && ends == count(param, Kind::BeginEdit);
-        });
-    }
+    std::vector<Kind> kinds(int param) const { return session.kindsFor(param); }
+    std::size_t count(int param, Kind kind) const { return session.countOf(param, kind); }
+    bool runUntilGestureEnds(int param) { return session.runUntilGestureEnds(param); }
 
     double lastPerformed(int param) const {
         double value = -1.0;

@@ -1,26 +1,55 @@
-#include "tools/Arguments.h"
+// The command line as the tool reads it: options, defaults and the reasons for refusals.
+#include "tools/CommandLine.h"
+#include "tools/DevicesCommand.h"
+#include "tools/EditCommand.h"
+#include "tools/InfoCommand.h"
+#include "tools/PlayCommand.h"
+#include "tools/RenderCommand.h"
+#include "tools/SnapshotCommand.h"
 
 #include <gtest/gtest.h>
 
 namespace serivane::tools {
 namespace {
 
-Command parsed(const std::vector<std::string>& words) {
-    Command command;
-    std::string error;
-    EXPECT_TRUE(parseCommand(words, command, error)) << error;
-    return command;
+using Request = ParsedCommandLine::Request;
+
+ParsedCommandLine parsed(const std::vector<std::string>& words) {
+    try {
+        return parseCommandLine(words);
+    } catch (const UsageError& error) {
+        ADD_FAILURE() << error.what();
+        return {};
+    }
+}
+
+// The options of the command the words run.
+template <typename Chosen> auto optionsOf(const std::vector<std::string>& words) {
+    ParsedCommandLine line = parsed(words);
+    EXPECT_EQ(line.request, Request::Run);
+    auto* command = dynamic_cast<Chosen*>(line.command.get());
+    EXPECT_NE(command, nullptr);
+    return command ? command->options() : decltype(command->options()){};
 }
 
 std::string refusal(const std::vector<std::string>& words) {
-    Command command;
-    std::string error;
-    EXPECT_FALSE(parseCommand(words, command, error)) << "accepted: " << words.back();
-    return error;
+    try {
+        parseCommandLine(words);
+        ADD_FAILURE() << "accepted: " << (words.empty() ? "nothing" : words.back());
+    } catch (const UsageError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// Whether the words ask for the help of the named command.
+bool asksForHelpOf(const std::vector<std::string>& words, std::string_view command) {
+    ParsedCommandLine line = parsed(words);
+    return line.request == Request::Help && line.command && line.command->name() == command;
 }
 
 TEST(Arguments, RenderDefaults) {
-    RenderOptions o = parsed({"render", "out.wav"}).render;
+    RenderOptions o = optionsOf<RenderCommand>({"render", "out.wav"});
     EXPECT_EQ(o.output, "out.wav");
     EXPECT_EQ(o.fileType, FileType::Wav);
     EXPECT_EQ(o.seconds, 60.0);
@@ -33,11 +62,10 @@ TEST(Arguments, RenderDefaults) {
 }
 
 TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
-    RenderOptions o =
-        parsed({"render", "--seconds=2.5", "--sample-rate", "44100", "--block=64", "--precision",
-                "64", "--format=pcm16", "--preset", "Minimal (lock another params)", "--set",
-                " Wave = Gold. Square ", "--set=Binaural=7.83", "--bundle=/b.vst3", "Take.FLAC"})
-            .render;
+    RenderOptions o = optionsOf<RenderCommand>(
+        {"render", "--seconds=2.5", "--sample-rate", "44100", "--block=64", "--precision", "64",
+         "--format=pcm16", "--preset", "Minimal (lock another params)", "--set",
+         " Wave = Gold. Square ", "--set=Binaural=7.83", "--bundle=/b.vst3", "Take.FLAC"});
     EXPECT_EQ(o.seconds, 2.5);
     EXPECT_EQ(o.sampleRate, 44100);
     EXPECT_EQ(o.block, 64);
@@ -49,6 +77,32 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     EXPECT_EQ(o.bundle, "/b.vst3");
     EXPECT_EQ(o.output, "Take.FLAC");
     EXPECT_EQ(o.fileType, FileType::Flac);
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--", "-odd.wav"}).output, "-odd.wav")
+        << "after \"--\" a word is a file name";
+}
+
+TEST(Arguments, SessionFadesAndMix) {
+    SessionOptions plain = optionsOf<RenderCommand>({"render", "out.wav"}).session;
+    EXPECT_EQ(plain.fadeIn, 0.0);
+    EXPECT_EQ(plain.fadeOut, 0.0);
+    EXPECT_TRUE(plain.mix.empty());
+    EXPECT_EQ(plain.mixLevel, -12.0);
+    SessionOptions o =
+        optionsOf<RenderCommand>({"render", "--seconds", "10", "--fade-in=2.5", "--fade-out", "7.5",
+                                  "--mix", "rain.ogg", "--mix-level=-20", "out.wav"})
+            .session;
+    EXPECT_EQ(o.fadeIn, 2.5);
+    EXPECT_EQ(o.fadeOut, 7.5);
+    EXPECT_EQ(o.mix, "rain.ogg");
+    EXPECT_EQ(o.mixLevel, -20.0);
+    // Fades that fill the render exactly, counted in frames as the render counts them.
+    EXPECT_EQ(optionsOf<RenderCommand>(
+                  {"render", "--seconds", "0.3", "--fade-in", "0.1", "--fade-out", "0.2", "a.wav"})
+                  .session.fadeOut,
+              0.2);
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--seconds", "1", "--fade-in", "1", "a.wav"})
+                  .session.fadeIn,
+              1.0);
 }
 
 TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
@@ -73,14 +127,29 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"render", "a.wav", "--precision", "16"}, "--precision"},
         {{"render", "a.wav", "--set", "Binaural"}, "--set"},
         {{"render", "a.wav", "--set", "=3"}, "--set"},
-        {{"render", "a.wav", "--seconds"}, "needs a value"},
+        {{"render", "a.wav", "--seconds"}, "--seconds needs a value"},
+        {{"render", "a.wav", "--seconds=3", "--seconds", "0"}, "--seconds"},
         {{"render", "a.wav", "--preset", ""}, "--preset needs a value, not an empty"},
         {{"render", "--bundle=", "a.wav"}, "--bundle needs a value, not an empty"},
         {{"info", "--bundle", ""}, "--bundle needs a value, not an empty"},
         {{"render", "a.wav", "--loud"}, "--loud"},
+        {{"render", "a.wav", "--fade-in", "-1"}, "--fade-in takes seconds"},
+        {{"render", "a.wav", "--fade-out", "soon"}, "--fade-out takes seconds"},
+        {{"render", "a.wav", "--seconds", "1", "--fade-in", "1.01"}, "longer than the render"},
+        {{"render", "a.wav", "--seconds", "2", "--fade-in", "1", "--fade-out", "1.001"},
+         "longer than the render"},
+        {{"render", "a.wav", "--fade-out", "61"}, "longer than the render"},
+        {{"render", "a.wav", "--mix", ""}, "--mix needs a value"},
+        {{"render", "a.wav", "--mix", "r.wav", "--mix-level", "30"}, "--mix-level takes"},
+        {{"render", "a.wav", "--mix", "r.wav", "--mix-level", "-inf"}, "--mix-level takes"},
+        {{"render", "a.wav", "--mix-level", "-6"}, "--mix FILE"},
         {{"info", "--verbose"}, "--verbose"},
         {{"info", "--json=yes"}, "--json"},
-        {{"play"}, "unknown command"},
+        {{"listen"}, "unknown command \"listen\""},
+        {{"json"}, "unknown command \"json\""},
+        {{"--json", "info"}, "unknown command \"--json\""},
+        {{"render", "a.wav", "-loud"}, "render does not take \"-loud\""},
+        {{"render", "a.wav", "--", "b.wav"}, "one output file, not both \"a.wav\" and \"b.wav\""},
         {{}, "missing command"},
     };
     for (const Case& c : cases) {
@@ -90,18 +159,17 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
 }
 
 TEST(Arguments, SnapshotOptions) {
-    Command command = parsed({"snapshot", "--seconds=2.5", "shot.PNG", "--preset", "3", "--set",
-                              "Binaural = 7.83", "--bundle", "b.vst3"});
-    EXPECT_EQ(command.kind, Command::Kind::Snapshot);
-    const SnapshotOptions& o = command.snapshot;
+    SnapshotOptions o =
+        optionsOf<SnapshotCommand>({"snapshot", "--seconds=2.5", "shot.PNG", "--preset", "3",
+                                    "--set", "Binaural = 7.83", "--bundle", "b.vst3"});
     EXPECT_EQ(o.output, "shot.PNG");
     EXPECT_EQ(o.seconds, 2.5);
     EXPECT_EQ(o.preset, "3");
     EXPECT_EQ(o.bundle, "b.vst3");
     ASSERT_EQ(o.settings.size(), 1u);
     EXPECT_EQ(o.settings[0], (std::pair<std::string, std::string>{"Binaural", "7.83"}));
-    EXPECT_EQ(parsed({"snapshot", "out.png"}).snapshot.seconds, 1.0);
-    EXPECT_TRUE(parsed({"snapshot", "--help"}).snapshot.help);
+    EXPECT_EQ(optionsOf<SnapshotCommand>({"snapshot", "out.png"}).seconds, 1.0);
+    EXPECT_TRUE(asksForHelpOf({"snapshot", "--help"}, "snapshot"));
 
     EXPECT_NE(refusal({"snapshot"}).find(".png"), std::string::npos);
     EXPECT_NE(refusal({"snapshot", "out.wav"}).find(".png"), std::string::npos);
@@ -113,9 +181,8 @@ TEST(Arguments, SnapshotOptions) {
 }
 
 TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
-    Command command =
-        parsed({"snapshot", "--stopped", "--right-click", "564, 170", "--click=10,20", "a.png"});
-    const SnapshotOptions& o = command.snapshot;
+    SnapshotOptions o = optionsOf<SnapshotCommand>(
+        {"snapshot", "--stopped", "--right-click", "564, 170", "--click=10,20", "a.png"});
     EXPECT_TRUE(o.stopped);
     ASSERT_EQ(o.clicks.size(), 2u);
     EXPECT_EQ(o.clicks[0].x, 564);
@@ -123,7 +190,7 @@ TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
     EXPECT_TRUE(o.clicks[0].right);
     EXPECT_EQ(o.clicks[1].x, 10);
     EXPECT_FALSE(o.clicks[1].right);
-    EXPECT_FALSE(parsed({"snapshot", "a.png"}).snapshot.stopped);
+    EXPECT_FALSE(optionsOf<SnapshotCommand>({"snapshot", "a.png"}).stopped);
 
     for (const char* bad : {"10", "10,", ",5", "-1,5", "5,4096", "a,b", "1.5,2"})
         EXPECT_NE(refusal({"snapshot", "--click", bad, "a.png"}).find("X,Y"), std::string::npos)
@@ -131,31 +198,55 @@ TEST(Arguments, SnapshotClicksInOrderAndAStoppedTransport) {
     EXPECT_NE(refusal({"snapshot", "--stopped=yes", "a.png"}).find("no value"), std::string::npos);
 }
 
+TEST(Arguments, PlayAndDevicesOptions) {
+    PlayOptions o =
+        optionsOf<PlayCommand>({"play", "--preset", "87", "--set", "Tones=3", "--seconds=2.5",
+                                "--device", "system", "--bundle", "b.vst3"});
+    EXPECT_EQ(o.preset, "87");
+    EXPECT_EQ(o.seconds, 2.5);
+    EXPECT_EQ(o.device, "system");
+    EXPECT_EQ(o.bundle, "b.vst3");
+    ASSERT_EQ(o.settings.size(), 1u);
+    EXPECT_EQ(optionsOf<PlayCommand>({"play"}).seconds, 0.0) << "plays until stopped";
+    EXPECT_EQ(optionsOf<EditCommand>({"edit", "--device", "3"}).device, "3");
+    ParsedCommandLine devices = parsed({"devices"});
+    EXPECT_EQ(devices.request, Request::Run);
+    EXPECT_NE(dynamic_cast<DevicesCommand*>(devices.command.get()), nullptr);
+    EXPECT_TRUE(asksForHelpOf({"devices", "--help"}, "devices"));
+    EXPECT_NE(refusal({"play", "--seconds", "0"}).find("--seconds"), std::string::npos);
+    EXPECT_NE(refusal({"play", "--device"}).find("--device needs a value"), std::string::npos);
+    EXPECT_NE(refusal({"play", "out.wav"}).find("out.wav"), std::string::npos);
+    EXPECT_NE(refusal({"devices", "--json"}).find("--json"), std::string::npos);
+}
+
 TEST(Arguments, EditOptions) {
-    Command command =
-        parsed({"edit", "--preset", "Default", "--set", "Tones=16", "--bundle=b.vst3"});
-    EXPECT_EQ(command.kind, Command::Kind::Edit);
-    EXPECT_EQ(command.edit.preset, "Default");
-    EXPECT_EQ(command.edit.bundle, "b.vst3");
-    ASSERT_EQ(command.edit.settings.size(), 1u);
-    EXPECT_EQ(command.edit.settings[0], (std::pair<std::string, std::string>{"Tones", "16"}));
-    EXPECT_TRUE(parsed({"edit", "--help"}).edit.help);
+    EditOptions o = optionsOf<EditCommand>(
+        {"edit", "--preset", "Default", "--set", "Tones=16", "--bundle=b.vst3"});
+    EXPECT_EQ(o.preset, "Default");
+    EXPECT_EQ(o.bundle, "b.vst3");
+    ASSERT_EQ(o.settings.size(), 1u);
+    EXPECT_EQ(o.settings[0], (std::pair<std::string, std::string>{"Tones", "16"}));
+    EXPECT_TRUE(asksForHelpOf({"edit", "--help"}, "edit"));
     EXPECT_NE(refusal({"edit", "out.png"}).find("out.png"), std::string::npos);
     EXPECT_NE(refusal({"edit", "--seconds", "2"}).find("--seconds"), std::string::npos);
     EXPECT_NE(refusal({"edit", "--set", "Tones"}).find("--set"), std::string::npos);
 }
 
 TEST(Arguments, InfoAndHelp) {
-    Command info = parsed({"info", "--json", "--bundle", "x.vst3"});
-    EXPECT_EQ(info.kind, Command::Kind::Info);
-    EXPECT_TRUE(info.info.json);
-    EXPECT_EQ(info.info.bundle, "x.vst3");
+    InfoOptions info = optionsOf<InfoCommand>({"info", "--json", "--bundle", "x.vst3"});
+    EXPECT_TRUE(info.json);
+    EXPECT_EQ(info.bundle, "x.vst3");
+    EXPECT_FALSE(optionsOf<InfoCommand>({"info"}).json);
 
-    EXPECT_EQ(parsed({"--help"}).kind, Command::Kind::Help);
-    EXPECT_TRUE(parsed({"info", "-h"}).info.help);
-    Command renderHelp = parsed({"render", "--help"});
-    EXPECT_EQ(renderHelp.kind, Command::Kind::Render);
-    EXPECT_TRUE(renderHelp.render.help) << "help needs no output file";
+    for (const auto& words : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
+        ParsedCommandLine general = parsed(words);
+        EXPECT_EQ(general.request, Request::Help);
+        EXPECT_EQ(general.command, nullptr);
+    }
+    EXPECT_EQ(parsed({"--version"}).request, Request::Version);
+    EXPECT_TRUE(asksForHelpOf({"info", "-h"}, "info"));
+    EXPECT_TRUE(asksForHelpOf({"render", "--help"}, "render")) << "help needs no output file";
+    EXPECT_NE(refusal({"render", "--help", "--loud"}).find("--loud"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,11 @@
 #include "tools/CommandLine.h"
-#include "tools/Usage.h"
+#include "InProcessRun.h"
+#include "tools/DevicesCommand.h"
+#include "tools/EditCommand.h"
+#include "tools/InfoCommand.h"
+#include "tools/NumberText.h"
+#include "tools/PlayCommand.h"
+#include "tools/RenderCommand.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,25 +15,31 @@
 namespace serivane::tools {
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    int code = runCommandLine(words, Console{out, err, false});
-    return {code, out.str(), err.str()};
-}
-
 TEST(CommandLine, HelpGoesToStandardOutput) {
     Outcome general = run({"--help"});
     EXPECT_EQ(general.code, exitOk);
     EXPECT_EQ(general.out, generalUsage());
-    EXPECT_EQ(run({"info", "--help"}).out, infoUsage());
-    EXPECT_EQ(run({"render", "--help"}).out, renderUsage());
-    EXPECT_EQ(run({"edit", "--help"}).out, editUsage());
+    EXPECT_NE(general.out.find("\n  snapshot  open the editor"), std::string::npos);
+    EXPECT_EQ(run({"info", "--help"}).out, InfoCommand().usage());
+    EXPECT_EQ(run({"render", "--help"}).out, RenderCommand().usage());
+    EXPECT_EQ(run({"edit", "--help"}).out, EditCommand().usage());
+    EXPECT_NE(general.out.find("\n  devices   list the sound devices"), std::string::npos);
+    EXPECT_EQ(run({"play", "--help"}).out, PlayCommand().usage());
+    EXPECT_EQ(run({"devices", "--help"}).out, DevicesCommand().usage());
+    Outcome version = run({"--version"});
+    EXPECT_EQ(version.code, exitOk);
+    EXPECT_EQ(version.out.rfind("serivane ", 0), 0u);
+}
+
+TEST(CommandLine, RenderHelpStatesTheLimitsDefaultsAndWhereTheBundleIsLookedFor) {
+    const std::string help = run({"render", "--help"}).out;
+    for (const std::string& fact :
+         {std::string("at most ") + shortest(maxSeconds), std::string("(default 60)"),
+          "from " + std::to_string(minSampleRate) + " to", std::to_string(maxSampleRate),
+          std::string("(default 48000)"), "from 1 to " + std::to_string(maxBlock),
+          std::string("(default\n                         512)"),
+          std::string("~/.vst3/Serivane.vst3 when installed"), std::string("time still to go")})
+        EXPECT_NE(help.find(fact), std::string::npos) << fact;
 }
 
 TEST(CommandLine, EditWithoutADisplayFailsAndSaysWhy) {

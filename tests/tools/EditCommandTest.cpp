@@ -89,11 +89,16 @@ TEST_F(EditCommandTest, ClosingTheWindowEndsTheToolCleanly) {
     XGetWindowAttributes(x, window, &attributes);
     EXPECT_EQ(attributes.width, 600);
     EXPECT_EQ(attributes.height, 475);
-    ::Window root = 0, parent = 0, *children = nullptr;
+    // The host's window shows before the plug-in has opened its editor inside it.
     unsigned count = 0;
-    XQueryTree(x, window, &root, &parent, &children, &count);
+    for (auto deadline = std::chrono::steady_clock::now() + 10s;
+         count == 0 && std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(20ms)) {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        XQueryTree(x, window, &root, &parent, &children, &count);
+        if (children) XFree(children);
+    }
     EXPECT_EQ(count, 1u) << "the plug-in's editor window";
-    if (children) XFree(children);
     XCloseDisplay(x);
 
     std::this_thread::sleep_for(300ms);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace serivane::tools {
 namespace {
@@ -20,6 +21,22 @@ TEST(LevelMeter, MeasuresPeakAndRmsAndSetsNonFiniteSamplesApart) {
     EXPECT_EQ(decibelText(0.5), "-6.02");
     EXPECT_EQ(decibelText(0.0), "-inf");
     EXPECT_EQ(decibelText(LevelMeter().rms()), "-inf");
+}
+
+// Long enough for the vector loop, with the non-finite values inside it.
+TEST(LevelMeter, LongBlocksCountTheSameAsShortOnes) {
+    std::vector<double> samples(1001);
+    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = std::sin(0.01 * i) * 0.5;
+    samples[17] = NAN;
+    samples[40] = -INFINITY;
+    samples[300] = -0.75;
+    LevelMeter whole;
+    whole.add(samples.data(), 1001);
+    LevelMeter oneByOne;
+    for (double s : samples) oneByOne.add(&s, 1);
+    EXPECT_EQ(whole.peak(), 0.75);
+    EXPECT_EQ(whole.nonFinite(), 2);
+    EXPECT_NEAR(whole.rms(), oneByOne.rms(), 1e-15);
 }
 
 } // namespace

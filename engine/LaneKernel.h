@@ -1,0 +1,479 @@
+#pragma once
+
+// The tone loop with tones in vector lanes, included once by each render path's file, which is
+// built for its own instruction set. Everything here has internal linkage, so that no function
+// built for AVX-512 can stand in for the plain one at link time.
+//
+// A chunk is rendered in blocks of frames. For each group of tones that fills a vector, both
+// envelopes of all its tones step together, a lane whose segment ends leaving the vector for a
+// scalar fix-up; then both ears are sampled and the samples stored per frame. Each ear's sum is
+// then added up per frame in tone order, as the frame-by-frame loop does. No operation is fused
+// or reordered, so every lane gives exactly the frame-by-frame result.
+
+#include "engine/LaneKernels.h"
+#include "engine/WaveShapes.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+namespace {
+
+constexpr int kLaneBlock = 64; // frames per block: the samples of 16 tones fill 16 KiB
+
+template <class V> constexpr int kWidth = sizeof(V) / sizeof(double);
+
+// Whether any lane has value >= upper or value <= lower. AVX-512 compares straight into mask
+// registers; built from vector masks, the test would take three more instructions.
+template <class V> [[gnu::always_inline]] inline bool AnyReached(V value, V upper, V lower) {
+#if defined(__x86_64__) || defined(__i386__)
+    if constexpr (sizeof(V) == 64) {
+        const __m512d v = reinterpret_cast<__m512d>(value);
+        return (_mm512_cmp_pd_mask(v, reinterpret_cast<__m512d>(upper), _CMP_GE_OQ) |
+                _mm512_cmp_pd_mask(v, reinterpret_cast<__m512d>(lower), _CMP_LE_OQ)) != 0;
+    } else if constexpr (sizeof(V) == 32) {
+        const MaskOf<V> m = (value >= upper) | (value <= lower);
+        return _mm256_movemask_pd(reinterpret_cast<__m256d>(m)) != 0;
+    } else {
+        const MaskOf<V> m = (value >= upper) | (value <= lower);
+        return _mm_movemask_pd(reinterpret_cast<__m128d>(m)) != 0;
+    }
+#else
+    static_assert(sizeof(V) == 16, "wider lanes are built for x86-64 only");
+    const MaskOf<V> m = (value >= upper) | (value <= lower);
+    return (m[0] | m[1]) != 0;
+#endif
+}
+
+template <class V> [[gnu::always_inline]] inline V Load(const double* p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <class V> [[gnu::always_inline]] inline void Store(double* p, V v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// Where a lane's segment ends: a rising segment when the value reaches `upper`, a falling one
+// when it reaches `lower`. The bound a segment does not use is NaN, which no comparison passes.
+struct SegmentBounds {
+    double upper;
+    double lower;
+};
+
+inline SegmentBounds BoundsOf(const SegmentEnvelope& env, int segment) {
+    const double end = env.endLevels[segment];
+    constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
+    return env.rising[segment] != 0 ? SegmentBounds{end, kNever} : SegmentBounds{kNever, end};
+}
+
+// One envelope per lane, the current segment's terms in registers.
+template <class V> struct EnvelopeLanes {
+    V value;
+    V multiplier;
+    V increment;
+    V upper;
+    V lower;
+};
+
+// The envelopes behind the lanes; an unused lane has none and never ends a segment.
+template <class V> struct EnvelopeSlots { SegmentEnvelope* env[kWidth<V>]; };
+
+template <class V> EnvelopeLanes<V> LoadEnvelopes(const EnvelopeSlots<V>& slots) {
+    constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
+    EnvelopeLanes<V> e{};
+    for (int j = 0; j < kWidth<V>; ++j) {
+        const SegmentEnvelope* env = slots.env[j];
+        if (env == nullptr) {
+            e.multiplier[j] = 1.0;
+            e.upper[j] = kNever;
+            e.lower[j] = kNever;
+            continue;
+        }
+        const SegmentBounds bounds = BoundsOf(*env, env->segment);
+        e.value[j] = env->value;
+        e.multiplier[j] = env->multipliers[env->segment];
+        e.increment[j] = env->increments[env->segment];
+        e.upper[j] = bounds.upper;
+        e.lower[j] = bounds.lower;
+    }
+    return e;
+}
+
+template <class V> void StoreEnvelopes(const EnvelopeSlots<V>& slots, const EnvelopeLanes<V>& e) {
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (slots.env[j] != nullptr) slots.env[j]->value = e.value[j];
+    }
+}
+
+// The lanes whose value reached the end level snap to it and take the next segment, or start
+// the next pass. Taken a few times per pass, so it stays out of the sample loop.
+template <class V>
+[[gnu::noinline]] EnvelopeLanes<V> NextSegments(EnvelopeLanes<V> e, const EnvelopeSlots<V>& slots) {
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (!(e.value[j] >= e.upper[j] || e.value[j] <= e.lower[j])) continue;
+        SegmentEnvelope& env = *slots.env[j];
+        const int next = env.segment + 1 == env.count ? 0 : env.segment + 1;
+        e.value[j] = next == 0 ? env.start : static_cast<double>(env.endLevels[env.segment]);
+        env.segment = next;
+        const SegmentBounds bounds = BoundsOf(env, next);
+        e.multiplier[j] = env.multipliers[next];
+        e.increment[j] = env.increments[next];
+        e.upper[j] = bounds.upper;
+        e.lower[j] = bounds.lower;
+    }
+    return e;
+}
+
+// A linear segment has multiplier 1, so the curved form gives the linear step's sum exactly.
+// Unchecked, the step leaves out the end test, for blocks in which no lane can reach its end.
+template <bool Checked, class V>
+[[gnu::always_inline]] inline void Step(EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots) {
+    e.value = e.multiplier * e.value + e.increment;
+    if constexpr (Checked) {
+        if (AnyReached(e.value, e.upper, e.lower)) [[unlikely]] {
+            e = NextSegments(e, slots);
+        }
+    }
+}
+
+// Whether no lane's envelope can end its segment within `steps` steps of v <- m * v + c, each
+// rounded. While v stays within r in magnitude, one step moves it by at most |m - 1| r + |c|,
+// plus the rounding of the product and the sum, each below 2^-53 of its magnitude; r itself
+// follows from the step count. The margins are wide enough that rounding in this estimate
+// cannot matter, and a lane that fails any test (NaN, infinite jumps) takes the checked loop.
+template <class V>
+bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
+    constexpr double kRounding = 4.5e-16; // above 2^-52, for both roundings of a step
+    const double k = steps;
+    const V m = e.multiplier;
+    const V drift = Select(m > 1.0, m - 1.0, 1.0 - m);
+    const V mag = Select(e.value < 0.0, -e.value, e.value);
+    const V add = Select(e.increment < 0.0, -e.increment, e.increment);
+    const V shrink = 1.0 - k * (drift + kRounding * m);
+    const V reach = (mag + k * add * (1.0 + kRounding)) / shrink;
+    const V stepMost = drift * reach + add + kRounding * (m * reach + add);
+    const MaskOf<V> rising = e.upper == e.upper;
+    const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
+    const MaskOf<V> far = (m > 0.0) & (shrink > 0.5) & (mag < 1e300) & (add < 1e300) &
+                          (distance > k * stepMost * (1.0 + 1e-6) + 1e-300);
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (slots.env[j] != nullptr && far[j] == 0) return false;
+    }
+    return true;
+}
+
+// One crossfade per lane; a lane whose fade is idle keeps its value.
+template <class V> struct FadeLanes {
+    MaskOf<V> active;
+    V from;
+    V current;
+    V progress;
+    V step;
+
+    void Load(const Crossfade* const* fades) {
+        for (int j = 0; j < kWidth<V>; ++j) {
+            const Crossfade& f = *fades[j];
+            active[j] = f.active ? -1 : 0;
+            from[j] = f.from;
+            current[j] = f.current;
+            progress[j] = f.progress;
+            step[j] = f.step;
+        }
+    }
+
+    void Store(Crossfade* const* fades, int lanes) const {
+        for (int j = 0; j < lanes; ++j) {
+            Crossfade& f = *fades[j];
+            f.active = active[j] != 0;
+            f.current = current[j];
+            f.progress = progress[j];
+        }
+    }
+
+    [[gnu::always_inline]] V Glide(V value) {
+        const V moved = progress + step;
+        const V glided = (value - from) * moved + from;
+        progress = Select(active, moved, progress);
+        current = Select(active, glided, current);
+        value = Select(active, glided, value);
+        active &= moved < 1.0;
+        return value;
+    }
+};
+
+// Everything a group of tones carries from one block to the next.
+template <class V> struct ToneGroup {
+    int first = 0;
+    int lanes = 0;
+    EnvelopeSlots<V> freqSlots{};
+    EnvelopeSlots<V> volSlots{};
+    Crossfade* rateFades[kEars][kWidth<V>] = {};
+    Crossfade* levelFades[kEars][kWidth<V>] = {};
+    bool fading = false;
+
+    ToneGroup(ToneVoices& voices, int firstTone, int toneCount) : first(firstTone) {
+        lanes = toneCount - first < kWidth<V> ? toneCount - first : kWidth<V>;
+        for (int j = 0; j < kWidth<V>; ++j) {
+            // Unused lanes glide with the last tone's fades but store nothing.
+            const int tone = first + (j < lanes ? j : lanes - 1);
+            freqSlots.env[j] = j < lanes ? &voices.freqEnvelopes[tone] : nullptr;
+            volSlots.env[j] = j < lanes ? &voices.volEnvelopes[tone] : nullptr;
+            for (int e = 0; e < kEars; ++e) {
+                rateFades[e][j] = &voices.rateFades[e][tone];
+                levelFades[e][j] = &voices.levelFades[e][tone];
+                fading =
+                    fading || (j < lanes && (rateFades[e][j]->active || levelFades[e][j]->active));
+            }
+        }
+    }
+};
+
+// A group's targets and phases in lanes, loaded for one block.
+template <class V> struct ToneLanes {
+    V span[kEars];
+    V low[kEars];
+    V rate[kEars];
+    V phase[kEars];
+    V scale;
+    V offset;
+    V level;
+
+    ToneLanes(const OscillatorBank& bank, const ToneGroup<V>& group) {
+        for (int j = 0; j < kWidth<V>; ++j) {
+            const int tone = group.first + (j < group.lanes ? j : group.lanes - 1);
+            for (int e = 0; e < kEars; ++e) {
+                const ToneIncrement& r = bank.rates[e][tone];
+                span[e][j] = r.span;
+                low[e][j] = r.low;
+                rate[e][j] = r.value;
+                phase[e][j] = bank.phase[e][tone];
+            }
+            scale[j] = bank.levels[tone].scale;
+            offset[j] = bank.levels[tone].offset;
+            level[j] = bank.levels[tone].value;
+        }
+    }
+
+    void Store(OscillatorBank& bank, const ToneGroup<V>& group) const {
+        for (int j = 0; j < group.lanes; ++j) {
+            const int tone = group.first + j;
+            for (int e = 0; e < kEars; ++e) {
+                bank.rates[e][tone].value = rate[e][j];
+                bank.phase[e][tone] = phase[e][j];
+            }
+            bank.levels[tone].value = level[j];
+        }
+    }
+};
+
+// Samples of one block: [frame][ear][tone].
+using BlockSamples = double[kLaneBlock][kEars][kMaxTones];
+
+// One group of tones through one block. Each envelope steps once per ear, left first, so the
+// right ear sees the value one step later; the level target is shared, and what remains of it
+// is the right ear's. The phase wrap needs every step below one period, which the caller checks.
+template <class V, class Shape, bool Fading, bool Checked>
+void MixGroup(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>& group,
+              EnvelopeLanes<V> freq, EnvelopeLanes<V> vol, BlockSamples& samples, int frames) {
+    ToneLanes<V> tones(voices.bank, group);
+    FadeLanes<V> rateFades[kEars];
+    FadeLanes<V> levelFades[kEars];
+    if constexpr (Fading) {
+        for (int e = 0; e < kEars; ++e) {
+            rateFades[e].Load(group.rateFades[e]);
+            levelFades[e].Load(group.levelFades[e]);
+        }
+    }
+    const double period = bank.period;
+    // Without fades the targets need not be kept per frame: the last frame's are recomputed
+    // from the envelope values after the loop, by the same operations.
+    V leftFreq = freq.value;
+    for (int t = 0; t < frames; ++t) {
+        for (int e = 0; e < kEars; ++e) {
+            Step<Checked>(freq, group.freqSlots);
+            if (e == 0) leftFreq = freq.value;
+            V rate = tones.span[e] * freq.value + tones.low[e];
+            Step<Checked>(vol, group.volSlots);
+            V level = tones.scale * vol.value + tones.offset;
+            if constexpr (Fading) {
+                rate = rateFades[e].Glide(rate);
+                level = levelFades[e].Glide(level);
+                tones.rate[e] = rate;
+                tones.level = level;
+            }
+            const V p = tones.phase[e] - Masked(tones.phase[e] >= period, Splat<V>(period));
+            Store(&samples[t][e][group.first], Shape::At(bank, p) * level);
+            tones.phase[e] = p + rate;
+        }
+    }
+    if (!Fading && frames > 0) {
+        tones.rate[0] = tones.span[0] * leftFreq + tones.low[0];
+        tones.rate[1] = tones.span[1] * freq.value + tones.low[1];
+        tones.level = tones.scale * vol.value + tones.offset;
+    }
+    tones.Store(voices.bank, group);
+    StoreEnvelopes(group.freqSlots, freq);
+    StoreEnvelopes(group.volSlots, vol);
+    if constexpr (Fading) {
+        for (int e = 0; e < kEars; ++e) {
+            rateFades[e].Store(group.rateFades[e], group.lanes);
+            levelFades[e].Store(group.levelFades[e], group.lanes);
+        }
+    }
+}
+
+// Swaps the off-diagonal D x D blocks of every 2D x 2D block of a lane-by-lane matrix: done for
+// every power of two D below the width, it transposes the matrix.
+template <int D, class V, int... K>
+[[gnu::always_inline]] inline V BlocksFromBoth(V a, V b, std::integer_sequence<int, K...>) {
+    return __builtin_shufflevector(a, b, ((K & D) == 0 ? K : kWidth<V> + K - D)...);
+}
+
+template <int D, class V, int... K>
+[[gnu::always_inline]] inline V OtherBlocks(V a, V b, std::integer_sequence<int, K...>) {
+    return __builtin_shufflevector(a, b, ((K & D) == 0 ? K + D : kWidth<V> + K)...);
+}
+
+template <class V, int D = kWidth<V> / 2> [[gnu::always_inline]] inline void Transpose(V* rows) {
+    constexpr auto lanes = std::make_integer_sequence<int, kWidth<V>>{};
+    for (int i = 0; i < kWidth<V>; ++i) {
+        if ((i & D) != 0) continue;
+        const V a = rows[i];
+        const V b = rows[i + D];
+        rows[i] = BlocksFromBoth<D>(a, b, lanes);
+        rows[i + D] = OtherBlocks<D>(a, b, lanes);
+    }
+    if constexpr (D > 1) Transpose<V, D / 2>(rows);
+}
+
+// Each ear's sum of one frame, tone by tone from 0.0 as the frame-by-frame loop adds them. The
+// frames go in lanes: a square of samples is transposed so that each row holds one tone over
+// as many frames, and the rows are added in tone order.
+template <class V>
+void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* mix, int offset,
+                    int frames) {
+    constexpr int kW = kWidth<V>;
+    int t = 0;
+    for (; t + kW <= frames; t += kW) {
+        for (int e = 0; e < kEars; ++e) {
+            V sum = Splat<V>(0.0);
+            for (int first = 0; first < toneCount; first += kW) {
+                V rows[kW];
+                for (int k = 0; k < kW; ++k) rows[k] = Load<V>(&samples[t + k][e][first]);
+                Transpose(rows);
+                const int tones = toneCount - first < kW ? toneCount - first : kW;
+                for (int i = 0; i < tones; ++i) sum += rows[i];
+            }
+            Store(&mix[e][offset + t], sum);
+        }
+    }
+    for (; t < frames; ++t) {
+        for (int e = 0; e < kEars; ++e) {
+            double sum = 0.0;
+            for (int i = 0; i < toneCount; ++i) sum += samples[t][e][i];
+            mix[e][offset + t] = sum;
+        }
+    }
+}
+
+template <class V, class Shape>
+void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    // A copy the sample stores cannot alias, so the wave constants stay in registers.
+    const OscillatorBank bank = voices.bank;
+    alignas(64) BlockSamples samples;
+    for (int offset = 0; offset < frames; offset += kLaneBlock) {
+        const int block = frames - offset < kLaneBlock ? frames - offset : kLaneBlock;
+        for (int first = 0; first < toneCount; first += kWidth<V>) {
+            ToneGroup<V> group(voices, first, toneCount);
+            const EnvelopeLanes<V> freq = LoadEnvelopes(group.freqSlots);
+            const EnvelopeLanes<V> vol = LoadEnvelopes(group.volSlots);
+            const bool checked = !NoSegmentEnds(freq, group.freqSlots, kEars * block) ||
+                                 !NoSegmentEnds(vol, group.volSlots, kEars * block);
+            auto mix = [&]<bool Fading, bool Checked>() {
+                MixGroup<V, Shape, Fading, Checked>(voices, bank, group, freq, vol, samples, block);
+            };
+            if (group.fading) {
+                checked ? mix.template operator()<true, true>()
+                        : mix.template operator()<true, false>();
+            } else {
+                checked ? mix.template operator()<false, true>()
+                        : mix.template operator()<false, false>();
+            }
+        }
+        SumInToneOrder<V>(samples, toneCount, mix, offset, block);
+    }
+}
+
+template <class V> struct HalfLanes {
+    typedef double type __attribute__((vector_size(sizeof(V) / 2)));
+};
+
+// The sine of a phase in [0, 2pi) without the integer round trip: the multiple of pi that
+// PolySine takes off is 0, 1 or 2, and as p * inversePi + 0.5 grows with p, it passes 1 and 2 at
+// two fixed phases, found once by bisection over the doubles with the same operations.
+constexpr double kInversePi = OscillatorBank{}.inversePi;
+
+constexpr bool FoldsAtLeast(double p, int n) {
+    return static_cast<int32_t>(p * kInversePi + 0.5) >= n;
+}
+
+constexpr double FirstPhaseFolding(int n) {
+    uint64_t below = std::bit_cast<uint64_t>(0.0);
+    uint64_t at = std::bit_cast<uint64_t>(8.0);
+    while (at - below > 1) {
+        const uint64_t middle = below + (at - below) / 2;
+        (FoldsAtLeast(std::bit_cast<double>(middle), n) ? at : below) = middle;
+    }
+    return std::bit_cast<double>(at);
+}
+
+constexpr double kFoldOnce = FirstPhaseFolding(1);
+constexpr double kFoldTwice = FirstPhaseFolding(2);
+
+struct PhaseSineShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        const MaskOf<V> once = p >= kFoldOnce;
+        const MaskOf<V> twice = p >= kFoldTwice;
+        const V pi = Splat<V>(kPi);
+        const V y = p - (Masked(once, pi) + Masked(twice, pi));
+        const V y2 = y * y;
+        const V s = y * ((y2 * bank.sineC5 + bank.sineC3) * y2 + bank.sineC1);
+        const MaskOf<V> odd = (once ^ twice) & INT64_MIN;
+        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ odd);
+    }
+};
+
+template <class V>
+bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    // A few tones take narrower lanes rather than fill a wide vector with idle ones.
+    if constexpr (kWidth < V >> 2) {
+        using Half = typename HalfLanes<V>::type;
+        if (toneCount <= kWidth<Half>) return MixLanes<Half>(voices, toneCount, mix, frames);
+    }
+    const WaveFunction wave = voices.bank.waveFunction;
+    auto mixWith = [&]<class Shape>(Shape) {
+        MixBlocks<V, Shape>(voices, toneCount, mix, frames);
+        return true;
+    };
+    if (wave == &SineWave) {
+        return voices.bank.inversePi == kInversePi ? mixWith(PhaseSineShape{})
+                                                   : mixWith(SineShape{});
+    }
+    if (wave == &TriangleWave) return mixWith(TriangleShape{});
+    if (wave == &SawWave) return mixWith(SawShape{});
+    if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});
+    if (wave == &GoldenHalfSineWave) return mixWith(GoldenHalfSineShape{});
+    if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
+    if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
+    return false;
+}
+
+} // namespace

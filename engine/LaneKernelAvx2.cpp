@@ -1,0 +1,8 @@
+// Four lanes; this file alone is built for AVX2, without FMA.
+#include "engine/LaneKernel.h"
+
+using Avx2Lanes = double __attribute__((vector_size(32)));
+
+bool MixLanesAvx2(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    return MixLanes<Avx2Lanes>(voices, toneCount, mix, frames);
+}

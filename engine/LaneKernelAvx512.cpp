@@ -1,0 +1,8 @@
+// Eight lanes; this file alone is built for AVX-512F and DQ.
+#include "engine/LaneKernel.h"
+
+using Avx512Lanes = double __attribute__((vector_size(64)));
+
+bool MixLanesAvx512(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    return MixLanes<Avx512Lanes>(voices, toneCount, mix, frames);
+}

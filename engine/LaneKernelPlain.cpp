@@ -1,0 +1,8 @@
+// Two lanes: the SSE2 every x86-64 processor has, or the target's own 128-bit vectors.
+#include "engine/LaneKernel.h"
+
+using PlainLanes = double __attribute__((vector_size(16)));
+
+bool MixLanesPlain(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+    return MixLanes<PlainLanes>(voices, toneCount, mix, frames);
+}

@@ -1,0 +1,5 @@
+#include "resources/CursorHotspots.h"
+
+std::span<const CursorHotspot> CursorHotspotTable() {
+    return kCursorHotspots;
+}

@@ -1,0 +1,93 @@
+#include "tools/Options.h"
+#include "tools/NumberText.h"
+
+#include <optional>
+
+namespace serivane::tools {
+
+CLI::Option* addValue(CLI::App& app, const std::string& option,
+                      std::function<void(const std::string&)> read) {
+    auto check = [option, read = std::move(read)](const std::string& value) {
+        if (value.empty()) throw UsageError(option + " needs a value, not an empty text");
+        read(value);
+    };
+    return app.add_option_function<std::string>(option, check)->trigger_on_parse();
+}
+
+// A bare flag reads as "true"; anything else came from "--name=VALUE".
+CLI::Option* addSwitch(CLI::App& app, const std::string& option, bool& on) {
+    auto noValue = [option](std::string& value) -> std::string {
+        if (value != "true") throw UsageError(option + " takes no value");
+        return {};
+    };
+    return app.add_flag(option, on)->check(CLI::Validator(noValue, ""))->trigger_on_parse();
+}
+
+CLI::Option* addOutput(CLI::App& app, std::string& output) {
+    return app.add_option("output", output);
+}
+
+CLI::Option* addText(CLI::App& app, const std::string& option, std::string& text) {
+    return addValue(app, option, [&text](const std::string& value) { text = value; });
+}
+
+CLI::Option* addBundle(CLI::App& app, std::string& bundle) {
+    return addText(app, "--bundle", bundle);
+}
+
+CLI::Option* addPreset(CLI::App& app, std::string& preset) {
+    return addText(app, "--preset", preset);
+}
+
+CLI::Option* addSettings(CLI::App& app, std::vector<Setting>& settings) {
+    return addValue(app, "--set", [&settings](const std::string& text) {
+        auto equals = text.find('=');
+        std::string name, value;
+        if (equals != std::string::npos) {
+            name = trim(text.substr(0, equals));
+            value = trim(text.substr(equals + 1));
+        }
+        if (name.empty() || value.empty())
+            throw UsageError("--set takes \"Parameter Name=value\", not \"" + text + "\"");
+        settings.emplace_back(name, value);
+    });
+}
+
+CLI::Option* addSeconds(CLI::App& app, double& seconds, double limit) {
+    return addValue(app, "--seconds", [&seconds, limit](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value <= 0.0 || *value > limit)
+            throw UsageError("--seconds takes a number above 0 and at most " + shortest(limit) +
+                             ", not \"" + text + "\"");
+        seconds = *value;
+    });
+}
+
+CLI::Option* addWholeNumber(CLI::App& app, const std::string& option, int& number, long long low,
+                            long long high) {
+    return addValue(app, option, [option, &number, low, high](const std::string& text) {
+        std::optional<long long> value = parseInteger(text);
+        if (!value || *value < low || *value > high)
+            throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
+                             std::to_string(high) + ", not \"" + text + "\"");
+        number = static_cast<int>(*value);
+    });
+}
+
+std::string listOfAlternatives(const std::vector<std::string>& words) {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0) text += i + 1 == words.size() ? " or " : ", ";
+        text += words[i];
+    }
+    return text;
+}
+
+std::string refuseForOutputCommand(std::string_view command, const std::string& output,
+                                   const std::string& word) {
+    std::string name(command);
+    if (word.size() > 1 && word.front() == '-') return name + " does not take \"" + word + "\"";
+    return name + " takes one output file, not both \"" + output + "\" and \"" + word + "\"";
+}
+
+} // namespace serivane::tools

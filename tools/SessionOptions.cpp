@@ -1,0 +1,49 @@
+#include "tools/SessionOptions.h"
+#include "tools/NumberText.h"
+#include "tools/Options.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace serivane::tools {
+
+namespace {
+
+void addFade(CLI::App& app, const std::string& option, double& seconds) {
+    addValue(app, option, [option, &seconds](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value < 0.0 || *value > maxSeconds)
+            throw UsageError(option + " takes seconds from 0 to " + shortest(maxSeconds) +
+                             ", not \"" + text + "\"");
+        seconds = *value;
+    });
+}
+
+} // namespace
+
+void addSessionOptions(CLI::App& app, SessionOptions& session) {
+    addFade(app, "--fade-in", session.fadeIn);
+    addFade(app, "--fade-out", session.fadeOut);
+    addText(app, "--mix", session.mix);
+    addValue(app, "--mix-level", [&session](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value < minMixLevel || *value > maxMixLevel)
+            throw UsageError("--mix-level takes decibels from " + shortest(minMixLevel) + " to " +
+                             shortest(maxMixLevel) + ", not \"" + text + "\"");
+        session.mixLevel = *value;
+        session.mixLevelGiven = true;
+    });
+}
+
+void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate) {
+    if (session.mixLevelGiven && session.mix.empty())
+        throw UsageError("--mix-level sets the level of a --mix FILE: give one");
+    auto frames = [sampleRate](double s) { return std::llround(s * sampleRate); };
+    if (frames(session.fadeIn) + frames(session.fadeOut) > std::max(1LL, frames(seconds)))
+        throw UsageError("--fade-in and --fade-out together (" +
+                         shortest(session.fadeIn + session.fadeOut) +
+                         " s) are longer than the render (" + shortest(seconds) + " s)");
+}
+
+} // namespace serivane::tools

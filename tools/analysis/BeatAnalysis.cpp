@@ -1,0 +1,216 @@
+#include "tools/analysis/BeatAnalysis.h"
+#include "tools/analysis/Fourier.h"
+#include "tools/analysis/SoundFileReader.h"
+#include "tools/analysis/WindowMeter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace serivane::tools {
+
+namespace {
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
+// Context read on each side of a window, so that its analytic signals are clean at its edges.
+constexpr double contextSeconds = 1.0;
+// Bounds the memory one window's transforms take (about 87 s at 48 kHz).
+constexpr long long maxWindowFrames = 1LL << 22;
+
+// 5 s, or the shortest of a few round lengths up to a minute that gives at most 60 windows.
+double automaticWindow(double seconds) {
+    for (double window : {5.0, 10.0, 15.0, 20.0, 30.0}) {
+        if (seconds / window <= 60.0) return window;
+    }
+    return 60.0;
+}
+
+struct Bounds {
+    long long first;
+    long long end;
+};
+
+// Windows of equal length; a remainder shorter than half a window joins the last one.
+std::vector<Bounds> windowBounds(long long frames, long long window) {
+    std::vector<Bounds> bounds;
+    for (long long first = 0; first < frames; first += window)
+        bounds.push_back({first, std::min(frames, first + window)});
+    if (bounds.size() > 1 && 2 * (bounds.back().end - bounds.back().first) < window) {
+        bounds[bounds.size() - 2].end = frames;
+        bounds.pop_back();
+    }
+    return bounds;
+}
+
+// Adds the windows up into the measures of the whole file.
+class Totals {
+public:
+    explicit Totals(std::size_t spectrumBins)
+        : leftSpectrum_(spectrumBins, 0.0), rightSpectrum_(spectrumBins, 0.0) {}
+
+    void add(const WindowReading& reading) {
+        const SpanMeasure& m = reading.measure;
+        for (std::size_t k = 0; k < leftSpectrum_.size(); ++k) {
+            leftSpectrum_[k] += reading.leftSpectrum[k];
+            rightSpectrum_[k] += reading.rightSpectrum[k];
+        }
+        addEar(m.left, m.seconds, left_, leftSquares_);
+        addEar(m.right, m.seconds, right_, rightSquares_);
+        seconds_ += m.seconds;
+        verdictSeconds_[m.beat.verdict] += m.seconds;
+        if (m.beat.hz) {
+            const double weight = reading.beatPower * m.seconds;
+            beatWeight_ += weight;
+            beatSum_ += weight * *m.beat.hz;
+            strengthSum_ += m.beat.strength * m.seconds;
+            beatSeconds_ += m.seconds;
+        }
+    }
+
+    SpanMeasure result(const WindowMeter& meter) const {
+        SpanMeasure total;
+        total.seconds = seconds_;
+        total.left = ear(left_, leftSquares_, leftSpectrum_, meter);
+        total.right = ear(right_, rightSquares_, rightSpectrum_, meter);
+        total.rms = std::sqrt(0.5 * (leftSquares_ + rightSquares_) / seconds_);
+        if (beatWeight_ > 0.0) {
+            total.beat = {BeatVerdict::Beat, beatSum_ / beatWeight_, strengthSum_ / beatSeconds_};
+        } else {
+            total.beat.verdict = mainVerdict();
+        }
+        return total;
+    }
+
+private:
+    static void addEar(const EarMeasure& ear, double seconds, EarMeasure& total, double& squares) {
+        total.peak = std::max(total.peak, ear.peak);
+        squares += ear.rms * ear.rms * seconds;
+    }
+
+    EarMeasure ear(const EarMeasure& sums, double squares, const std::vector<double>& spectrum,
+                   const WindowMeter& meter) const {
+        EarMeasure ear;
+        ear.peak = sums.peak;
+        ear.rms = std::sqrt(squares / seconds_);
+        if (ear.peak >= silenceLevel) ear.dominantHz = meter.dominant(spectrum);
+        return ear;
+    }
+
+    // Without a beat anywhere: silence only when every window is silent, else the reason that
+    // holds for the longest time among the sounding windows.
+    BeatVerdict mainVerdict() const {
+        BeatVerdict verdict = BeatVerdict::Silent;
+        double longest = 0.0;
+        for (const auto& [candidate, seconds] : verdictSeconds_) {
+            if (candidate != BeatVerdict::Silent && seconds > longest) {
+                verdict = candidate;
+                longest = seconds;
+            }
+        }
+        return verdict;
+    }
+
+    std::vector<double> leftSpectrum_, rightSpectrum_;
+    EarMeasure left_, right_;
+    double leftSquares_ = 0.0, rightSquares_ = 0.0;
+    double seconds_ = 0.0;
+    std::map<BeatVerdict, double> verdictSeconds_;
+    double beatWeight_ = 0.0, beatSum_ = 0.0, strengthSum_ = 0.0, beatSeconds_ = 0.0;
+};
+
+bool checkFile(const std::string& path, const SoundFileReader& reader, std::string& error) {
+    if (reader.channels() > 2) {
+        error = path + " has " + std::to_string(reader.channels()) +
+                " channels: analyze reads mono and stereo files";
+        return false;
+    }
+    const double seconds = static_cast<double>(reader.frames()) / reader.sampleRate();
+    if (seconds < minAnalysisSeconds) {
+        error = path + " is too short to measure a beat: " + number(seconds) + " s, at least " +
+                number(minAnalysisSeconds) + " s are needed";
+        return false;
+    }
+    return true;
+}
+
+bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int sampleRate,
+                        long long& frames, std::string& error) {
+    if (options.windowSeconds <= 0.0) {
+        frames = std::min(std::llround(automaticWindow(seconds) * sampleRate), maxWindowFrames);
+        return true;
+    }
+    const double window = options.windowSeconds;
+    frames = std::llround(window * sampleRate);
+    if (frames > maxWindowFrames) {
+        error = "--window " + number(window) + " is too long at " + std::to_string(sampleRate) +
+                " Hz: at most " + number(static_cast<double>(maxWindowFrames) / sampleRate) + " s";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
+                      BeatAnalysis& analysis, std::string& error) {
+    SoundFileReader reader;
+    if (!reader.open(path, error) || !checkFile(path, reader, error)) return false;
+    analysis = BeatAnalysis{};
+    analysis.sampleRate = reader.sampleRate();
+    analysis.channels = reader.channels();
+    analysis.frames = reader.frames();
+    const double rate = reader.sampleRate();
+    analysis.seconds = static_cast<double>(analysis.frames) / rate;
+    long long windowFrames = 0;
+    if (!chooseWindowFrames(options, analysis.seconds, reader.sampleRate(), windowFrames, error))
+        return false;
+    windowFrames = std::min(windowFrames, analysis.frames);
+    analysis.windowSeconds = static_cast<double>(windowFrames) / rate;
+
+    const std::vector<Bounds> bounds = windowBounds(analysis.frames, windowFrames);
+    long long longest = 0;
+    for (const Bounds& b : bounds) longest = std::max(longest, b.end - b.first);
+    const std::size_t spectrumLength = fastLength(static_cast<std::size_t>(longest));
+    const WindowMeter meter(rate, spectrumLength);
+    Totals totals(spectrumLength / 2 + 1);
+    const long long context = std::llround(contextSeconds * rate);
+    std::vector<std::vector<double>> channels;
+    for (const Bounds& b : bounds) {
+        const long long from = std::max(0LL, b.first - context);
+        const long long to = std::min(analysis.frames, b.end + context);
+        if (!reader.read(from, to - from, channels, error)) return false;
+        WindowReading reading = meter.measure(channels, static_cast<std::size_t>(b.first - from),
+                                              static_cast<std::size_t>(b.end - b.first));
+        reading.measure.start = static_cast<double>(b.first) / rate;
+        totals.add(reading);
+        analysis.windows.push_back(reading.measure);
+    }
+    analysis.total = totals.result(meter);
+    return true;
+}
+
+const char* verdictText(BeatVerdict verdict) {
+    switch (verdict) {
+    case BeatVerdict::Beat:
+        return "binaural beat";
+    case BeatVerdict::Mono:
+        return "no binaural beat: the file is mono, both ears hear the same";
+    case BeatVerdict::Silent:
+        return "no binaural beat: silence";
+    case BeatVerdict::OneEar:
+        return "no binaural beat: only one ear sounds";
+    case BeatVerdict::SameFrequency:
+        return "no binaural beat: both ears carry the same frequencies";
+    case BeatVerdict::Unsteady:
+        return "no binaural beat: the ears share no steady beat";
+    }
+    return "";
+}
+
+} // namespace serivane::tools

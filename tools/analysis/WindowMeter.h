@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tools/analysis/BeatAnalysis.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace serivane::tools {
+
+// One window's measures, with what the whole-file summary adds up.
+struct WindowReading {
+    SpanMeasure measure;
+    std::vector<double> leftSpectrum; // Hann power spectra on the meter's common grid
+    std::vector<double> rightSpectrum;
+    double beatPower = 0.0; // mean power of the part of the signal that turns at the beat
+};
+
+// A peak below this (about -120 dBFS) counts as silence.
+inline constexpr double silenceLevel = 1e-6;
+
+// Measures windows of one file. Every window's spectra share one grid of `spectrumLength`
+// points, so that they can be summed into the file's spectrum.
+class WindowMeter {
+public:
+    WindowMeter(double sampleRate, std::size_t spectrumLength);
+
+    // The window is frames [before, before + count) of the channel data, which may carry more
+    // of the file on either side: the analytic signals are taken over all of it, so that the
+    // window itself stays clear of their edge effects. Mono data gives the right ear = left.
+    WindowReading measure(const std::vector<std::vector<double>>& channels, std::size_t before,
+                          std::size_t count) const;
+
+    // The strongest frequency of a power spectrum on the meter's grid; empty for silence.
+    std::optional<double> dominant(const std::vector<double>& power) const;
+
+private:
+    BeatMeasure measureBeat(const std::vector<std::vector<double>>& channels, std::size_t before,
+                            std::size_t count, double& beatPower) const;
+
+    double sampleRate_;
+    std::size_t spectrumLength_;
+};
+
+// Peak and RMS of `count` samples.
+EarMeasure earLevels(const double* samples, std::size_t count);
+
+} // namespace serivane::tools

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "host/Module.h"
+#include "tools/RenderSettings.h"
+#include "tools/program/ProgramScript.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace serivane::tools {
+
+enum class ChangeKind {
+    Parameter, // a value sent to the plug-in
+    Preset,    // a value of the program-change parameter, sent in a block of its own first
+    Follows    // a value a preset leaves behind: part of the plan, not sent
+};
+
+// One parameter value at a frame of the render.
+struct ScheduledChange {
+    std::int64_t frame = 0;
+    ParameterSetting setting;
+    ChangeKind kind = ChangeKind::Parameter;
+};
+
+// What a render starts from: a preset and settings from the command line.
+struct StartSettings {
+    std::optional<ParameterSetting> preset;
+    std::vector<ParameterSetting> settings;
+};
+
+// Every parameter change of a render, in order of frame: the start settings at frame 0, then
+// the program's steps, its glides as a value every control period, as a host sends automation.
+class Automation {
+public:
+    // The control period of glides.
+    static constexpr double controlSeconds = 0.01;
+
+    // Only the start settings.
+    explicit Automation(const StartSettings& start);
+
+    // The start settings and a program, resolved on a scratch instance of the module's plug-in:
+    // it takes each step in turn, so that a glide starts from the value the parameter has then,
+    // also after a preset. Errors name the program's file and line.
+    static std::optional<Automation> build(const std::shared_ptr<host::Module>& module,
+                                           const StartSettings& start, const ProgramScript& script,
+                                           double sampleRate, std::string& error);
+
+    const std::vector<ScheduledChange>& changes() const { return changes_; }
+
+    // The planned normalised value of a parameter at a frame; nullopt before anything sets it.
+    std::optional<double> valueAt(Steinberg::Vst::ParamID id, std::int64_t frame) const;
+
+private:
+    Automation() = default;
+
+    std::vector<ScheduledChange> changes_;
+};
+
+} // namespace serivane::tools
