@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/EventLoop.h"
+#include "host/WindowImage.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -13,13 +14,6 @@
 struct xcb_connection_t;
 
 namespace serivane::host {
-
-// Pixels read back from a window: width × height, one 0xAARRGGBB value each, rows top down.
-struct WindowImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-};
 
 // A top-level X11 window that embeds a plug-in's editor the way a DAW does: it asks the
 // controller for the "editor" view, attaches it to the window by its X11 id, and offers the view

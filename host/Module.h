@@ -9,7 +9,7 @@
 namespace serivane::host {
 
 // A loaded VST3 module: the shared library of a bundle, entered through ModuleEntry and left
-// through ModuleExit, with its plug-in factory.
+// through ModuleExit (InitDll and ExitDll on Windows), with its plug-in factory.
 class Module {
 public:
     // Loads a bundle folder (NAME.vst3) or the shared library inside it. On failure answers null

@@ -1,57 +1,15 @@
 #include "raster/Font.h"
 
+#include "raster/FontFace.h"
 #include "raster/RasterAccess.h"
 #include "raster/Text.h"
-
-#include <cairo-ft.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <mutex>
 #include <numbers>
-#include <strings.h>
 
 namespace raster {
 namespace {
-
-// Faces named by Windows programs, and the free faces with the same metrics.
-const char* FamilyFor(const std::string& face) {
-    struct Alias {
-        const char* name;
-        const char* family;
-    };
-    static constexpr Alias kAliases[] = {{"Arial", "Liberation Sans"}, {"Verdana", "DejaVu Sans"}};
-    for (const Alias& alias : kAliases) {
-        if (strcasecmp(face.c_str(), alias.name) == 0) return alias.family;
-    }
-    return face.c_str();
-}
-
-// The installed face that best fits the specification, or null when there is none.
-FcPattern* MatchFace(const FontSpec& spec) {
-    FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return nullptr;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FamilyFor(spec.face)));
-    FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch) {
-        FcPatternDestroy(match);
-        return nullptr;
-    }
-    if (!match) return nullptr;
-    // Rendering follows this font's own options, not the desktop's.
-    for (const char* object :
-         {FC_ANTIALIAS, FC_RGBA, FC_HINTING, FC_HINT_STYLE, FC_AUTOHINT, FC_LCD_FILTER}) {
-        FcPatternDel(match, object);
-    }
-    return match;
-}
 
 cairo_font_options_t* OptionsFor(FontQuality quality, cairo_hint_metrics_t metrics) {
     cairo_font_options_t* options = cairo_font_options_create();
@@ -92,27 +50,22 @@ double EmFor(cairo_font_face_t* face, const FontSpec& spec) {
     return cell > 0.0 ? spec.height * kProbeEm / cell : 0.0;
 }
 
-// Fonts are made one at a time: it happens once per style and process, and keeps fontconfig's
-// lazily built configuration and caches out of concurrent first use.
+// Fonts are made one at a time: it happens once per style and process, and keeps the font
+// back end's lazily built configuration and caches out of concurrent first use.
 std::mutex creationLock;
+
+std::unique_lock<std::mutex> GuardGlyphRendering() {
+    std::mutex* lock = GlyphRenderingLock();
+    return lock ? std::unique_lock(*lock) : std::unique_lock<std::mutex>();
+}
 
 } // namespace
 
 std::unique_ptr<Font> Font::Create(const FontSpec& spec) {
     std::lock_guard guard(creationLock);
-    FcPattern* match = MatchFace(spec);
-    if (!match) return nullptr;
-    FcChar8* family = nullptr;
     std::string familyName;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-        familyName = reinterpret_cast<const char*>(family);
-    }
-    cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(match);
-    FcPatternDestroy(match);
-    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
-        cairo_font_face_destroy(face);
-        return nullptr;
-    }
+    cairo_font_face_t* face = CreateFontFace(spec, familyName);
+    if (!face) return nullptr;
     const double em = EmFor(face, spec);
     cairo_scaled_font_t* font =
         em > 0.0 ? ScaledFont(face, em, spec.quality, CAIRO_HINT_METRICS_ON) : nullptr;
@@ -136,6 +89,7 @@ Font::~Font() {
 TextSize Font::Measure(std::string_view text) const {
     if (text.empty()) return {0, cellHeight_};
     const std::string utf8 = TextAsUtf8(text);
+    auto guard = GuardGlyphRendering();
     cairo_text_extents_t extents;
     cairo_scaled_font_text_extents(font_, utf8.c_str(), &extents);
     return {static_cast<int>(std::lround(extents.x_advance)), cellHeight_};
@@ -144,6 +98,7 @@ TextSize Font::Measure(std::string_view text) const {
 void Font::Draw(Raster& target, std::string_view text, const Rect& box, Argb colour,
                 const TextOptions& options) const {
     if (text.empty()) return;
+    auto guard = GuardGlyphRendering();
     Painter painter(target);
     cairo_t* cr = painter.Context();
     if (!cr) return;

@@ -14,7 +14,8 @@ namespace raster {
 enum class FontQuality { Default, Aliased, Antialiased, ClearType };
 
 struct FontSpec {
-    // Family name; "Arial" and "Verdana" resolve to their metric-compatible free faces.
+    // Family name; on Linux "Arial" and "Verdana" resolve to their metric-compatible free faces,
+    // on Windows they are the system's own.
     std::string face;
     // Above 0 the cell height (ascent + descent) in pixels, below 0 the em height, 0 a default.
     int height = 0;

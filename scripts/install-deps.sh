@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those still missing.
+# Installs the Debian packages the build and the tests need, only those still missing. With
+# --windows, those of the Windows cross build and its tests under Wine as well.
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,12 @@ packages=(
     portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
 )
+if [ "${1:-}" = "--windows" ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        libz-mingw-w64-dev dpkg-dev make ninja-build python3 wine wine64 fonts-wine xvfb xauth
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

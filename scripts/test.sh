@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, then the fuzz targets for a short fixed time each
 # (scripts/fuzz.sh: 45 s each, --fuzz-seconds N to change it, --no-fuzz to leave them out).
-# With --sanitize address,undefined (or thread) the tests run in a separate sanitizer build
-# instead, without the fuzz targets.
+# When Wine (wine64) is installed, the Windows build's tests run under it as well
+# (scripts/test-windows.sh; --no-windows leaves them out). With --sanitize address,undefined
+# (or thread) the tests run in a separate sanitizer build instead, without the fuzz targets
+# and the Windows tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sanitize=""
 fuzz=1
+windows=1
 fuzzSeconds=45
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -19,13 +22,17 @@ while [ $# -gt 0 ]; do
         fuzz=0
         shift
         ;;
+    --no-windows)
+        windows=0
+        shift
+        ;;
     --fuzz-seconds)
         fuzzSeconds="${2:?--fuzz-seconds needs a number}"
         shift 2
         ;;
     *)
         echo "usage: scripts/test.sh [--sanitize address,undefined|thread]" \
-            "[--no-fuzz | --fuzz-seconds N]" >&2
+            "[--no-fuzz | --fuzz-seconds N] [--no-windows]" >&2
         exit 2
         ;;
     esac
@@ -42,6 +49,7 @@ if [ -n "$sanitize" ]; then
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSERIVANE_SANITIZE="$sanitize" \
         -DSERIVANE_BENCHMARKS=OFF
     fuzz=0
+    windows=0
 else
     dir="build"
     # Benchmarks on, whatever an earlier configuration of build/ chose: the README lists them.
@@ -49,6 +57,9 @@ else
 fi
 cmake --build "$dir" -j"$(nproc)"
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+if [ "$windows" -eq 1 ] && { command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ]; }; then
+    scripts/test-windows.sh
+fi
 if [ "$fuzz" -eq 1 ]; then
     scripts/fuzz.sh --seconds "$fuzzSeconds"
 fi

@@ -43,6 +43,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
     CLI::App app("", "serivane");
     app.set_help_flag();
     app.allow_extras();
+    // A word starting with "/" is a path, also where CLI11 would read it as a Windows option;
+    // the commands inherit this.
+    app.allow_windows_style_options(false);
     app.require_subcommand(0, 1);
     bool help = false;
     bool version = false;

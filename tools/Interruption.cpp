@@ -1,11 +1,16 @@
 #include "tools/Interruption.h"
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
+#include <iterator>
+#include <signal.h>
 
 namespace serivane::tools {
 
 namespace {
+
+constexpr int signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::atomic<int> caughtSignal{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the handler may only touch lock-free state");
@@ -17,23 +22,28 @@ extern "C" void recordSignal(int signal) {
 
 } // namespace
 
-InterruptionGuard::InterruptionGuard() {
+struct InterruptionGuard::Previous {
+    struct sigaction actions[std::size(signals)];
+    bool installed[std::size(signals)] = {};
+};
+
+InterruptionGuard::InterruptionGuard() : previous_(std::make_unique<Previous>()) {
     caughtSignal.store(0);
     struct sigaction action {};
     action.sa_handler = recordSignal;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < std::size(signals); ++i) {
-        if (sigaction(signals[i], nullptr, &previous_[i]) != 0) continue;
-        if ((previous_[i].sa_flags & SA_SIGINFO) == 0 && previous_[i].sa_handler == SIG_IGN)
-            continue;
-        installed_[i] = sigaction(signals[i], &action, nullptr) == 0;
+        struct sigaction& previous = previous_->actions[i];
+        if (sigaction(signals[i], nullptr, &previous) != 0) continue;
+        if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN) continue;
+        previous_->installed[i] = sigaction(signals[i], &action, nullptr) == 0;
     }
 }
 
 InterruptionGuard::~InterruptionGuard() {
     for (std::size_t i = 0; i < std::size(signals); ++i) {
-        if (installed_[i]) sigaction(signals[i], &previous_[i], nullptr);
+        if (previous_->installed[i]) sigaction(signals[i], &previous_->actions[i], nullptr);
     }
 }
 

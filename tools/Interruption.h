@@ -1,13 +1,13 @@
 #pragma once
 
-#include <iterator>
-#include <signal.h>
+#include <memory>
 
 namespace serivane::tools {
 
-// Catches SIGINT, SIGTERM and SIGHUP while it lives, so that a long job can stop at a safe
-// point and clean up instead of dying with its work half done; restores the previous handling
-// when it ends. A signal ignored on entry stays ignored. One guard at a time.
+// Catches SIGINT, SIGTERM and SIGHUP (on Windows the console's Ctrl+C, Ctrl+Break and close
+// events) while it lives, so that a long job can stop at a safe point and clean up instead of
+// dying with its work half done; restores the previous handling when it ends. A signal ignored
+// on entry stays ignored. One guard at a time.
 class InterruptionGuard {
 public:
     InterruptionGuard();
@@ -19,10 +19,9 @@ public:
     int caught() const;
 
 private:
-    static constexpr int signals[] = {SIGINT, SIGTERM, SIGHUP};
-
-    struct sigaction previous_[std::size(signals)];
-    bool installed_[std::size(signals)] = {};
+    // The handling in place before the guard, restored when it ends.
+    struct Previous;
+    std::unique_ptr<Previous> previous_;
 };
 
 // Ends the process through `signal`'s default action, so the parent sees what ended it (a

@@ -1,62 +1,11 @@
 #include "tools/SnapshotCommand.h"
-#include "tools/BundleLocation.h"
-#include "tools/LiveEditor.h"
 #include "tools/NumberText.h"
-#include "tools/PngFile.h"
 
-#include "host/VirtualDisplay.h"
-#include "host/XInput.h"
-
-#include <chrono>
 #include <filesystem>
 
 namespace serivane::tools {
 
-using namespace std::chrono_literals;
-
 namespace {
-
-// The screen of a virtual display started for a snapshot; larger than any editor we open, so
-// that the pointer, which starts in its middle, rests outside the editor.
-constexpr int screenWidth = 1280;
-constexpr int screenHeight = 1024;
-
-// Time for the editor to paint, and to take in one click.
-constexpr auto settleTime = 150ms;
-
-bool click(host::EditorFrame& frame, const std::vector<EditorClick>& clicks, std::string& error) {
-    if (clicks.empty()) return true;
-    std::unique_ptr<host::XInput> input = host::XInput::connect();
-    if (!input) {
-        error = "the X server offers no XTest extension for clicks";
-        return false;
-    }
-    frame.loop().runFor(settleTime);
-    for (const EditorClick& c : clicks) {
-        input->moveTo(frame.window(), c.x, c.y);
-        input->click(c.right ? host::XInput::rightButton : host::XInput::leftButton);
-        frame.loop().runFor(settleTime);
-    }
-    return true;
-}
-
-// Opens the editor while audio plays on its own thread, clicks, waits, and reads the window.
-bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
-                std::string& error) {
-    LiveEditor editor;
-    if (!editor.open(plugin,
-                     {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
-                     error) ||
-        !click(editor.frame(), options.clicks, error))
-        return false;
-    editor.frame().loop().runFor(
-        std::chrono::milliseconds(static_cast<long long>(options.seconds * 1000.0 + 0.5)));
-    if (!editor.frame().capture(image)) {
-        error = "cannot read the editor window's pixels";
-        return false;
-    }
-    return editor.close(error);
-}
 
 // "X,Y" in editor pixels.
 EditorClick parseClick(const std::string& option, const std::string& text, bool right) {
@@ -78,8 +27,9 @@ std::string_view SnapshotCommand::usage() const {
 
 Opens the instrument's editor in a window of our own host, as a DAW does,
 lets audio play for a while so that moving parts move, and writes the
-window's pixels to OUT.png. Uses the X server named by $DISPLAY; without one
-it starts a virtual X server (Xvfb) for the snapshot and stops it again.
+window's pixels to OUT.png. On Linux it uses the X server named by $DISPLAY;
+without one it starts a virtual X server (Xvfb) for the snapshot and stops it
+again.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by slot number, by name
@@ -121,28 +71,6 @@ void SnapshotCommand::check() {
 
 std::string SnapshotCommand::refuse(const std::string& word) const {
     return refuseForOutputCommand(name(), options_.output, word);
-}
-
-int SnapshotCommand::run(const Console& console) {
-    const SnapshotOptions& options = options_;
-    std::string error;
-    host::VirtualDisplay display;
-    if (!host::displayReachable() && !display.start(screenWidth, screenHeight, error)) {
-        console.err << "serivane: no X display and " << error << '\n';
-        return exitFailure;
-    }
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
-    std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
-    std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    host::WindowImage image;
-    if (!plugin || !photograph(*plugin, options, image, error) ||
-        !writePng(options.output, image.width, image.height, image.pixels, error)) {
-        console.err << "serivane: " << error << '\n';
-        return exitFailure;
-    }
-    console.out << "Wrote the editor (" << image.width << " x " << image.height << ") to "
-                << options.output << "\n";
-    return exitOk;
 }
 
 } // namespace serivane::tools

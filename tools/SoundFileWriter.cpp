@@ -1,11 +1,10 @@
 #include "tools/SoundFileWriter.h"
+#include "tools/TemporaryFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace serivane::tools {
@@ -44,11 +43,18 @@ int formatCode(FileType type, SampleFormat format, long long dataBytes) {
     return 0;
 }
 
-// mkstemp creates the file readable by its owner only; give it the usual permissions.
-void applyUsualPermissions(int fd) {
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+// Whether this libsndfile writes the container at all; sf_format_check answers for a full one.
+bool containerAvailable(int format) {
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int i = 0; i < count; ++i) {
+        SF_FORMAT_INFO major{};
+        major.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &major, sizeof major) == 0 &&
+            major.format == (format & SF_FORMAT_TYPEMASK))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -66,6 +72,16 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
         error = "cannot write " + target + ": it is a folder";
         return false;
     }
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
+    // The Windows build's libsndfile has WAV only.
+    if (!containerAvailable(info.format) || !sf_format_check(&info)) {
+        error = "cannot write " + target + ": this build of serivane writes no " +
+                (type == FileType::Flac ? "FLAC" : "such") + " files; write a .wav file instead";
+        return false;
+    }
     fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     // Appended piece by piece: GCC 12 misreports "." + string as an overlapping copy.
     std::string hidden = ".";
@@ -74,18 +90,13 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     std::string pattern = (folder / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = mkstemp(name.data());
+    int fd = createTemporaryFile(name);
     if (fd < 0) {
         error = "cannot write " + target + ": " + std::strerror(errno);
         return false;
     }
-    applyUsualPermissions(fd);
     target_ = target;
     temporary_ = name.data();
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = channels;
-    info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
     file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (file_ == nullptr) {
         error = std::string("cannot write ") + target + ": " + sf_strerror(nullptr);
@@ -122,7 +133,7 @@ bool SoundFileWriter::commit(std::string& error) {
         discard();
         return false;
     }
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!replaceFile(temporary_, target_)) {
         error = "cannot write " + target_ + ": " + std::strerror(errno);
         discard();
         return false;

@@ -1,4 +1,5 @@
 #include "vst3/HostRunLoopLink.h"
+#include "vst3/HostRunLoop.h"
 
 using namespace Steinberg;
 
@@ -46,6 +47,10 @@ std::unique_ptr<HostRunLoopLink> HostRunLoopLink::FromFrame(IPlugFrame* frame) {
     FUnknownPtr<Linux::IRunLoop> loop(frame);
     if (!loop) return nullptr;
     return std::make_unique<HostRunLoopLink>(IPtr<Linux::IRunLoop>(loop.get()));
+}
+
+std::unique_ptr<IRunLoopLink> HostRunLoopOf(IPlugFrame* frame) {
+    return HostRunLoopLink::FromFrame(frame);
 }
 
 bool HostRunLoopLink::Watch(int fd, std::function<void()> onReadable) {

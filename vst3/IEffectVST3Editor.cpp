@@ -1,6 +1,6 @@
 #include "gui/IEditorWindow.h"
 #include "gui/IGraphics.h"
-#include "vst3/HostRunLoopLink.h"
+#include "vst3/HostRunLoop.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/IEffectVST3View.h"
 
@@ -56,7 +56,7 @@ void IEffectVST3::OpenEditorWindowFor(IEffectVST3View& view, void* parent) {
     if (!graphics) return;
     editorWindow_.reset();
     windowOwner_ = nullptr;
-    editorWindow_ = OpenEditorWindow(*graphics, parent, HostRunLoopLink::FromFrame(view.Frame()));
+    editorWindow_ = OpenEditorWindow(*graphics, parent, HostRunLoopOf(view.Frame()));
     if (editorWindow_) windowOwner_ = &view;
 }
 

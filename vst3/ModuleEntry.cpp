@@ -9,16 +9,6 @@ SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory() {
     return PluginFactory::Shared(&CreateSerivaneFactory);
 }
 
-// Called by Linux hosts right after loading, with the loader's handle of the library.
-SMTG_EXPORT_SYMBOL bool ModuleEntry(void* sharedLibraryHandle) {
-    RecordModuleHandle(sharedLibraryHandle);
-    return true;
-}
-
-SMTG_EXPORT_SYMBOL bool ModuleExit() {
-    return true;
-}
-
 // The entry pair Windows hosts call; a host that calls only these still gets the module recorded.
 SMTG_EXPORT_SYMBOL bool InitDll() {
     RecordModuleHandle(nullptr);

@@ -104,7 +104,9 @@ TEST(Controller, ChoicesReadTheirTextsInAnyCaseAndTheirNumbers) {
     ASSERT_NE(plugin, nullptr);
     auto typed = [&](Vst::ParamID id, std::u16string text) {
         Vst::ParamValue normalized = -1.0;
-        plugin->controller()->getParamValueByString(id, text.data(), normalized);
+        // Vst::TChar is wchar_t on Windows and char16_t elsewhere, both UTF-16 units.
+        plugin->controller()->getParamValueByString(id, reinterpret_cast<Vst::TChar*>(text.data()),
+                                                    normalized);
         return normalized;
     };
     EXPECT_DOUBLE_EQ(typed(8, u"Triangle"), 1.0 / 6.0);

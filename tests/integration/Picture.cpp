@@ -7,7 +7,7 @@ namespace serivane::integration {
 bool readPng(const std::filesystem::path& path, Picture& picture) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    if (!png_image_begin_read_from_file(&image, path.string().c_str())) return false;
     image.format = PNG_FORMAT_BGRA;
     picture.width = static_cast<int>(image.width);
     picture.height = static_cast<int>(image.height);

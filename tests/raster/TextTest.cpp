@@ -1,6 +1,7 @@
 #include "Pixels.h"
 
 #include "raster/Font.h"
+#include "support/FaceFamilies.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,8 @@ TEST(Font, WindowsFacesResolveToTheirMetricCompatibleFreeFaces) {
     const auto arial = MakeFont("Arial", 14);
     const auto verdana = MakeFont("Verdana", 13);
     ASSERT_TRUE(arial && verdana);
-    EXPECT_EQ(arial->Family(), "Liberation Sans");
-    EXPECT_EQ(verdana->Family(), "DejaVu Sans");
+    EXPECT_EQ(arial->Family(), kArialFamily);
+    EXPECT_EQ(verdana->Family(), kVerdanaFamily);
     EXPECT_NEAR(arial->CellHeight(), 14, 1);
     EXPECT_NEAR(verdana->CellHeight(), 13, 1);
 }

@@ -1,4 +1,5 @@
 #include "tools/analysis/AnalysisPlot.h"
+#include "tools/TemporaryFile.h"
 #include "tools/analysis/PlotScale.h"
 
 #include "engine/BandName.h"
@@ -13,8 +14,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace serivane::tools {
 
@@ -393,13 +394,6 @@ cairo_status_t writeToFile(void* file, const unsigned char* data, unsigned int l
                : CAIRO_STATUS_WRITE_ERROR;
 }
 
-// mkstemp creates the file readable by its owner only; give it the usual permissions.
-void applyUsualPermissions(int descriptor) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-}
-
 } // namespace
 
 bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
@@ -412,24 +406,27 @@ bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
     draw(cr.get(), analysis, options);
     cairo_surface_flush(surface.get());
     // Written beside the target under a name of its own, then renamed into place.
-    std::string temporary = path + ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
+    const std::string pattern = path + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int descriptor = createTemporaryFile(name);
     if (descriptor < 0) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
-    applyUsualPermissions(descriptor);
+    const std::string temporary = name.data();
     FILE* file = fdopen(descriptor, "wb");
     const bool written =
         file != nullptr &&
         cairo_surface_write_to_png_stream(surface.get(), writeToFile, file) == CAIRO_STATUS_SUCCESS;
     const bool closed = file != nullptr ? std::fclose(file) == 0 : close(descriptor) == 0;
-    std::error_code failure;
-    if (written && closed) std::filesystem::rename(temporary, path, failure);
-    if (!written || !closed || failure) {
+    const bool placed = written && closed && replaceFile(temporary, path);
+    if (!placed) {
+        const int cause = written && closed ? errno : 0;
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        error = "cannot write " + path + (failure ? ": " + failure.message() : "");
+        error =
+            "cannot write " + path + (cause != 0 ? std::string(": ") + std::strerror(cause) : "");
         return false;
     }
     return true;

@@ -1,0 +1,621 @@
+#include "gui/win32/IEditorWindowWin.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+// The Win32 macros of these names would rename the graphics context's operations.
+#undef LoadBitmap
+#undef DrawText
+
+#include "framework/IEffectBase.h"
+#include "framework/IParamModel.h"
+#include "gui/IControl.h"
+#include "gui/IGraphics.h"
+#include "gui/ITextEntryTarget.h"
+#include "gui/x11/RasterPixels.h"
+#include "gui/x11/ValueBoxLayout.h"
+#include "platform/ModuleHandle.h"
+#include "raster/Raster.h"
+
+#include <algorithm>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"IEffectWndClass";
+constexpr UINT_PTR kTimerId = 2;
+constexpr int kEditId = 99;
+// Marks a value box as the editor's own.
+constexpr LONG_PTR kEditMarker = 0xDEADF00B;
+constexpr int kMaxEntryText = 1000;
+
+// Editor windows open in the process; the class lives while there is one.
+std::mutex gClassMutex;
+int gOpenWindows = 0;
+
+HINSTANCE Instance() {
+    void* module = ModuleHandle();
+    return module ? static_cast<HINSTANCE>(module) : GetModuleHandleW(nullptr);
+}
+
+bool RegisterFirstOpen(WNDPROC procedure) {
+    std::lock_guard lock(gClassMutex);
+    if (gOpenWindows++ > 0) return true;
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = Instance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    if (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
+        return true;
+    --gOpenWindows;
+    return false;
+}
+
+void UnregisterLastClose() {
+    std::lock_guard lock(gClassMutex);
+    if (gOpenWindows > 0 && --gOpenWindows == 0) UnregisterClassW(kClassName, Instance());
+}
+
+std::wstring Widened(const std::string& text) {
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string Narrowed(const wchar_t* text) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1) return {};
+    std::string narrow(static_cast<std::size_t>(bytes - 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
+IMouseState MouseState(WPARAM wParam) {
+    return {(wParam & MK_LBUTTON) != 0, (wParam & MK_RBUTTON) != 0, (wParam & MK_SHIFT) != 0,
+            (wParam & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0};
+}
+
+// The key code a control receives for a virtual key; false for keys controls do not get.
+bool KeyCodeFor(WPARAM key, IKeyCode& code) {
+    if (key == VK_SPACE)
+        code = kKeySpace;
+    else if (key == VK_UP)
+        code = kKeyUp;
+    else if (key == VK_DOWN)
+        code = kKeyDown;
+    else if (key == VK_LEFT)
+        code = kKeyLeft;
+    else if (key == VK_RIGHT)
+        code = kKeyRight;
+    else if (key >= '0' && key <= '9')
+        code = static_cast<IKeyCode>(kKeyDigit0 + static_cast<int>(key - '0'));
+    else if (key >= 'A' && key <= 'Z')
+        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(key - 'A'));
+    else if (key >= 0x61 && key <= 0x7A)
+        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(key - 0x61));
+    else
+        return false;
+    return true;
+}
+
+HFONT EntryFont(int height, int weight, bool italic, const std::string& face) {
+    return CreateFontW(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, Widened(face).c_str());
+}
+
+// A cursor from a raster image, its hot spot in the middle; null when it cannot be made.
+HCURSOR CursorFromRaster(const raster::Raster& image) {
+    RasterPixels pixels;
+    if (!ReadRasterPixels(image, pixels)) return nullptr;
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = pixels.width;
+    header.bV5Height = -pixels.height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    HDC screen = GetDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!colour) return nullptr;
+    // Cursor images carry straight alpha; the raster's is premultiplied.
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < pixels.height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            reinterpret_cast<const std::uint8_t*>(pixels.pixels) + y * pixels.strideBytes);
+        for (int x = 0; x < pixels.width; ++x) {
+            std::uint32_t p = row[x], a = p >> 24;
+            auto channel = [&](int shift) {
+                std::uint32_t c = (p >> shift) & 0xFF;
+                return a ? std::min<std::uint32_t>(255, (c * 255 + a / 2) / a) : 0;
+            };
+            out[y * pixels.width + x] = a << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+        }
+    }
+    HBITMAP mask = CreateBitmap(pixels.width, pixels.height, 1, 1, nullptr);
+    ICONINFO info{FALSE, static_cast<DWORD>(pixels.width / 2),
+                  static_cast<DWORD>(pixels.height / 2), mask, colour};
+    HCURSOR cursor = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return cursor;
+}
+
+} // namespace
+
+std::unique_ptr<IEditorWindow> OpenEditorWindow(IGraphics& graphics, void* parent,
+                                                std::unique_ptr<IRunLoopLink>) {
+    return IEditorWindowWin::Open(graphics, static_cast<HWND>(parent));
+}
+
+IEditorWindowWin::IEditorWindowWin(IGraphics& graphics) : graphics_(graphics) {}
+
+std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HWND parent) {
+    if (!parent || !graphics.DrawRaster()) return nullptr;
+    std::unique_ptr<IEditorWindowWin> editor(new IEditorWindowWin(graphics));
+    if (!RegisterFirstOpen(&IEditorWindowWin::WindowProc)) return nullptr;
+    editor->registeredOpen_ = true;
+    editor->cursor_ = LoadCursorW(nullptr, IDC_ARROW);
+    // Attached first: creation already starts the timer and may paint.
+    graphics.AttachWindow(*editor);
+    HWND window = CreateWindowExW(0, kClassName, L"IEffect",
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, graphics.Width(),
+                                  graphics.Height(), parent, nullptr, Instance(), editor.get());
+    if (!window) return nullptr;
+    graphics.RedrawAll();
+    if (graphics.TooltipsEnabled()) editor->CreateTooltip();
+    return editor;
+}
+
+IEditorWindowWin::~IEditorWindowWin() {
+    CloseWindow();
+    graphics_.DetachWindow();
+    for (auto& [id, cursor] : resourceCursors_) DestroyCursor(cursor);
+    if (registeredOpen_) UnregisterLastClose();
+}
+
+void IEditorWindowWin::CloseWindow() {
+    if (!window_) return;
+    HideTooltip();
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+    tooltipIndex_ = -1;
+    if (graphics_.GestureCountdown() != 0) graphics_.Plug().FlushDeferredEndEdit();
+    HWND window = window_;
+    DestroyEditBox();
+    KillTimer(window, kTimerId);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    DestroyWindow(window);
+}
+
+void IEditorWindowWin::CreateTooltip() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                               nullptr, Instance(), nullptr);
+    if (!tooltip_) {
+        graphics_.SetTooltipsEnabled(false);
+        return;
+    }
+    SetWindowPos(tooltip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    if (!SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+        graphics_.SetTooltipsEnabled(false);
+    }
+}
+
+void IEditorWindowWin::ShowTooltip() {
+    tooltipIndex_ = graphics_.TooltipsEnabled() ? graphics_.MouseOverIndex() : -1;
+    IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
+    if (!tooltip_ || !control || !control->Tooltip()) return;
+    std::wstring text = Widened(control->Tooltip());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltipShowing_ = true;
+}
+
+void IEditorWindowWin::HideTooltip() {
+    if (!tooltipShowing_ || !tooltip_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltipShowing_ = false;
+}
+
+bool IEditorWindowWin::PresentToWindow(const IBox& rect) {
+    const raster::Raster* raster = graphics_.DrawRaster();
+    RasterPixels source;
+    if (!window_ || !raster || !ReadRasterPixels(*raster, source)) return false;
+    IBox area = rect.Intersect({0, 0, std::min(source.width, graphics_.Width()),
+                                std::min(source.height, graphics_.Height())});
+    if (area.Empty()) return true;
+    // The rows of the area as a top-down DIB as wide as the raster's stride.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = source.strideBytes / 4;
+    info.bmiHeader.biHeight = -area.H();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const auto* rows =
+        reinterpret_cast<const std::uint8_t*>(source.pixels) + area.top * source.strideBytes;
+    HDC dc = paintDc_ ? paintDc_ : GetDC(window_);
+    SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(area.W()),
+                      static_cast<DWORD>(area.H()), area.left, 0, 0, static_cast<UINT>(area.H()),
+                      rows, &info, DIB_RGB_COLORS);
+    if (!paintDc_) ReleaseDC(window_, dc);
+    return true;
+}
+
+void IEditorWindowWin::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
+    if (edit_ || !window_) return;
+    const IBox& r = control.Rect();
+    std::string current = param.FormatValue(param.Value(), false);
+    bool choice = param.Type() == IParamType::Enum || param.Type() == IParamType::Bool;
+    HFONT font = EntryFont(14, FW_DONTCARE, false, "Arial");
+    if (param.DisplayTextCount() == 0 || !choice) {
+        int longest = static_cast<int>(param.FormatValue(param.Max(), false).size());
+        DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | (centred ? ES_CENTER : 0);
+        OpenEditBox(L"EDIT", style, EditBoxRect(r, longest, centred), control, &param, font);
+        SetWindowTextW(edit_, Widened(current).c_str());
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
+        return;
+    }
+    std::vector<std::wstring> items;
+    std::size_t longest = 0;
+    int selected = -1;
+    for (int value = static_cast<int>(param.Min()); value <= static_cast<int>(param.Max());
+         ++value) {
+        const char* text = param.DisplayTextFor(value);
+        if (!*text) continue;
+        if (current == text) selected = static_cast<int>(items.size());
+        items.push_back(Widened(text));
+        longest = std::max(longest, std::string(text).size());
+    }
+    IBox rect = DropDownRect(r, static_cast<int>(items.size()), static_cast<int>(longest), centred);
+    OpenEditBox(L"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, rect, control, &param, font);
+    for (const std::wstring& item : items)
+        SendMessageW(edit_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(edit_, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void IEditorWindowWin::PromptTextInput(IControl& control, ITextEntryTarget& text) {
+    if (edit_ || !window_) return;
+    const ITextStyle& style = text.TextStyle();
+    DWORD align = style.align == ITextAlign::Left    ? ES_LEFT
+                  : style.align == ITextAlign::Right ? ES_RIGHT
+                                                     : ES_CENTER;
+    DWORD kind = text.Password() ? ES_PASSWORD : ES_MULTILINE;
+    DWORD styleBits = WS_CHILD | WS_VISIBLE | align | kind | (text.Editable() ? 0 : ES_READONLY);
+    HFONT font = EntryFont(style.size, style.style == kTextBold ? FW_BOLD : FW_DONTCARE,
+                           style.style == kTextItalic, style.face);
+    OpenEditBox(L"EDIT", styleBits, control.Rect(), control, nullptr, font);
+    SetWindowTextW(edit_, Widened(text.Text() ? text.Text() : "").c_str());
+    SendMessageW(edit_, EM_SETSEL, 0, -1);
+}
+
+void IEditorWindowWin::OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect,
+                                   IControl& control, const IParamModel* param, HFONT font) {
+    edit_ = CreateWindowExW(0, windowClass, L"", style, rect.left, rect.top, rect.W(), rect.H(),
+                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
+                            Instance(), nullptr);
+    if (!edit_) {
+        DeleteObject(font);
+        return;
+    }
+    editFont_ = font;
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowLongPtrW(edit_, GWLP_USERDATA, kEditMarker);
+    editOldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));
+    editControl_ = &control;
+    editParam_ = param;
+    editState_ = EditState::None;
+    editIsList_ = std::wstring_view(windowClass) == L"COMBOBOX";
+    SetFocus(edit_);
+}
+
+void IEditorWindowWin::DestroyEditBox() {
+    if (edit_) {
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editOldProc_));
+        DestroyWindow(edit_);
+    }
+    if (editFont_) DeleteObject(editFont_);
+    edit_ = nullptr;
+    editFont_ = nullptr;
+    editOldProc_ = nullptr;
+    editControl_ = nullptr;
+    editParam_ = nullptr;
+    editState_ = EditState::None;
+}
+
+void IEditorWindowWin::EditBoxStep() {
+    if (!edit_ || editState_ == EditState::None) return;
+    if (editState_ != EditState::Commit && editState_ != EditState::Cancel) {
+        editState_ = EditState::None;
+        return;
+    }
+    IControl* control = editControl_;
+    if (editState_ == EditState::Commit) {
+        wchar_t text[kMaxEntryText + 1] = {};
+        GetWindowTextW(edit_, text, kMaxEntryText);
+        graphics_.ApplyTextEntry(control, editParam_, Narrowed(text).c_str());
+    }
+    control->EditFinished();
+    DestroyEditBox();
+    SetFocus(window_);
+}
+
+bool IEditorWindowWin::OpenUrl(const char* url, const char* title, const char* confirmText,
+                               const char* errorText) {
+    std::wstring caption = Widened(title ? title : "");
+    if (confirmText &&
+        MessageBoxW(window_, Widened(confirmText).c_str(), caption.c_str(), MB_YESNO) != IDYES)
+        return false;
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        window_, L"open", Widened(url ? url : "").c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return true;
+    if (errorText) MessageBoxW(window_, Widened(errorText).c_str(), caption.c_str(), MB_OK);
+    return false;
+}
+
+void IEditorWindowWin::SetCursor(ICursor cursor) {
+    const wchar_t* shape = cursor == ICursor::ResizeVertical     ? IDC_SIZENS
+                           : cursor == ICursor::ResizeHorizontal ? IDC_SIZEWE
+                                                                 : IDC_ARROW;
+    cursor_ = LoadCursorW(nullptr, shape);
+    ::SetCursor(cursor_);
+}
+
+void IEditorWindowWin::SetResourceCursor(int resourceId) {
+    auto found = resourceCursors_.find(resourceId);
+    if (found == resourceCursors_.end()) {
+        IBitmapRef bitmap = graphics_.LoadBitmap(resourceId, nullptr, 1);
+        HCURSOR made = bitmap.raster ? CursorFromRaster(*bitmap.raster) : nullptr;
+        if (!made) {
+            SetCursor(ICursor::Arrow);
+            return;
+        }
+        found = resourceCursors_.emplace(resourceId, made).first;
+    }
+    cursor_ = found->second;
+    ::SetCursor(cursor_);
+}
+
+void IEditorWindowWin::ResizeWindow(int width, int height) {
+    if (!window_) return;
+    RECT before;
+    GetClientRect(window_, &before);
+    int dw = width - before.right, dh = height - before.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A child editor grows its host's frame by as much, and the frame's frame when that is a
+    // child window too.
+    HWND child = window_;
+    for (int level = 0; level < 2; ++level) {
+        LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        LONG_PTR extended = GetWindowLongPtrW(child, GWL_EXSTYLE);
+        HWND parent = GetParent(child);
+        if (!parent || !(style & WS_CHILD) || (extended & WS_EX_MDICHILD)) break;
+        RECT frame;
+        GetWindowRect(parent, &frame);
+        SetWindowPos(parent, nullptr, 0, 0, frame.right - frame.left + dw,
+                     frame.bottom - frame.top + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        child = parent;
+    }
+    InvalidateRect(window_, &before, FALSE);
+}
+
+void IEditorWindowWin::Tick() {
+    EditBoxStep();
+    graphics_.OnTimerTick();
+}
+
+void IEditorWindowWin::OnCreate() {
+    SetTimer(window_, kTimerId, static_cast<UINT>(TimerIntervalMs(graphics_.FrameRate())), nullptr);
+    SetFocus(window_);
+    if (graphics_.AcceptDrops()) DragAcceptFiles(window_, TRUE);
+}
+
+void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
+    IMouseState state = MouseState(wParam);
+    if (state.left || state.right) {
+        if (GetCapture() == window_) graphics_.DispatchMouseDrag(x, y, state);
+        return;
+    }
+    if (!graphics_.DispatchMouseOver(x, y, state)) return;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, HOVER_DEFAULT};
+    if (graphics_.TooltipsEnabled() && graphics_.MouseOverIndex() != tooltipIndex_) {
+        tooltipIndex_ = graphics_.MouseOverIndex();
+        HideTooltip();
+        if (tooltipIndex_ >= 0) track.dwFlags |= TME_HOVER;
+    }
+    TrackMouseEvent(&track);
+}
+
+void IEditorWindowWin::OnButtonDown(WPARAM wParam, int x, int y, bool right) {
+    HideTooltip();
+    if (edit_ && !right) editState_ = EditState::Commit;
+    SetCapture(window_);
+    IMouseState state = MouseState(wParam);
+    state.right = right;
+    graphics_.DispatchMouseDown(x, y, state);
+}
+
+LRESULT CALLBACK IEditorWindowWin::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_CREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<IEditorWindowWin*>(create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+        self->OnCreate();
+        return 0;
+    }
+    auto* self = reinterpret_cast<IEditorWindowWin*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_PAINT: {
+        RECT update;
+        if (!GetUpdateRect(window_, &update, FALSE)) return 0;
+        PAINTSTRUCT paint;
+        paintDc_ = BeginPaint(window_, &paint);
+        graphics_.DrawDirty({update.left, update.top, update.right, update.bottom});
+        EndPaint(window_, &paint);
+        paintDc_ = nullptr;
+        return 0;
+    }
+    case WM_CLOSE:
+        CloseWindow();
+        return 0;
+    case WM_MOUSEACTIVATE:
+        SetFocus(window_);
+        return MA_ACTIVATE;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) break;
+        ::SetCursor(cursor_);
+        return TRUE;
+    case WM_KEYDOWN: {
+        IKeyCode code;
+        if (!KeyCodeFor(wParam, code)) return 0;
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(window_, &point);
+        graphics_.DispatchKeyDown(point.x, point.y, code);
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == kTimerId) Tick();
+        return 0;
+    case WM_COMMAND:
+        // The drop-down list's choice commits on the next tick.
+        if (edit_ && LOWORD(wParam) == kEditId && HIWORD(wParam) == CBN_SELCHANGE)
+            editState_ = EditState::Commit;
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, x, y);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        ReleaseCapture();
+        graphics_.DispatchMouseUp(x, y, MouseState(wParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (graphics_.DispatchDoubleClick(x, y, MouseState(wParam))) SetCapture(window_);
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (edit_) {
+            // A right click cancels the value box; free text entry is emptied at once.
+            editState_ = EditState::Cancel;
+            if (!editParam_) graphics_.ApplyTextEntry(editControl_, nullptr, "");
+            return 0;
+        }
+        OnButtonDown(wParam, x, y, true);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(wParam, x, y, false);
+        return 0;
+    case WM_MOUSEWHEEL: {
+        RECT frame;
+        GetWindowRect(window_, &frame);
+        int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+        graphics_.DispatchMouseWheel(x - frame.left, y - frame.top,
+                                     MouseState(GET_KEYSTATE_WPARAM(wParam)), steps);
+        return 0;
+    }
+    case WM_DROPFILES: {
+        auto drop = reinterpret_cast<HDROP>(wParam);
+        wchar_t path[MAX_PATH + 1] = {};
+        POINT point{};
+        if (DragQueryFileW(drop, 0, path, MAX_PATH) > 0 && DragQueryPoint(drop, &point))
+            graphics_.DispatchFileDrop(point.x, point.y, Narrowed(path).c_str());
+        DragFinish(drop);
+        return 0;
+    }
+    case WM_MOUSEHOVER:
+        ShowTooltip();
+        return 0;
+    case WM_MOUSELEAVE:
+        HideTooltip();
+        graphics_.DispatchMouseOut();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK IEditorWindowWin::EditProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* self =
+        reinterpret_cast<IEditorWindowWin*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
+    if (!self || self->edit_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    return self->OnEditMessage(message, wParam, lParam);
+}
+
+LRESULT IEditorWindowWin::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND edit = edit_;
+    WNDPROC own = editOldProc_;
+    HideTooltip();
+    switch (message) {
+    case WM_SETFOCUS:
+        editState_ = EditState::Editing;
+        break;
+    case WM_KILLFOCUS:
+        editState_ = EditState::None;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (!editIsList_) SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+            editState_ = EditState::Commit;
+            return 0;
+        }
+        editState_ = EditState::Editing;
+        break;
+    case WM_GETDLGCODE:
+        if (!editParam_ && lParam) {
+            const auto* queried = reinterpret_cast<const MSG*>(lParam);
+            if (queried->message == WM_KEYDOWN && queried->wParam == VK_RETURN)
+                return CallWindowProcW(own, edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        }
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(own, edit, message, wParam, lParam);
+}

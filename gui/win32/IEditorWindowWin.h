@@ -1,0 +1,77 @@
+#pragma once
+
+#include "gui/IEditorWindow.h"
+#include "gui/IPlatformWindow.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+// The editor window on Windows: a child of the host's window of class "IEffectWndClass" that
+// paints the graphics context's raster, turns window messages into its dispatch calls, runs the
+// repaint timer, and opens native "EDIT" and "COMBOBOX" boxes for typed values, a tooltip
+// window and message boxes. Every call runs on the thread that owns the window.
+class IEditorWindowWin : public IEditorWindow, public IPlatformWindow {
+public:
+    // The state of an open value box, advanced by its messages and applied on the next tick.
+    enum class EditState { None, Editing, Cancel, Commit };
+
+    // Opens the window inside parent; null when it cannot be made.
+    static std::unique_ptr<IEditorWindowWin> Open(IGraphics& graphics, HWND parent);
+    ~IEditorWindowWin() override;
+
+    // IPlatformWindow
+    bool PresentToWindow(const IBox& rect) override;
+    void PromptParamInput(IControl& control, const IParamModel& param, bool centred) override;
+    void PromptTextInput(IControl& control, ITextEntryTarget& text) override;
+    bool OpenUrl(const char* url, const char* title, const char* confirmText,
+                 const char* errorText) override;
+    void SetCursor(ICursor cursor) override;
+    void SetResourceCursor(int resourceId) override;
+    void ResizeWindow(int width, int height) override;
+
+    HWND Handle() const { return window_; }
+    HWND EditHandle() const { return edit_; }
+    HWND TooltipHandle() const { return tooltip_; }
+    EditState State() const { return editState_; }
+
+private:
+    explicit IEditorWindowWin(IGraphics& graphics);
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnMouseMove(WPARAM wParam, int x, int y);
+    void OnButtonDown(WPARAM wParam, int x, int y, bool right);
+
+    void CloseWindow();
+    void Tick();
+    void EditBoxStep();
+    void OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect, IControl& control,
+                     const IParamModel* param, HFONT font);
+    void DestroyEditBox();
+    void CreateTooltip();
+    void ShowTooltip();
+    void HideTooltip();
+
+    IGraphics& graphics_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND edit_ = nullptr;
+    WNDPROC editOldProc_ = nullptr;
+    HFONT editFont_ = nullptr;
+    IControl* editControl_ = nullptr;
+    const IParamModel* editParam_ = nullptr;
+    EditState editState_ = EditState::None;
+    bool editIsList_ = false;
+    bool tooltipShowing_ = false;
+    int tooltipIndex_ = -1;
+    // The paint in progress, so that presenting draws into its device context.
+    HDC paintDc_ = nullptr;
+    HCURSOR cursor_ = nullptr;
+    std::map<int, HCURSOR> resourceCursors_;
+    bool registeredOpen_ = false;
+};

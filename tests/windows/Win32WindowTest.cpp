@@ -1,0 +1,188 @@
+// The editor window on Windows, inside a top-level window standing in for the host's, driven by
+// the window messages Windows sends it and by its own timer.
+#include "gui/win32/IEditorWindowWin.h"
+
+#include "tests/gui/GuiFakes.h"
+#include "tests/gui/editor/TestEditor.h"
+
+#undef LoadBitmap
+#undef DrawText
+
+#include "gui/IControl.h"
+#include "gui/IGraphics.h"
+#include "gui/ITextEntryTarget.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Dispatches the thread's messages, timer ticks included, for the duration.
+void Pump(std::chrono::milliseconds duration = 150ms) {
+    const auto deadline = std::chrono::steady_clock::now() + duration;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+    }
+}
+
+LPARAM Centre(const IBox& rect) {
+    return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+class Win32WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 600, 475,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(parent, nullptr);
+        effect.AttachEditor(MakeTestEditor(effect));
+    }
+    void TearDown() override {
+        window.reset();
+        DestroyWindow(parent);
+    }
+
+    IGraphics& editor() { return *dynamic_cast<IGraphics*>(effect.Editor()); }
+
+    void Open() {
+        window = IEditorWindowWin::Open(editor(), parent);
+        ASSERT_NE(window, nullptr);
+        Pump();
+    }
+
+    HWND parent = nullptr;
+    GuiTestEffect effect;
+    std::unique_ptr<IEditorWindowWin> window;
+};
+
+TEST_F(Win32WindowTest, OpensAChildOfTheHostWindowOfItsOwnClass) {
+    Open();
+    HWND handle = window->Handle();
+    EXPECT_EQ(GetParent(handle), parent);
+    wchar_t name[64] = {};
+    GetClassNameW(handle, name, 64);
+    EXPECT_STREQ(name, L"IEffectWndClass");
+    RECT client;
+    GetClientRect(handle, &client);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 475);
+    EXPECT_TRUE(editor().IsWindowOpen());
+    EXPECT_EQ(window->TooltipHandle(), nullptr) << "tooltips are off by default";
+    window.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(editor().IsWindowOpen());
+}
+
+TEST_F(Win32WindowTest, AnEnumeratedParameterIsChosenFromADropDown) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2 + 2); // background, text field, then params
+    ASSERT_EQ(control->ParamIndex(), 2);
+    window->PromptParamInput(*control, *effect.ParamAt(2), true);
+    HWND box = window->EditHandle();
+    ASSERT_NE(box, nullptr);
+    wchar_t name[64] = {};
+    GetClassNameW(box, name, 64);
+    EXPECT_STREQ(_wcsupr(name), L"COMBOBOX");
+    EXPECT_EQ(GetDlgCtrlID(box), 99);
+    EXPECT_EQ(GetWindowLongPtrW(box, GWLP_USERDATA), 0xDEADF00B);
+    EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 1); // "Square", the default
+    effect.edits.clear();
+    SendMessageW(box, CB_SETCURSEL, 2, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(99, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(window->State(), IEditorWindowWin::EditState::Commit);
+    Pump();
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b2", "p2", "e2"}));
+    EXPECT_EQ(effect.ParamAt(2)->Value(), 2.0); // "Saw"
+}
+
+TEST_F(Win32WindowTest, EnterCommitsATypedValueOnTheNextTickAndARightClickCancels) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    ASSERT_EQ(control->ParamIndex(), 0);
+    effect.edits.clear();
+    window->PromptParamInput(*control, *effect.ParamAt(0), true);
+    HWND box = window->EditHandle();
+    ASSERT_NE(box, nullptr);
+    RECT rect;
+    GetWindowRect(box, &rect);
+    EXPECT_EQ(rect.bottom - rect.top, 16);
+    SetWindowTextW(box, L"7");
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(window->State(), IEditorWindowWin::EditState::Commit);
+    Pump();
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "e0"}));
+    EXPECT_EQ(effect.ParamAt(0)->Value(), 7.0);
+
+    effect.edits.clear();
+    window->PromptParamInput(*control, *effect.ParamAt(0), true);
+    SetWindowTextW(window->EditHandle(), L"4");
+    SendMessageW(window->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 460));
+    EXPECT_EQ(window->State(), IEditorWindowWin::EditState::Cancel);
+    Pump();
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_TRUE(effect.edits.empty());
+    EXPECT_EQ(effect.ParamAt(0)->Value(), 7.0);
+}
+
+TEST_F(Win32WindowTest, AClickElsewhereCommitsTheTypedText) {
+    Open();
+    IControl* field = editor().ControlAtIndex(1);
+    ASSERT_NE(field->TextEntry(), nullptr);
+    window->PromptTextInput(*field, *field->TextEntry());
+    ASSERT_NE(window->EditHandle(), nullptr);
+    SetWindowTextW(window->EditHandle(), L"tuned");
+    SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 460));
+    SendMessageW(window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 460));
+    Pump();
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_STREQ(field->TextEntry()->Text(), "tuned");
+}
+
+TEST_F(Win32WindowTest, TooltipsHaveAWindowOnlyWhenEnabled) {
+    editor().SetTooltipsEnabled(true);
+    Open();
+    EXPECT_NE(window->TooltipHandle(), nullptr);
+}
+
+TEST_F(Win32WindowTest, ClosingDuringAWheelBurstEndsTheGestureAtOnce) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    ASSERT_EQ(control->ParamIndex(), 0);
+    // Wheel messages carry screen coordinates.
+    POINT point{(control->Rect().left + control->Rect().right) / 2,
+                (control->Rect().top + control->Rect().bottom) / 2};
+    ClientToScreen(window->Handle(), &point);
+    effect.edits.clear();
+    for (int step = 0; step < 2; ++step)
+        SendMessageW(window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                     MAKELPARAM(point.x, point.y));
+    ASSERT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0"}));
+    window.reset();
+    EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
+}
+
+TEST_F(Win32WindowTest, ADoubleClickOnAControlReachesIt) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    effect.edits.clear();
+    SendMessageW(window->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Centre(control->Rect()));
+    SendMessageW(window->Handle(), WM_LBUTTONUP, 0, Centre(control->Rect()));
+    Pump();
+    EXPECT_FALSE(effect.edits.empty()) << "a double click sets a knob to its default";
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "tools/BundleLocation.h"
+#include "tools/LiveEditor.h"
+#include "tools/PngFile.h"
+#include "tools/SnapshotCommand.h"
+
+#include "host/VirtualDisplay.h"
+#include "host/XInput.h"
+
+#include <chrono>
+
+namespace serivane::tools {
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// The screen of a virtual display started for a snapshot; larger than any editor we open, so
+// that the pointer, which starts in its middle, rests outside the editor.
+constexpr int screenWidth = 1280;
+constexpr int screenHeight = 1024;
+
+// Time for the editor to paint, and to take in one click.
+constexpr auto settleTime = 150ms;
+
+bool click(host::EditorFrame& frame, const std::vector<EditorClick>& clicks, std::string& error) {
+    if (clicks.empty()) return true;
+    std::unique_ptr<host::XInput> input = host::XInput::connect();
+    if (!input) {
+        error = "the X server offers no XTest extension for clicks";
+        return false;
+    }
+    frame.loop().runFor(settleTime);
+    for (const EditorClick& c : clicks) {
+        input->moveTo(frame.window(), c.x, c.y);
+        input->click(c.right ? host::XInput::rightButton : host::XInput::leftButton);
+        frame.loop().runFor(settleTime);
+    }
+    return true;
+}
+
+// Opens the editor while audio plays on its own thread, clicks, waits, and reads the window.
+bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
+                std::string& error) {
+    LiveEditor editor;
+    if (!editor.open(plugin,
+                     {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
+                     error) ||
+        !click(editor.frame(), options.clicks, error))
+        return false;
+    editor.frame().loop().runFor(
+        std::chrono::milliseconds(static_cast<long long>(options.seconds * 1000.0 + 0.5)));
+    if (!editor.frame().capture(image)) {
+        error = "cannot read the editor window's pixels";
+        return false;
+    }
+    return editor.close(error);
+}
+
+} // namespace
+
+int SnapshotCommand::run(const Console& console) {
+    const SnapshotOptions& options = options_;
+    std::string error;
+    host::VirtualDisplay display;
+    if (!host::displayReachable() && !display.start(screenWidth, screenHeight, error)) {
+        console.err << "serivane: no X display and " << error << '\n';
+        return exitFailure;
+    }
+    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
+    std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
+    std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
+    host::WindowImage image;
+    if (!plugin || !photograph(*plugin, options, image, error) ||
+        !writePng(options.output, image.width, image.height, image.pixels, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    console.out << "Wrote the editor (" << image.width << " x " << image.height << ") to "
+                << options.output << "\n";
+    return exitOk;
+}
+
+} // namespace serivane::tools
