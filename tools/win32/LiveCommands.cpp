@@ -29,14 +29,6 @@ same sound to a file.
 )";
 }
 
-void PlayCommand::define(CLI::App& app) {
-    addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
-    addSettings(app, options_.settings);
-    addSeconds(app, options_.seconds);
-    addText(app, "--device", options_.device);
-}
-
 int PlayCommand::run(const Console& console) {
     return unavailable(name(), console);
 }
