@@ -412,6 +412,7 @@ void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* m
                 for (int k = 0; k < kW; ++k) rows[e][k] = Load<V>(&samples[t + k][e][first]);
                 Transpose(rows[e]);
             }
+            // A full vector's count is a constant, so that its loop unrolls without tests.
             const int tones = toneCount - first < kW ? toneCount - first : kW;
             if (tones == kW) {
                 for (int i = 0; i < kW; ++i) {
