@@ -61,6 +61,23 @@ template <class V> [[gnu::always_inline]] inline void Store(double* p, V v) {
     std::memcpy(p, &v, sizeof v);
 }
 
+// Whether a lane-by-lane choice between two vectors is one instruction. SSE2 has no blend and
+// takes three; there, subtracting a masked constant (x - 0.0 is x) is cheaper.
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(__SSE4_1__)
+constexpr bool kBlends = false;
+#else
+constexpr bool kBlends = true;
+#endif
+
+// A phase advanced by less than a period, brought back below it.
+template <class V> [[gnu::always_inline]] inline V WrapOnce(V phase, double period) {
+    if constexpr (kBlends) {
+        return phase >= period ? phase - period : phase;
+    } else {
+        return phase - Masked(phase >= period, Splat<V>(period));
+    }
+}
+
 // Where a lane's segment ends: a rising segment when the value reaches `upper`, a falling one
 // when it reaches `lower`. The bound a segment does not use is NaN, which no comparison passes.
 struct SegmentBounds {
@@ -133,15 +150,27 @@ template <class V>
 }
 
 // A linear segment has multiplier 1, so the curved form gives the linear step's sum exactly.
-// Unchecked, the step leaves out the end test, for blocks in which no lane can reach its end.
-template <bool Checked, class V>
+// Unchecked, the step leaves out the end test, for blocks in which no lane can reach its end;
+// Linear leaves out the product, 1 * v being v exactly, for blocks whose every lane is linear.
+template <bool Checked, bool Linear = false, class V>
 [[gnu::always_inline]] inline void Step(EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots) {
-    e.value = e.multiplier * e.value + e.increment;
+    if constexpr (Linear) {
+        e.value = e.value + e.increment;
+    } else {
+        e.value = e.multiplier * e.value + e.increment;
+    }
     if constexpr (Checked) {
         if (AnyReached(e.value, e.upper, e.lower)) [[unlikely]] {
             e = NextSegments(e, slots);
         }
     }
+}
+
+template <class V> bool AllLinear(const EnvelopeLanes<V>& e) {
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (e.multiplier[j] != 1.0) return false;
+    }
+    return true;
 }
 
 // Whether no lane's envelope can end its segment within `steps` steps of v <- m * v + c, each
@@ -219,6 +248,7 @@ template <class V> struct ToneGroup {
     Crossfade* levelFades[kEars][kWidth<V>] = {};
     bool fading = false;
 
+    ToneGroup() = default;
     ToneGroup(ToneVoices& voices, int firstTone, int toneCount) : first(firstTone) {
         lanes = toneCount - first < kWidth<V> ? toneCount - first : kWidth<V>;
         for (int j = 0; j < kWidth<V>; ++j) {
@@ -246,7 +276,7 @@ template <class V> struct ToneLanes {
     V offset;
     V level;
 
-    ToneLanes(const OscillatorBank& bank, const ToneGroup<V>& group) {
+    void Load(const OscillatorBank& bank, const ToneGroup<V>& group) {
         for (int j = 0; j < kWidth<V>; ++j) {
             const int tone = group.first + (j < group.lanes ? j : group.lanes - 1);
             for (int e = 0; e < kEars; ++e) {
@@ -277,55 +307,66 @@ template <class V> struct ToneLanes {
 // Samples of one block: [frame][ear][tone].
 using BlockSamples = double[kLaneBlock][kEars][kMaxTones];
 
-// One group of tones through one block. Each envelope steps once per ear, left first, so the
+// Groups of tones through one block. Each envelope steps once per ear, left first, so the
 // right ear sees the value one step later; the level target is shared, and what remains of it
 // is the right ear's. The phase wrap needs every step below one period, which the caller checks.
-template <class V, class Shape, bool Fading, bool Checked>
-void MixGroup(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>& group,
-              EnvelopeLanes<V> freq, EnvelopeLanes<V> vol, BlockSamples& samples, int frames) {
-    ToneLanes<V> tones(voices.bank, group);
-    FadeLanes<V> rateFades[kEars];
-    FadeLanes<V> levelFades[kEars];
-    if constexpr (Fading) {
-        for (int e = 0; e < kEars; ++e) {
-            rateFades[e].Load(group.rateFades[e]);
-            levelFades[e].Load(group.levelFades[e]);
+// The envelopes and phases of a group are chains of dependent operations; G groups side by side
+// in the frame loop give the processor independent chains to overlap.
+template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, int G>
+void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* group,
+               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, BlockSamples& samples, int frames) {
+    ToneLanes<V> tones[G];
+    FadeLanes<V> rateFades[G][kEars];
+    FadeLanes<V> levelFades[G][kEars];
+    for (int g = 0; g < G; ++g) {
+        tones[g].Load(voices.bank, group[g]);
+        if constexpr (Fading) {
+            for (int e = 0; e < kEars; ++e) {
+                rateFades[g][e].Load(group[g].rateFades[e]);
+                levelFades[g][e].Load(group[g].levelFades[e]);
+            }
         }
     }
     const double period = bank.period;
     // Without fades the targets need not be kept per frame: the last frame's are recomputed
     // from the envelope values after the loop, by the same operations.
-    V leftFreq = freq.value;
+    V leftFreq[G];
+    for (int g = 0; g < G; ++g) leftFreq[g] = freq[g].value;
     for (int t = 0; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
-            Step<Checked>(freq, group.freqSlots);
-            if (e == 0) leftFreq = freq.value;
-            V rate = tones.span[e] * freq.value + tones.low[e];
-            Step<Checked>(vol, group.volSlots);
-            V level = tones.scale * vol.value + tones.offset;
-            if constexpr (Fading) {
-                rate = rateFades[e].Glide(rate);
-                level = levelFades[e].Glide(level);
-                tones.rate[e] = rate;
-                tones.level = level;
+            for (int g = 0; g < G; ++g) {
+                Step<Checked, LinearFreq>(freq[g], group[g].freqSlots);
+                if (e == 0) leftFreq[g] = freq[g].value;
+                V rate = tones[g].span[e] * freq[g].value + tones[g].low[e];
+                Step<Checked>(vol[g], group[g].volSlots);
+                V level = tones[g].scale * vol[g].value + tones[g].offset;
+                if constexpr (Fading) {
+                    rate = rateFades[g][e].Glide(rate);
+                    level = levelFades[g][e].Glide(level);
+                    tones[g].rate[e] = rate;
+                    tones[g].level = level;
+                }
+                const V p = WrapOnce(tones[g].phase[e], period);
+                Store(&samples[t][e][group[g].first], Shape::At(bank, p) * level);
+                tones[g].phase[e] = p + rate;
             }
-            const V p = tones.phase[e] - Masked(tones.phase[e] >= period, Splat<V>(period));
-            Store(&samples[t][e][group.first], Shape::At(bank, p) * level);
-            tones.phase[e] = p + rate;
         }
     }
-    if (!Fading && frames > 0) {
-        tones.rate[0] = tones.span[0] * leftFreq + tones.low[0];
-        tones.rate[1] = tones.span[1] * freq.value + tones.low[1];
-        tones.level = tones.scale * vol.value + tones.offset;
-    }
-    tones.Store(voices.bank, group);
-    StoreEnvelopes(group.freqSlots, freq);
-    StoreEnvelopes(group.volSlots, vol);
-    if constexpr (Fading) {
-        for (int e = 0; e < kEars; ++e) {
-            rateFades[e].Store(group.rateFades[e], group.lanes);
-            levelFades[e].Store(group.levelFades[e], group.lanes);
+    for (int g = 0; g < G; ++g) {
+        ToneLanes<V>& lanes = tones[g];
+        if (!Fading && frames > 0) {
+            lanes.rate[0] = lanes.span[0] * leftFreq[g] + lanes.low[0];
+            lanes.rate[1] = lanes.span[1] * freq[g].value + lanes.low[1];
+            lanes.level = lanes.scale * vol[g].value + lanes.offset;
+        }
+        lanes.Store(voices.bank, group[g]);
+        StoreEnvelopes(group[g].freqSlots, freq[g]);
+        StoreEnvelopes(group[g].volSlots, vol[g]);
+        if constexpr (Fading) {
+            for (int e = 0; e < kEars; ++e) {
+                rateFades[g][e].Store(group[g].rateFades[e], group[g].lanes);
+                levelFades[g][e].Store(group[g].levelFades[e], group[g].lanes);
+            }
         }
     }
 }
@@ -363,17 +404,27 @@ void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* m
     constexpr int kW = kWidth<V>;
     int t = 0;
     for (; t + kW <= frames; t += kW) {
-        for (int e = 0; e < kEars; ++e) {
-            V sum = Splat<V>(0.0);
-            for (int first = 0; first < toneCount; first += kW) {
-                V rows[kW];
-                for (int k = 0; k < kW; ++k) rows[k] = Load<V>(&samples[t + k][e][first]);
-                Transpose(rows);
-                const int tones = toneCount - first < kW ? toneCount - first : kW;
-                for (int i = 0; i < tones; ++i) sum += rows[i];
+        // The ears' sums are two chains of dependent additions, interleaved to overlap.
+        V sum[kEars] = {Splat<V>(0.0), Splat<V>(0.0)};
+        for (int first = 0; first < toneCount; first += kW) {
+            V rows[kEars][kW];
+            for (int e = 0; e < kEars; ++e) {
+                for (int k = 0; k < kW; ++k) rows[e][k] = Load<V>(&samples[t + k][e][first]);
+                Transpose(rows[e]);
             }
-            Store(&mix[e][offset + t], sum);
+            // A full vector's count is a constant, so that its loop unrolls without tests.
+            const int tones = toneCount - first < kW ? toneCount - first : kW;
+            if (tones == kW) {
+                for (int i = 0; i < kW; ++i) {
+                    for (int e = 0; e < kEars; ++e) sum[e] += rows[e][i];
+                }
+            } else {
+                for (int i = 0; i < tones; ++i) {
+                    for (int e = 0; e < kEars; ++e) sum[e] += rows[e][i];
+                }
+            }
         }
+        for (int e = 0; e < kEars; ++e) Store(&mix[e][offset + t], sum[e]);
     }
     for (; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
@@ -384,6 +435,40 @@ void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* m
     }
 }
 
+template <class V, class Shape, int G>
+void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
+                      BlockSamples& samples, int frames) {
+    ToneGroup<V> group[G];
+    EnvelopeLanes<V> freq[G];
+    EnvelopeLanes<V> vol[G];
+    bool checked = false;
+    bool fading = false;
+    bool linearFreq = true;
+    for (int g = 0; g < G; ++g) {
+        group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
+        freq[g] = LoadEnvelopes(group[g].freqSlots);
+        vol[g] = LoadEnvelopes(group[g].volSlots);
+        checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
+                  !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames);
+        fading = fading || group[g].fading;
+        linearFreq = linearFreq && AllLinear(freq[g]);
+    }
+    auto mix = [&]<bool Fading, bool Checked, bool LinearFreq>() {
+        MixGroups<V, Shape, Fading, Checked, LinearFreq, G>(voices, bank, group, freq, vol, samples,
+                                                            frames);
+    };
+    // Only the steady blocks, by far the most, get a loop of their own for linear frequencies.
+    if (fading) {
+        checked ? mix.template operator()<true, true, false>()
+                : mix.template operator()<true, false, false>();
+    } else if (checked) {
+        mix.template operator()<false, true, false>();
+    } else {
+        linearFreq ? mix.template operator()<false, false, true>()
+                   : mix.template operator()<false, false, false>();
+    }
+}
+
 template <class V, class Shape>
 void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
@@ -391,22 +476,16 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
     alignas(64) BlockSamples samples;
     for (int offset = 0; offset < frames; offset += kLaneBlock) {
         const int block = frames - offset < kLaneBlock ? frames - offset : kLaneBlock;
-        for (int first = 0; first < toneCount; first += kWidth<V>) {
-            ToneGroup<V> group(voices, first, toneCount);
-            const EnvelopeLanes<V> freq = LoadEnvelopes(group.freqSlots);
-            const EnvelopeLanes<V> vol = LoadEnvelopes(group.volSlots);
-            const bool checked = !NoSegmentEnds(freq, group.freqSlots, kEars * block) ||
-                                 !NoSegmentEnds(vol, group.volSlots, kEars * block);
-            auto mix = [&]<bool Fading, bool Checked>() {
-                MixGroup<V, Shape, Fading, Checked>(voices, bank, group, freq, vol, samples, block);
-            };
-            if (group.fading) {
-                checked ? mix.template operator()<true, true>()
-                        : mix.template operator()<true, false>();
-            } else {
-                checked ? mix.template operator()<false, true>()
-                        : mix.template operator()<false, false>();
+        int first = 0;
+        // In pairs where a pair's state fits the registers; SSE2's sixteen of two lanes do not
+        // hold it, and spilling costs more than the overlap gains.
+        if constexpr (kBlends) {
+            for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
+                MixGroupsOfBlock<V, Shape, 2>(voices, bank, first, toneCount, samples, block);
             }
+        }
+        for (; first < toneCount; first += kWidth<V>) {
+            MixGroupsOfBlock<V, Shape, 1>(voices, bank, first, toneCount, samples, block);
         }
         SumInToneOrder<V>(samples, toneCount, mix, offset, block);
     }
@@ -438,16 +517,28 @@ constexpr double FirstPhaseFolding(int n) {
 constexpr double kFoldOnce = FirstPhaseFolding(1);
 constexpr double kFoldTwice = FirstPhaseFolding(2);
 
+// Both foldings subtract exactly (the difference fits the grid of p), so p - pi - pi is p - 2pi.
+// Where PolySine negates the result of an odd multiple, the blends take pi - p instead: the
+// polynomial is odd and rounding symmetric, so it gives the same sample, and AVX-512 turns each
+// choice into one masked subtraction. Only a zero's sign can differ, which no sum of a frame
+// keeps: it starts from +0.0.
 struct PhaseSineShape {
     template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
-        const MaskOf<V> once = p >= kFoldOnce;
-        const MaskOf<V> twice = p >= kFoldTwice;
-        const V pi = Splat<V>(kPi);
-        const V y = p - (Masked(once, pi) + Masked(twice, pi));
+        V y;
+        MaskOf<V> negate{};
+        if constexpr (kBlends) {
+            const V once = p >= kFoldOnce ? kPi - p : p;
+            y = p >= kFoldTwice ? p - 2.0 * kPi : once;
+        } else {
+            const MaskOf<V> once = p >= kFoldOnce;
+            const MaskOf<V> twice = p >= kFoldTwice;
+            const V pi = Splat<V>(kPi);
+            y = p - (Masked(once, pi) + Masked(twice, pi));
+            negate = (once ^ twice) & INT64_MIN;
+        }
         const V y2 = y * y;
         const V s = y * ((y2 * bank.sineC5 + bank.sineC3) * y2 + bank.sineC1);
-        const MaskOf<V> odd = (once ^ twice) & INT64_MIN;
-        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ odd);
+        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ negate);
     }
 };
 

@@ -70,8 +70,10 @@ std::vector<double> Session(ToneEngine& engine, RenderFunction render, int wave,
     std::copy(curves, curves + 4, volume.curvatures);
     engine.ApplyEnvelopeDefinition(volume, EnvelopeKind::Volume, 8);
     block(1000, true);
+    // A curved frequency envelope from here on: its steps keep their products.
     SegmentEnvelope freq;
     freq.Init(true);
+    freq.curvatures[0] = 3.0f;
     engine.ApplyEnvelopeDefinition(freq, EnvelopeKind::Frequency, 0);
     block(400, true);
     Apply(engine, 11, 0);

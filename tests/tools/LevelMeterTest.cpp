@@ -39,5 +39,23 @@ TEST(LevelMeter, LongBlocksCountTheSameAsShortOnes) {
     EXPECT_NEAR(whole.rms(), oneByOne.rms(), 1e-15);
 }
 
+// Floats take a loop of their own; it must give what the same samples give in double, to the bit.
+TEST(LevelMeter, FloatsMeasureAsTheSameSamplesInDouble) {
+    std::vector<float> floats(1003);
+    for (std::size_t i = 0; i < floats.size(); ++i) floats[i] = std::sin(0.013f * i) * 0.6f;
+    floats[5] = NAN;
+    floats[9] = INFINITY;
+    floats[400] = -0.9f;
+    floats[1001] = -INFINITY;
+    const std::vector<double> doubles(floats.begin(), floats.end());
+    LevelMeter single;
+    single.add(floats.data(), 1003);
+    LevelMeter wide;
+    wide.add(doubles.data(), 1003);
+    EXPECT_EQ(single.peak(), static_cast<double>(-floats[400]));
+    EXPECT_EQ(single.nonFinite(), 3);
+    EXPECT_EQ(single.rms(), wide.rms());
+}
+
 } // namespace
 } // namespace serivane::tools
