@@ -1,4 +1,5 @@
 #include "gui/win32/IEditorWindowWin.h"
+#include "platform/win32/WideText.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -59,23 +60,6 @@ bool RegisterFirstOpen(WNDPROC procedure) {
 void UnregisterLastClose() {
     std::lock_guard lock(gClassMutex);
     if (gOpenWindows > 0 && --gOpenWindows == 0) UnregisterClassW(kClassName, Instance());
-}
-
-std::wstring Widened(const std::string& text) {
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Narrowed(const wchar_t* text) {
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return {};
-    std::string narrow(static_cast<std::size_t>(bytes - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), bytes, nullptr, nullptr);
-    return narrow;
 }
 
 IMouseState MouseState(WPARAM wParam) {

@@ -1,5 +1,6 @@
 #include "host/Module.h"
 #include "host/ModuleLoader.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -15,15 +16,6 @@ using FactoryFunction = Steinberg::IPluginFactory* (*)();
 
 template <typename Function> Function findSymbol(HMODULE handle, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-}
-
-std::wstring widened(const std::string& text) {
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
 }
 
 std::string systemMessage(DWORD code) {
@@ -45,7 +37,7 @@ std::shared_ptr<Module> Module::load(const std::string& path, std::string& error
     if (library.empty()) return nullptr;
     // Dependencies are searched beside the library, never in the current folder first.
     HMODULE handle =
-        LoadLibraryExW(widened(library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        LoadLibraryExW(Widened(library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (handle == nullptr) {
         error = "cannot load " + library + ": " + systemMessage(GetLastError());
         return nullptr;

@@ -1,4 +1,5 @@
 #include "raster/FontFace.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -6,23 +7,6 @@
 
 namespace raster {
 namespace {
-
-std::wstring Widened(const std::string& text) {
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Narrowed(const wchar_t* text) {
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return {};
-    std::string narrow(static_cast<std::size_t>(bytes - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), bytes, nullptr, nullptr);
-    return narrow;
-}
 
 // The face GDI picks for the description, which may be a substitute for the name asked for.
 std::string ChosenFace(const LOGFONTW& description) {

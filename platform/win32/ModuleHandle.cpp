@@ -1,4 +1,5 @@
 #include "platform/ModuleHandle.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -23,12 +24,7 @@ std::string PathOf(HMODULE module) {
     wchar_t wide[MAX_PATH];
     DWORD length = GetModuleFileNameW(module, wide, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr,
-                                    nullptr);
-    std::string path(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), path.data(), bytes, nullptr,
-                        nullptr);
-    return path;
+    return Narrowed({wide, length});
 }
 } // namespace
 

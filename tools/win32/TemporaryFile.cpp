@@ -1,4 +1,5 @@
 #include "tools/TemporaryFile.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -10,19 +11,6 @@
 
 namespace serivane::tools {
 
-namespace {
-
-std::wstring widened(const std::string& text) {
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-} // namespace
-
 int createTemporaryFile(std::vector<char>& pattern) {
     constexpr int attempts = 100;
     const std::string original(pattern.data());
@@ -31,7 +19,7 @@ int createTemporaryFile(std::vector<char>& pattern) {
         if (_mktemp_s(pattern.data(), pattern.size()) != 0) return -1;
         int fd = -1;
         errno_t failed =
-            _wsopen_s(&fd, widened(pattern.data()).c_str(),
+            _wsopen_s(&fd, Widened(pattern.data()).c_str(),
                       _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE);
         if (!failed) return fd;
         if (failed != EEXIST) return -1;
@@ -41,7 +29,7 @@ int createTemporaryFile(std::vector<char>& pattern) {
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    if (MoveFileExW(widened(from).c_str(), widened(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (MoveFileExW(Widened(from).c_str(), Widened(to).c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
     errno = EACCES;
     return false;
