@@ -1,8 +1,18 @@
 #include "Picture.h"
 
+#include <cstdlib>
 #include <png.h>
 
 namespace serivane::integration {
+
+bool channelsClose(std::uint32_t a, std::uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int difference =
+            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(difference) > tolerance) return false;
+    }
+    return true;
+}
 
 bool readPng(const std::filesystem::path& path, Picture& picture) {
     png_image image{};

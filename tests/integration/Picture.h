@@ -18,6 +18,9 @@ struct Picture {
     }
 };
 
+// Whether two pixels' colour channels each differ by no more than `tolerance`.
+bool channelsClose(std::uint32_t a, std::uint32_t b, int tolerance);
+
 // False when the file is missing or no PNG.
 bool readPng(const std::filesystem::path& path, Picture& picture);
 

@@ -44,15 +44,6 @@ void PrintTo(const Reference& reference, std::ostream* out) {
     *out << reference.name;
 }
 
-bool channelsClose(std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int difference =
-            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (std::abs(difference) > kTolerance) return false;
-    }
-    return true;
-}
-
 class VisualRegressionTest : public ::testing::TestWithParam<Reference> {
 protected:
     void SetUp() override {
@@ -103,7 +94,7 @@ TEST_P(VisualRegressionTest, TheEditorLooksAsItsReferencePicture) {
     for (int y = 0; y < expected.height; ++y) {
         for (int x = 0; x < expected.width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y * expected.width + x);
-            if (channelsClose(expected.pixels[i], fresh.pixels[i])) {
+            if (channelsClose(expected.pixels[i], fresh.pixels[i], kTolerance)) {
                 marked[i] = (expected.pixels[i] >> 2) & 0x3F3F3F;
                 continue;
             }

@@ -37,15 +37,6 @@ void PrintTo(const Reference& reference, std::ostream* out) {
     *out << reference.name;
 }
 
-bool channelsClose(std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int difference =
-            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (std::abs(difference) > kTolerance) return false;
-    }
-    return true;
-}
-
 class EditorSnapshotTest : public ::testing::TestWithParam<Reference> {};
 
 TEST_P(EditorSnapshotTest, TheEditorLooksAsOnLinux) {
@@ -67,7 +58,7 @@ TEST_P(EditorSnapshotTest, TheEditorLooksAsOnLinux) {
     ASSERT_EQ(fresh.height, expected.height);
     std::size_t changed = 0;
     for (std::size_t i = 0; i < fresh.pixels.size(); ++i) {
-        if (!channelsClose(fresh.pixels[i], expected.pixels[i])) ++changed;
+        if (!channelsClose(fresh.pixels[i], expected.pixels[i], kTolerance)) ++changed;
     }
     const double share = static_cast<double>(changed) / static_cast<double>(fresh.pixels.size());
     EXPECT_LE(share, kChangedShare) << changed << " pixels differ; the picture is " << out;
