@@ -1,5 +1,10 @@
 #include "tools/SnapshotCommand.h"
+#include "tools/BundleLocation.h"
 #include "tools/NumberText.h"
+#include "tools/PngFile.h"
+
+#include "host/Plugin.h"
+#include "host/WindowImage.h"
 
 #include <filesystem>
 
@@ -71,6 +76,22 @@ void SnapshotCommand::check() {
 
 std::string SnapshotCommand::refuse(const std::string& word) const {
     return refuseForOutputCommand(name(), options_.output, word);
+}
+
+int SnapshotCommand::run(const Console& console) {
+    std::string error;
+    std::string bundle = options_.bundle.empty() ? defaultBundlePath() : options_.bundle;
+    std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
+    std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
+    host::WindowImage image;
+    if (!plugin || !photographEditor(*plugin, options_, image, error) ||
+        !writePng(options_.output, image.width, image.height, image.pixels, error)) {
+        console.err << "serivane: " << error << '\n';
+        return exitFailure;
+    }
+    console.out << "Wrote the editor (" << image.width << " x " << image.height << ") to "
+                << options_.output << "\n";
+    return exitOk;
 }
 
 } // namespace serivane::tools

@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace serivane::host {
+class Plugin;
+struct WindowImage;
+} // namespace serivane::host
+
 namespace serivane::tools {
 
 // A snapshot lets audio run at real time, so its wait is kept short.
@@ -30,6 +35,11 @@ struct SnapshotOptions {
     bool stopped = false;
     std::vector<EditorClick> clicks;
 };
+
+// Opens the editor in a window of this platform while audio plays on its own thread, clicks,
+// waits, and reads the window's pixels.
+bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
+                      host::WindowImage& image, std::string& error);
 
 // `serivane snapshot`: the editor in a window of our host, saved as a picture.
 class SnapshotCommand : public Command {

@@ -1,6 +1,4 @@
-#include "tools/BundleLocation.h"
 #include "tools/LiveEditor.h"
-#include "tools/PngFile.h"
 #include "tools/SnapshotCommand.h"
 
 #include "host/VirtualDisplay.h"
@@ -38,9 +36,15 @@ bool click(host::EditorFrame& frame, const std::vector<EditorClick>& clicks, std
     return true;
 }
 
-// Opens the editor while audio plays on its own thread, clicks, waits, and reads the window.
-bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
-                std::string& error) {
+} // namespace
+
+bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
+                      host::WindowImage& image, std::string& error) {
+    host::VirtualDisplay display;
+    if (!host::displayReachable() && !display.start(screenWidth, screenHeight, error)) {
+        error = "no X display and " + error;
+        return false;
+    }
     LiveEditor editor;
     if (!editor.open(plugin,
                      {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
@@ -54,30 +58,6 @@ bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::Wind
         return false;
     }
     return editor.close(error);
-}
-
-} // namespace
-
-int SnapshotCommand::run(const Console& console) {
-    const SnapshotOptions& options = options_;
-    std::string error;
-    host::VirtualDisplay display;
-    if (!host::displayReachable() && !display.start(screenWidth, screenHeight, error)) {
-        console.err << "serivane: no X display and " << error << '\n';
-        return exitFailure;
-    }
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
-    std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
-    std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    host::WindowImage image;
-    if (!plugin || !photograph(*plugin, options, image, error) ||
-        !writePng(options.output, image.width, image.height, image.pixels, error)) {
-        console.err << "serivane: " << error << '\n';
-        return exitFailure;
-    }
-    console.out << "Wrote the editor (" << image.width << " x " << image.height << ") to "
-                << options.output << "\n";
-    return exitOk;
 }
 
 } // namespace serivane::tools

@@ -1,6 +1,4 @@
-#include "tools/BundleLocation.h"
 #include "tools/PluginSettings.h"
-#include "tools/PngFile.h"
 #include "tools/SnapshotCommand.h"
 
 #include "host/AudioThread.h"
@@ -32,9 +30,10 @@ void click(HWND frame, const EditorClick& c) {
     PostMessageW(target, up, 0, where);
 }
 
-// Opens the editor while audio plays on its own thread, clicks, waits, and reads the window.
-bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::WindowImage& image,
-                std::string& error) {
+} // namespace
+
+bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
+                      host::WindowImage& image, std::string& error) {
     host::ProcessDriver driver(plugin, {48000.0, 512, Vst::kSample32, Vst::kRealtime});
     if (!driver.start(error)) return false;
     driver.transport().setPlaying(!options.stopped);
@@ -64,25 +63,6 @@ bool photograph(host::Plugin& plugin, const SnapshotOptions& options, host::Wind
         return false;
     }
     return opened;
-}
-
-} // namespace
-
-int SnapshotCommand::run(const Console& console) {
-    const SnapshotOptions& options = options_;
-    std::string error;
-    std::string bundle = options.bundle.empty() ? defaultBundlePath() : options.bundle;
-    std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
-    std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
-    host::WindowImage image;
-    if (!plugin || !photograph(*plugin, options, image, error) ||
-        !writePng(options.output, image.width, image.height, image.pixels, error)) {
-        console.err << "serivane: " << error << '\n';
-        return exitFailure;
-    }
-    console.out << "Wrote the editor (" << image.width << " x " << image.height << ") to "
-                << options.output << "\n";
-    return exitOk;
 }
 
 } // namespace serivane::tools
