@@ -481,6 +481,61 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
     }
 }
 
+// A single tone, ears in two lanes. Its two envelopes sit side by side in two more lanes and step
+// together, so one product and one sum over [freq, vol] give an ear's [rate, level]; the tone's
+// dependency chain is then two envelope steps per frame and nothing else. A running fade sends
+// the tone back to the general loop.
+template <class Shape, bool Checked>
+void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
+    using V = Lanes2;
+    const OscillatorBank bank = voices.bank;
+    const EnvelopeSlots<V> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
+    EnvelopeLanes<V> env = LoadEnvelopes(slots);
+    const ToneLevel& target = bank.levels[0];
+    V factor[kEars];
+    V term[kEars];
+    for (int e = 0; e < kEars; ++e) {
+        factor[e] = V{bank.rates[e][0].span, target.scale};
+        term[e] = V{bank.rates[e][0].low, target.offset};
+    }
+    V phase{bank.phase[0][0], bank.phase[1][0]};
+    V rate{bank.rates[0][0].value, bank.rates[1][0].value};
+    V level{target.value, target.value};
+    for (int t = 0; t < frames; ++t) {
+        Step<Checked>(env, slots);
+        const V left = factor[0] * env.value + term[0];
+        Step<Checked>(env, slots);
+        const V right = factor[1] * env.value + term[1];
+        rate = __builtin_shufflevector(left, right, 0, 2);
+        level = __builtin_shufflevector(left, right, 1, 3);
+        const V p = WrapOnce(phase, bank.period);
+        // Each ear's sum starts from 0.0, as for any count of tones.
+        const V sample = Splat<V>(0.0) + Shape::At(bank, p) * level;
+        mix[0][t] = sample[0];
+        mix[1][t] = sample[1];
+        phase = p + rate;
+    }
+    StoreEnvelopes(slots, env);
+    for (int e = 0; e < kEars; ++e) {
+        voices.bank.rates[e][0].value = rate[e];
+        voices.bank.phase[e][0] = phase[e];
+    }
+    voices.bank.levels[0].value = level[1];
+}
+
+template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, int frames) {
+    for (int e = 0; e < kEars; ++e) {
+        if (voices.rateFades[e][0].active || voices.levelFades[e][0].active) return false;
+    }
+    const EnvelopeSlots<Lanes2> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
+    if (NoSegmentEnds(LoadEnvelopes(slots), slots, kEars * frames)) {
+        MixSingleTone<Shape, false>(voices, mix, frames);
+    } else {
+        MixSingleTone<Shape, true>(voices, mix, frames);
+    }
+    return true;
+}
+
 template <class V> struct HalfLanes {
     typedef double type __attribute__((vector_size(sizeof(V) / 2)));
 };
@@ -494,6 +549,7 @@ bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames)
     }
     const WaveFunction wave = voices.bank.waveFunction;
     auto mixWith = [&]<class Shape>(Shape) {
+        if (toneCount == 1) return MixSingle<Shape>(voices, mix, frames);
         MixBlocks<V, Shape>(voices, toneCount, mix, frames);
         return true;
     };

@@ -1,4 +1,5 @@
-// Eight lanes; this file alone is built for AVX-512F and DQ.
+// Eight lanes; this file alone is built for AVX-512F, DQ and VL (VL for all 32 registers at
+// the narrower widths a few tones take).
 #include "engine/LaneKernel.h"
 
 using Avx512Lanes = double __attribute__((vector_size(64)));

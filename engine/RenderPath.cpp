@@ -10,7 +10,8 @@ bool RenderPathAvailable(RenderPath path) {
         return __builtin_cpu_supports("avx2");
     case RenderPath::Avx512:
         __builtin_cpu_init();
-        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq");
+        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
+               __builtin_cpu_supports("avx512vl");
 #endif
     default:
         return false;

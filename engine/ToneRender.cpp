@@ -322,9 +322,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
     double left[kChunk];
     double right[kChunk];
     double* const mix[kEars] = {left, right};
-    // A single tone is quicker with its two ears side by side in the general loop's two lanes.
-    const bool lanes = !wide && settings_.toneCount > 1;
-    if (!lanes || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
+    if (wide || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
         std::fill(left, left + frames, 0.0);
         std::fill(right, right + frames, 0.0);
         MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
@@ -333,16 +331,15 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
 }
 
 // The frame-by-frame loop adds the step to the gain before every frame. A steady gain adds 0.0,
-// which leaves any gain but -0.0 as it is, so the loop can drop the add and vectorise.
+// which leaves any gain but -0.0 as it is, so the loop can drop the add and vectorise. The scaled
+// sum goes straight to the output, added to the input where the instrument mixes it in.
 void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
                            int32_t offset, int frames, double gainStep) {
     const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
     double gain = currentGain_;
     for (int e = 0; e < kEars; ++e) {
         double* sum = mix[e];
-        if (steady) {
-            for (int t = 0; t < frames; ++t) sum[t] *= gain;
-        } else {
+        if (!steady) {
             gain = currentGain_;
             for (int t = 0; t < frames; ++t) {
                 gain += gainStep;
@@ -351,8 +348,12 @@ void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, doub
         }
         // The input may be the output buffer itself.
         double* out = outputs[e] + offset;
-        if (mixInput_) {
-            const double* in = inputs[e] + offset;
+        const double* in = mixInput_ ? inputs[e] + offset : nullptr;
+        if (steady && in != nullptr) {
+            for (int t = 0; t < frames; ++t) out[t] = sum[t] * gain + in[t];
+        } else if (steady) {
+            for (int t = 0; t < frames; ++t) out[t] = sum[t] * gain;
+        } else if (in != nullptr) {
             for (int t = 0; t < frames; ++t) out[t] = sum[t] + in[t];
         } else {
             std::copy(sum, sum + frames, out);

@@ -17,7 +17,7 @@ cpuHas() {
 for path in plain avx2 avx512; do
     case "$path" in
     avx2) needs=(avx2) ;;
-    avx512) needs=(avx512f avx512dq) ;;
+    avx512) needs=(avx512f avx512dq avx512vl) ;;
     *) needs=() ;;
     esac
     if [ "${#needs[@]}" -gt 0 ] && ! cpuHas "${needs[@]}"; then
