@@ -164,10 +164,12 @@ template <class V> bool AllLinear(const EnvelopeLanes<V>& e) {
 }
 
 // Whether no lane's envelope can end its segment within `steps` steps of v <- m * v + c, each
-// rounded. While v stays within r in magnitude, one step moves it by at most |m - 1| r + |c|,
-// plus the rounding of the product and the sum, each below 2^-53 of its magnitude; r itself
-// follows from the step count. The margins are wide enough that rounding in this estimate
-// cannot matter, and a lane that fails any test (NaN, infinite jumps) takes the checked loop.
+// rounded. Unrounded, v moves geometrically towards or away from c / (1 - m), so k steps move it
+// by at most k times the first step (m - 1) v + c, times m^k where m > 1; curved segments, whose
+// m - 1 and c nearly cancel, step far less than either term. Each rounding of a step adds below
+// 2^-52 of the magnitudes involved, which stay within r, and r itself follows from the step
+// count. The margins are wide enough that rounding in this estimate cannot matter, and a lane
+// that fails any test (NaN, infinite jumps) takes the checked loop.
 template <class V>
 bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
     constexpr double kRounding = 4.5e-16; // above 2^-52, for both roundings of a step
@@ -177,8 +179,14 @@ bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int
     const V mag = Select(e.value < 0.0, -e.value, e.value);
     const V add = Select(e.increment < 0.0, -e.increment, e.increment);
     const V shrink = 1.0 - k * (drift + kRounding * m);
-    const V reach = (mag + k * add * (1.0 + kRounding)) / shrink;
-    const V stepMost = drift * reach + add + kRounding * (m * reach + add);
+    // 1 / shrink without a division: for shrink in [0.5, 1] it lies below 3 - 2 shrink.
+    const V inverseShrink = 3.0 - 2.0 * shrink;
+    const V reach = (mag + k * add * (1.0 + kRounding)) * inverseShrink;
+    const V firstStep = (m - 1.0) * e.value + e.increment;
+    const V firstMost =
+        Select(firstStep < 0.0, -firstStep, firstStep) + kRounding * (drift * mag + add);
+    const V growth = Select(m > 1.0, inverseShrink, Splat<V>(1.0));
+    const V stepMost = growth * (firstMost + kRounding * (m * reach + add));
     const MaskOf<V> rising = e.upper == e.upper;
     const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
     const MaskOf<V> far = (m > 0.0) & (shrink > 0.5) & (mag < 1e300) & (add < 1e300) &
@@ -427,7 +435,7 @@ void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* m
 
 template <class V, class Shape, int G>
 void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
-                      BlockSamples& samples, int frames) {
+                      bool mayEnd, BlockSamples& samples, int frames) {
     ToneGroup<V> group[G];
     EnvelopeLanes<V> freq[G];
     EnvelopeLanes<V> vol[G];
@@ -438,8 +446,9 @@ void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first,
         group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
         freq[g] = LoadEnvelopes(group[g].freqSlots);
         vol[g] = LoadEnvelopes(group[g].volSlots);
-        checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
-                  !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames);
+        checked =
+            checked || (mayEnd && (!NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
+                                   !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames)));
         fading = fading || group[g].fading;
         linearFreq = linearFreq && AllLinear(freq[g]);
     }
@@ -459,10 +468,23 @@ void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first,
     }
 }
 
+// Whether some envelope may end its segment within the chunk; if none can, no block need ask.
+template <class V> bool SegmentMayEnd(ToneVoices& voices, int toneCount, int frames) {
+    for (int first = 0; first < toneCount; first += kWidth<V>) {
+        const ToneGroup<V> group(voices, first, toneCount);
+        if (!NoSegmentEnds(LoadEnvelopes(group.freqSlots), group.freqSlots, kEars * frames) ||
+            !NoSegmentEnds(LoadEnvelopes(group.volSlots), group.volSlots, kEars * frames)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 template <class V, class Shape>
 void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
     const OscillatorBank bank = voices.bank;
+    const bool mayEnd = SegmentMayEnd<V>(voices, toneCount, frames);
     alignas(64) BlockSamples samples;
     for (int offset = 0; offset < frames; offset += kLaneBlock) {
         const int block = frames - offset < kLaneBlock ? frames - offset : kLaneBlock;
@@ -471,11 +493,12 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
         // hold it, and spilling costs more than the overlap gains.
         if constexpr (kBlends) {
             for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
-                MixGroupsOfBlock<V, Shape, 2>(voices, bank, first, toneCount, samples, block);
+                MixGroupsOfBlock<V, Shape, 2>(voices, bank, first, toneCount, mayEnd, samples,
+                                              block);
             }
         }
         for (; first < toneCount; first += kWidth<V>) {
-            MixGroupsOfBlock<V, Shape, 1>(voices, bank, first, toneCount, samples, block);
+            MixGroupsOfBlock<V, Shape, 1>(voices, bank, first, toneCount, mayEnd, samples, block);
         }
         SumInToneOrder<V>(samples, toneCount, mix, offset, block);
     }
