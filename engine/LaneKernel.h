@@ -19,6 +19,7 @@
 
 #include <cstring>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -369,6 +370,15 @@ void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* gro
     }
 }
 
+template <class V> struct HalfLanes {
+    typedef double type __attribute__((vector_size(sizeof(V) / 2)));
+};
+
+// The sums of eight-lane paths take four lanes: four 4 x 4 transposes in 256-bit registers cost
+// less than one 8 x 8 in 512-bit ones, whose shuffles cross the register halves.
+template <class V>
+using SumLanes = std::conditional_t<kWidth<V> == 8, typename HalfLanes<V>::type, V>;
+
 // Swaps the off-diagonal D x D blocks of every 2D x 2D block of a lane-by-lane matrix: done for
 // every power of two D below the width, it transposes the matrix.
 template <int D, class V, int... K>
@@ -500,7 +510,7 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
         for (; first < toneCount; first += kWidth<V>) {
             MixGroupsOfBlock<V, Shape, 1>(voices, bank, first, toneCount, mayEnd, samples, block);
         }
-        SumInToneOrder<V>(samples, toneCount, mix, offset, block);
+        SumInToneOrder<SumLanes<V>>(samples, toneCount, mix, offset, block);
     }
 }
 
@@ -558,10 +568,6 @@ template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, in
     }
     return true;
 }
-
-template <class V> struct HalfLanes {
-    typedef double type __attribute__((vector_size(sizeof(V) / 2)));
-};
 
 template <class V>
 bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
