@@ -31,6 +31,8 @@ trap 'rm -rf "$scratch"' EXIT
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 for run in $(seq "$runs"); do
+    # A new file each time: truncating the last run's 115 MB would count against the render.
+    rm -f "$scratch/out.wav"
     /usr/bin/time -f '%U %S' -o "$scratch/time" "$tool" render --bundle "$bundle" \
         --seconds "$seconds" --sample-rate 48000 --set Tones=16 --format pcm16 "$@" \
         "$scratch/out.wav" >/dev/null
