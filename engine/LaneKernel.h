@@ -515,12 +515,14 @@ void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames
 }
 
 // A single tone, ears in two lanes. Its two envelopes sit side by side in two more lanes and step
-// together, so one product and one sum over [freq, vol] give an ear's [rate, level]; the tone's
-// dependency chain is then two envelope steps per frame and nothing else. A running fade sends
-// the tone back to the general loop.
+// together, so one product and one sum over [freq, vol] give an ear's [rate, level]. The tone's
+// dependency chain is then two envelope steps per frame, and the envelopes run a few frames
+// ahead of the samples: a sample's operations find their inputs ready and do not crowd the
+// scheduler in front of the chain. A running fade sends the tone back to the general loop.
 template <class Shape, bool Checked>
 void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
     using V = Lanes2;
+    constexpr int kAhead = 16;
     const OscillatorBank bank = voices.bank;
     const EnvelopeSlots<V> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
     EnvelopeLanes<V> env = LoadEnvelopes(slots);
@@ -534,11 +536,17 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
     V phase{bank.phase[0][0], bank.phase[1][0]};
     V rate{bank.rates[0][0].value, bank.rates[1][0].value};
     V level{target.value, target.value};
-    for (int t = 0; t < frames; ++t) {
-        Step<Checked>(env, slots);
-        const V left = factor[0] * env.value + term[0];
-        Step<Checked>(env, slots);
-        const V right = factor[1] * env.value + term[1];
+    // [freq, vol] after each ear's step, for two runs of frames: one sampled, one being stepped.
+    V runs[2][kAhead][kEars];
+    auto stepInto = [&](V* ears) {
+        for (int e = 0; e < kEars; ++e) {
+            Step<Checked>(env, slots);
+            ears[e] = env.value;
+        }
+    };
+    auto sampleFrom = [&](const V* ears, int t) {
+        const V left = factor[0] * ears[0] + term[0];
+        const V right = factor[1] * ears[1] + term[1];
         rate = __builtin_shufflevector(left, right, 0, 2);
         level = __builtin_shufflevector(left, right, 1, 3);
         const V p = WrapOnce(phase, bank.period);
@@ -547,6 +555,18 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
         mix[0][t] = sample[0];
         mix[1][t] = sample[1];
         phase = p + rate;
+    };
+    int count = frames < kAhead ? frames : kAhead;
+    for (int i = 0; i < count; ++i) stepInto(runs[0][i]);
+    for (int start = 0, run = 0; count > 0; run ^= 1) {
+        const int left = frames - start - count;
+        const int next = left < kAhead ? left : kAhead;
+        for (int i = 0; i < count; ++i) {
+            if (i < next) stepInto(runs[run ^ 1][i]);
+            sampleFrom(runs[run][i], start + i);
+        }
+        start += count;
+        count = next;
     }
     StoreEnvelopes(slots, env);
     for (int e = 0; e < kEars; ++e) {
