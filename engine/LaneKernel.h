@@ -534,8 +534,13 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
         term[e] = V{bank.rates[e][0].low, target.offset};
     }
     V phase{bank.phase[0][0], bank.phase[1][0]};
-    V rate{bank.rates[0][0].value, bank.rates[1][0].value};
-    V level{target.value, target.value};
+    // An ear's [rate, level] from its envelope values; the level is shared, the right ear's kept.
+    auto targets = [&](const V* ears, V& rate, V& level) {
+        const V left = factor[0] * ears[0] + term[0];
+        const V right = factor[1] * ears[1] + term[1];
+        rate = __builtin_shufflevector(left, right, 0, 2);
+        level = __builtin_shufflevector(left, right, 1, 3);
+    };
     // [freq, vol] after each ear's step, for two runs of frames: one sampled, one being stepped.
     V runs[2][kAhead][kEars];
     auto stepInto = [&](V* ears) {
@@ -545,10 +550,9 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
         }
     };
     auto sampleFrom = [&](const V* ears, int t) {
-        const V left = factor[0] * ears[0] + term[0];
-        const V right = factor[1] * ears[1] + term[1];
-        rate = __builtin_shufflevector(left, right, 0, 2);
-        level = __builtin_shufflevector(left, right, 1, 3);
+        V rate;
+        V level;
+        targets(ears, rate, level);
         const V p = WrapOnce(phase, bank.period);
         // Each ear's sum starts from 0.0, as for any count of tones.
         const V sample = Splat<V>(0.0) + Shape::At(bank, p) * level;
@@ -558,6 +562,7 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
     };
     int count = frames < kAhead ? frames : kAhead;
     for (int i = 0; i < count; ++i) stepInto(runs[0][i]);
+    const V* last = nullptr;
     for (int start = 0, run = 0; count > 0; run ^= 1) {
         const int left = frames - start - count;
         const int next = left < kAhead ? left : kAhead;
@@ -565,10 +570,15 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
             if (i < next) stepInto(runs[run ^ 1][i]);
             sampleFrom(runs[run][i], start + i);
         }
+        last = runs[run][count - 1];
         start += count;
         count = next;
     }
     StoreEnvelopes(slots, env);
+    if (last == nullptr) return;
+    V rate;
+    V level;
+    targets(last, rate, level);
     for (int e = 0; e < kEars; ++e) {
         voices.bank.rates[e][0].value = rate[e];
         voices.bank.phase[e][0] = phase[e];
