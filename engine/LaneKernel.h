@@ -4,7 +4,7 @@
 // built for its own instruction set. Everything here has internal linkage, so that no function
 // built for AVX-512 can stand in for the plain one at link time.
 //
-// A chunk is rendered in blocks of frames. For each group of tones that fills a vector, both
+// A chunk of frames is rendered group by group. For each group of tones that fills a vector, both
 // envelopes of all its tones step together, a lane whose segment ends leaving the vector for a
 // scalar fix-up; then both ears are sampled and the samples stored per frame. Each ear's sum is
 // then added up per frame in tone order, as the frame-by-frame loop does. No operation is fused
@@ -23,8 +23,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kLaneBlock = 64; // frames per block: the samples of 16 tones fill 16 KiB
 
 template <class V> constexpr int kWidth = sizeof(V) / sizeof(double);
 
@@ -141,8 +139,8 @@ template <class V>
 }
 
 // A linear segment has multiplier 1, so the curved form gives the linear step's sum exactly.
-// Unchecked, the step leaves out the end test, for blocks in which no lane can reach its end;
-// Linear leaves out the product, 1 * v being v exactly, for blocks whose every lane is linear.
+// Unchecked, the step leaves out the end test, for chunks in which no lane can reach its end;
+// Linear leaves out the product, 1 * v being v exactly, for chunks whose every lane is linear.
 template <bool Checked, bool Linear = false, class V>
 [[gnu::always_inline]] inline void Step(EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots) {
     if constexpr (Linear) {
@@ -237,7 +235,7 @@ template <class V> struct FadeLanes {
     }
 };
 
-// Everything a group of tones carries from one block to the next.
+// Everything a group of tones carries from one chunk to the next.
 template <class V> struct ToneGroup {
     int first = 0;
     int lanes = 0;
@@ -265,7 +263,7 @@ template <class V> struct ToneGroup {
     }
 };
 
-// A group's targets and phases in lanes, loaded for one block.
+// A group's targets and phases in lanes, loaded for one chunk.
 template <class V> struct ToneLanes {
     V span[kEars];
     V low[kEars];
@@ -303,17 +301,17 @@ template <class V> struct ToneLanes {
     }
 };
 
-// Samples of one block: [frame][ear][tone].
-using BlockSamples = double[kLaneBlock][kEars][kMaxTones];
+// Samples of one chunk: [frame][ear][tone].
+using ChunkSamples = decltype(LaneScratch::samples);
 
-// Groups of tones through one block. Each envelope steps once per ear, left first, so the
+// Groups of tones through one chunk. Each envelope steps once per ear, left first, so the
 // right ear sees the value one step later; the level target is shared, and what remains of it
 // is the right ear's. The phase wrap needs every step below one period, which the caller checks.
 // The envelopes and phases of a group are chains of dependent operations; G groups side by side
 // in the frame loop give the processor independent chains to overlap.
 template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, int G>
 void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* group,
-               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, BlockSamples& samples, int frames) {
+               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, ChunkSamples& samples, int frames) {
     ToneLanes<V> tones[G];
     FadeLanes<V> rateFades[G][kEars];
     FadeLanes<V> levelFades[G][kEars];
@@ -407,8 +405,7 @@ template <class V, int D = kWidth<V> / 2> [[gnu::always_inline]] inline void Tra
 // frames go in lanes: a square of samples is transposed so that each row holds one tone over
 // as many frames, and the rows are added in tone order.
 template <class V>
-void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* mix, int offset,
-                    int frames) {
+void SumInToneOrder(const ChunkSamples& samples, int toneCount, double* const* mix, int frames) {
     constexpr int kW = kWidth<V>;
     int t = 0;
     for (; t + kW <= frames; t += kW) {
@@ -432,20 +429,20 @@ void SumInToneOrder(const BlockSamples& samples, int toneCount, double* const* m
                 }
             }
         }
-        for (int e = 0; e < kEars; ++e) Store(&mix[e][offset + t], sum[e]);
+        for (int e = 0; e < kEars; ++e) Store(&mix[e][t], sum[e]);
     }
     for (; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
             double sum = 0.0;
             for (int i = 0; i < toneCount; ++i) sum += samples[t][e][i];
-            mix[e][offset + t] = sum;
+            mix[e][t] = sum;
         }
     }
 }
 
 template <class V, class Shape, int G>
-void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
-                      bool mayEnd, BlockSamples& samples, int frames) {
+void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
+                      ChunkSamples& samples, int frames) {
     ToneGroup<V> group[G];
     EnvelopeLanes<V> freq[G];
     EnvelopeLanes<V> vol[G];
@@ -456,9 +453,8 @@ void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first,
         group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
         freq[g] = LoadEnvelopes(group[g].freqSlots);
         vol[g] = LoadEnvelopes(group[g].volSlots);
-        checked =
-            checked || (mayEnd && (!NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
-                                   !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames)));
+        checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
+                  !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames);
         fading = fading || group[g].fading;
         linearFreq = linearFreq && AllLinear(freq[g]);
     }
@@ -466,7 +462,7 @@ void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first,
         MixGroups<V, Shape, Fading, Checked, LinearFreq, G>(voices, bank, group, freq, vol, samples,
                                                             frames);
     };
-    // Only the steady blocks, by far the most, get a loop of their own for linear frequencies.
+    // Only the steady chunks, by far the most, get a loop of their own for linear frequencies.
     if (fading) {
         checked ? mix.template operator()<true, true, false>()
                 : mix.template operator()<true, false, false>();
@@ -478,40 +474,24 @@ void MixGroupsOfBlock(ToneVoices& voices, const OscillatorBank& bank, int first,
     }
 }
 
-// Whether some envelope may end its segment within the chunk; if none can, no block need ask.
-template <class V> bool SegmentMayEnd(ToneVoices& voices, int toneCount, int frames) {
-    for (int first = 0; first < toneCount; first += kWidth<V>) {
-        const ToneGroup<V> group(voices, first, toneCount);
-        if (!NoSegmentEnds(LoadEnvelopes(group.freqSlots), group.freqSlots, kEars * frames) ||
-            !NoSegmentEnds(LoadEnvelopes(group.volSlots), group.volSlots, kEars * frames)) {
-            return true;
-        }
-    }
-    return false;
-}
-
+// The whole chunk at once: setting a group up costs as much as a few dozen frames.
 template <class V, class Shape>
-void MixBlocks(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+void MixChunk(ToneVoices& voices, ChunkSamples& samples, int toneCount, double* const* mix,
+              int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
     const OscillatorBank bank = voices.bank;
-    const bool mayEnd = SegmentMayEnd<V>(voices, toneCount, frames);
-    alignas(64) BlockSamples samples;
-    for (int offset = 0; offset < frames; offset += kLaneBlock) {
-        const int block = frames - offset < kLaneBlock ? frames - offset : kLaneBlock;
-        int first = 0;
-        // In pairs where a pair's state fits the registers; SSE2's sixteen of two lanes do not
-        // hold it, and spilling costs more than the overlap gains.
-        if constexpr (kBlends) {
-            for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
-                MixGroupsOfBlock<V, Shape, 2>(voices, bank, first, toneCount, mayEnd, samples,
-                                              block);
-            }
+    int first = 0;
+    // In pairs where a pair's state fits the registers; SSE2's sixteen of two lanes do not hold
+    // it, and spilling costs more than the overlap gains.
+    if constexpr (kBlends) {
+        for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
+            MixGroupsOfChunk<V, Shape, 2>(voices, bank, first, toneCount, samples, frames);
         }
-        for (; first < toneCount; first += kWidth<V>) {
-            MixGroupsOfBlock<V, Shape, 1>(voices, bank, first, toneCount, mayEnd, samples, block);
-        }
-        SumInToneOrder<SumLanes<V>>(samples, toneCount, mix, offset, block);
     }
+    for (; first < toneCount; first += kWidth<V>) {
+        MixGroupsOfChunk<V, Shape, 1>(voices, bank, first, toneCount, samples, frames);
+    }
+    SumInToneOrder<SumLanes<V>>(samples, toneCount, mix, frames);
 }
 
 // A single tone, ears in two lanes. Its two envelopes sit side by side in two more lanes and step
@@ -600,16 +580,19 @@ template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, in
 }
 
 template <class V>
-bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
+bool MixLanes(ToneVoices& voices, ChunkSamples& samples, int toneCount, double* const* mix,
+              int frames) {
     // A few tones take narrower lanes rather than fill a wide vector with idle ones.
     if constexpr (kWidth < V >> 2) {
         using Half = typename HalfLanes<V>::type;
-        if (toneCount <= kWidth<Half>) return MixLanes<Half>(voices, toneCount, mix, frames);
+        if (toneCount <= kWidth<Half>) {
+            return MixLanes<Half>(voices, samples, toneCount, mix, frames);
+        }
     }
     const WaveFunction wave = voices.bank.waveFunction;
     auto mixWith = [&]<class Shape>(Shape) {
         if (toneCount == 1) return MixSingle<Shape>(voices, mix, frames);
-        MixBlocks<V, Shape>(voices, toneCount, mix, frames);
+        MixChunk<V, Shape>(voices, samples, toneCount, mix, frames);
         return true;
     };
     if (wave == &SineWave) {

@@ -3,6 +3,7 @@
 
 using Avx2Lanes = double __attribute__((vector_size(32)));
 
-bool MixLanesAvx2(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
-    return MixLanes<Avx2Lanes>(voices, toneCount, mix, frames);
+bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                  int frames) {
+    return MixLanes<Avx2Lanes>(voices, scratch.samples, toneCount, mix, frames);
 }

@@ -4,6 +4,7 @@
 
 using Avx512Lanes = double __attribute__((vector_size(64)));
 
-bool MixLanesAvx512(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
-    return MixLanes<Avx512Lanes>(voices, toneCount, mix, frames);
+bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                    int frames) {
+    return MixLanes<Avx512Lanes>(voices, scratch.samples, toneCount, mix, frames);
 }

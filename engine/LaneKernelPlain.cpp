@@ -3,6 +3,7 @@
 
 using PlainLanes = double __attribute__((vector_size(16)));
 
-bool MixLanesPlain(ToneVoices& voices, int toneCount, double* const* mix, int frames) {
-    return MixLanes<PlainLanes>(voices, toneCount, mix, frames);
+bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                   int frames) {
+    return MixLanes<PlainLanes>(voices, scratch.samples, toneCount, mix, frames);
 }

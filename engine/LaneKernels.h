@@ -5,6 +5,9 @@
 // The tone loop's lane kernels, one per instruction set; each mixes the tones of a chunk of
 // frames into one sum per ear and frame. They return false, having done nothing, for a wave
 // function they do not know.
-bool MixLanesPlain(ToneVoices& voices, int toneCount, double* const* mix, int frames);
-bool MixLanesAvx2(ToneVoices& voices, int toneCount, double* const* mix, int frames);
-bool MixLanesAvx512(ToneVoices& voices, int toneCount, double* const* mix, int frames);
+bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                   int frames);
+bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                  int frames);
+bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+                    int frames);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -63,6 +64,15 @@ struct ToneVoices {
     SegmentEnvelope volEnvelopes[kMaxTones];
     Crossfade rateFades[kEars][kMaxTones];
     Crossfade levelFades[kEars][kMaxTones];
+};
+
+// Frames rendered at a time.
+constexpr int kChunk = 256;
+
+// The lane kernels' scratch: every tone's sample of a chunk, per frame and ear, added up in tone
+// order afterwards. At 64 KiB it lives with the engine, not on the audio thread's stack.
+struct LaneScratch {
+    alignas(64) double samples[kChunk][kEars][kMaxTones];
 };
 
 // The binaural tone generator: up to 16 tones per ear, their envelopes, crossfades and master
@@ -135,6 +145,7 @@ private:
     double sampleRate_ = 0.0;
     RenderPath path_ = DefaultRenderPath();
     ToneVoices voices_;
+    std::unique_ptr<LaneScratch> laneScratch_ = std::make_unique<LaneScratch>();
     std::atomic<bool> blockSeen_{false}; // set by every block, cleared by the watchdog
     // The longest block since the last check, in microseconds; the watchdog takes it.
     std::atomic<uint32_t> longestBlockUs_{0};

@@ -12,7 +12,6 @@ namespace {
 
 constexpr double kSilence = 1e-11;
 constexpr double kRampThreshold = 1e-11;
-constexpr int kChunk = 256;
 
 void Glide(Crossfade& fade, double& value) {
     if (!fade.active) return;
@@ -247,17 +246,17 @@ void MixOneByOne(ToneVoices& voices, int toneCount, bool wide, double* const* mi
     mixWith(InstalledShape{});
 }
 
-bool MixInLanes(RenderPath path, ToneVoices& voices, int toneCount, double* const* mix,
-                int frames) {
+bool MixInLanes(RenderPath path, ToneVoices& voices, LaneScratch& scratch, int toneCount,
+                double* const* mix, int frames) {
     switch (path) {
 #ifdef SERIVANE_SIMD_PATHS
     case RenderPath::Avx512:
-        return MixLanesAvx512(voices, toneCount, mix, frames);
+        return MixLanesAvx512(voices, scratch, toneCount, mix, frames);
     case RenderPath::Avx2:
-        return MixLanesAvx2(voices, toneCount, mix, frames);
+        return MixLanesAvx2(voices, scratch, toneCount, mix, frames);
 #endif
     default:
-        return MixLanesPlain(voices, toneCount, mix, frames);
+        return MixLanesPlain(voices, scratch, toneCount, mix, frames);
     }
 }
 
@@ -322,7 +321,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
     double left[kChunk];
     double right[kChunk];
     double* const mix[kEars] = {left, right};
-    if (wide || !MixInLanes(path_, voices_, settings_.toneCount, mix, frames)) {
+    if (wide || !MixInLanes(path_, voices_, *laneScratch_, settings_.toneCount, mix, frames)) {
         std::fill(left, left + frames, 0.0);
         std::fill(right, right + frames, 0.0);
         MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
