@@ -67,7 +67,7 @@ struct ToneVoices {
 };
 
 // Frames rendered at a time.
-constexpr int kChunk = 256;
+constexpr int kChunk = 512;
 
 // The lane kernels' scratch: every tone's sample of a chunk, per frame and ear, added up in tone
 // order afterwards. At 64 KiB it lives with the engine, not on the audio thread's stack.
