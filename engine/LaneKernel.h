@@ -492,22 +492,9 @@ bool MixLanes(ToneVoices& voices, int toneCount, double* const* mix, int frames)
         using Half = typename HalfLanes<V>::type;
         if (toneCount <= kWidth<Half>) return MixLanes<Half>(voices, toneCount, mix, frames);
     }
-    const WaveFunction wave = voices.bank.waveFunction;
-    auto mixWith = [&]<class Shape>(Shape) {
+    return WithLaneShape(voices.bank, [&]<class Shape>(Shape) {
         MixBlocks<V, Shape>(voices, toneCount, mix, frames);
-        return true;
-    };
-    if (wave == &SineWave) {
-        return voices.bank.inversePi == kInversePi ? mixWith(PhaseSineShape{})
-                                                   : mixWith(SineShape{});
-    }
-    if (wave == &TriangleWave) return mixWith(TriangleShape{});
-    if (wave == &SawWave) return mixWith(SawShape{});
-    if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});
-    if (wave == &GoldenHalfSineWave) return mixWith(GoldenHalfSineShape{});
-    if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
-    if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
-    return false;
+    });
 }
 
 } // namespace
