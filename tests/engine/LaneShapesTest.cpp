@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,6 +73,7 @@ OscillatorBank BankVariant(int entry, int variant) {
 using Sampler = bool (*)(const OscillatorBank&, int, const double*, double*, int);
 
 struct LanePath {
+    const char* name;
     RenderPath path;
     Sampler sample;
 };
@@ -108,13 +110,16 @@ TEST_P(LaneShapeSamples, AreTheScalarShapesSamples) {
 }
 
 const LanePath kLanePaths[] = {
-    {RenderPath::Plain, &LaneShapeSamplesPlain},
+    {"Plain", RenderPath::Plain, &LaneShapeSamplesPlain},
 #ifdef SERIVANE_WIDE_LANE_SHAPES
-    {RenderPath::Avx2, &LaneShapeSamplesAvx2},
-    {RenderPath::Avx512, &LaneShapeSamplesAvx512},
+    {"Avx2", RenderPath::Avx2, &LaneShapeSamplesAvx2},
+    {"Avx512", RenderPath::Avx512, &LaneShapeSamplesAvx512},
 #endif
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryPath, LaneShapeSamples, testing::ValuesIn(kLanePaths));
+INSTANTIATE_TEST_SUITE_P(EveryPath, LaneShapeSamples, testing::ValuesIn(kLanePaths),
+                         [](const testing::TestParamInfo<LanePath>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
