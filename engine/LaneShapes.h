@@ -103,17 +103,18 @@ template <const Folds& F, int Scale = 1, class V>
     MaskOf<V> negate{};
     if constexpr (kBlends) {
         y = FoldedBy(F.least, arg);
-        [&]<int... K>(std::integer_sequence<int, K...>) {
+        auto steps = [&]<int... K>(std::integer_sequence<int, K...>) {
             ((y = x >= F.from[F.least + 1 + K] ? FoldedBy(F.least + 1 + K, arg) : y), ...);
-        }
-        (std::make_integer_sequence<int, F.most - F.least>{});
+        };
+        steps(std::make_integer_sequence<int, F.most - F.least>{});
     } else {
         const V pi = Splat<V>(kPi);
         V multiple = Splat<V>(F.least * kPi);
         negate = F.least % 2 != 0 ? ~MaskOf<V>{} : MaskOf<V>{};
         for (int n = F.least + 1; n <= F.most; ++n) {
             const MaskOf<V> past = x >= F.from[n];
-            multiple += Masked(past, pi);
+            // From no multiple, the first needs no sum.
+            multiple = n == 1 ? Masked(past, pi) : multiple + Masked(past, pi);
             negate ^= past;
         }
         y = arg - multiple;
