@@ -255,6 +255,20 @@ struct LaneTriangleShape {
     }
 };
 
+// The saw with its wrap as one masked subtraction on AVX-512, where the general shape's masked
+// constant takes a move and a subtraction.
+struct LaneSawShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        if constexpr (kBlends) {
+            V x = p + kPi;
+            x = x > bank.period ? x - bank.period : x;
+            return x * bank.inversePi - 1.0;
+        } else {
+            return SawShape::At(bank, p);
+        }
+    }
+};
+
 // The golden triangle as one product and sum, x * k + c, with k and c blended per piece:
 // slope2 - x * offset2 is exactly x * -offset2 + slope2.
 struct LaneGoldenTriangleShape {
@@ -285,7 +299,7 @@ template <class Use> bool WithLaneShape(const OscillatorBank& bank, Use&& use) {
         return PhaseSineShape::Fits(bank) ? with(PhaseSineShape{}) : with(SineShape{});
     }
     if (wave == &TriangleWave) return with(LaneTriangleShape{});
-    if (wave == &SawWave) return with(SawShape{});
+    if (wave == &SawWave) return with(LaneSawShape{});
     if (wave == &GoldenSineWave) {
         return GoldenSineLanes::Fits(bank) ? with(GoldenSineLanes{}) : with(GoldenSineShape{});
     }

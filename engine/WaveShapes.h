@@ -140,7 +140,8 @@ struct GoldenSineShape {
     }
 };
 
-// The phase the golden half sine and triangle are advanced by before they wrap.
+// The phases the golden half sine and triangle are advanced by before they wrap: a third and a
+// half of g * 2pi.
 constexpr double kGoldenHalfSineShift = 1.294336264;
 constexpr double kGoldenTriangleShift = 1.941504077;
 
