@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ struct LanePath {
     RenderPath path;
     Sampler sample;
 };
+
+void PrintTo(const LanePath& lanes, std::ostream* out) {
+    *out << lanes.name;
+}
 
 class LaneShapeSamples : public testing::TestWithParam<LanePath> {};
 
