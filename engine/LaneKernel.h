@@ -589,23 +589,16 @@ bool MixLanes(ToneVoices& voices, ChunkSamples& samples, int toneCount, double* 
             return MixLanes<Half>(voices, samples, toneCount, mix, frames);
         }
     }
-    const WaveFunction wave = voices.bank.waveFunction;
-    auto mixWith = [&]<class Shape>(Shape) {
-        if (toneCount == 1) return MixSingle<Shape>(voices, mix, frames);
+    bool mixed = false;
+    WithLaneShape(voices.bank, [&]<class Shape>(Shape) {
+        if (toneCount == 1) {
+            mixed = MixSingle<Shape>(voices, mix, frames);
+            return;
+        }
         MixChunk<V, Shape>(voices, samples, toneCount, mix, frames);
-        return true;
-    };
-    if (wave == &SineWave) {
-        return voices.bank.inversePi == kInversePi ? mixWith(PhaseSineShape{})
-                                                   : mixWith(SineShape{});
-    }
-    if (wave == &TriangleWave) return mixWith(TriangleShape{});
-    if (wave == &SawWave) return mixWith(SawShape{});
-    if (wave == &GoldenSineWave) return mixWith(GoldenSineShape{});
-    if (wave == &GoldenHalfSineWave) return mixWith(GoldenHalfSineShape{});
-    if (wave == &GoldenTriangleWave) return mixWith(GoldenTriangleShape{});
-    if (wave == &GoldenSquareWave) return mixWith(GoldenSquareShape{});
-    return false;
+        mixed = true;
+    });
+    return mixed;
 }
 
 } // namespace

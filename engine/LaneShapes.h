@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -18,51 +19,297 @@ constexpr bool kBlends = false;
 constexpr bool kBlends = true;
 #endif
 
-// The sine of a phase in [0, 2pi) without the integer round trip: the multiple of pi that
-// PolySine takes off is 0, 1 or 2, and as p * inversePi + 0.5 grows with p, it passes 1 and 2 at
-// two fixed phases, found once by bisection over the doubles with the same operations.
-constexpr double kInversePi = OscillatorBank{}.inversePi;
+// The constants of a bank as it is built. The sine forms below fold at thresholds found for
+// these; a bank holding others takes the general shapes.
+constexpr OscillatorBank kStockBank{};
+constexpr double kInversePi = kStockBank.inversePi;
+constexpr double kPeriod = kStockBank.period;
+constexpr double kQuarterTurn = kStockBank.quarterTurn;
+constexpr float kGolden = kStockBank.goldenFraction;
 
-constexpr bool FoldsAtLeast(double p, int n) {
-    return static_cast<int32_t>(p * kInversePi + 0.5) >= n;
+// The multiple of pi that PolySine takes off a non-negative argument.
+constexpr int FoldOf(double arg) {
+    return static_cast<int32_t>(arg * kInversePi + 0.5);
 }
 
-constexpr double FirstPhaseFolding(int n) {
-    uint64_t below = std::bit_cast<uint64_t>(0.0);
-    uint64_t at = std::bit_cast<uint64_t>(8.0);
-    while (at - below > 1) {
-        const uint64_t middle = below + (at - below) / 2;
-        (FoldsAtLeast(std::bit_cast<double>(middle), n) ? at : below) = middle;
+// The first double in (below, at] for which `holds` is true, for a predicate that is false at
+// `below`, true at `at` and stays true once it is: non-negative doubles order as their bits.
+template <class Predicate> constexpr double FirstWhere(Predicate holds, double below, double at) {
+    uint64_t no = std::bit_cast<uint64_t>(below);
+    uint64_t yes = std::bit_cast<uint64_t>(at);
+    while (yes - no > 1) {
+        const uint64_t middle = no + (yes - no) / 2;
+        (holds(std::bit_cast<double>(middle)) ? yes : no) = middle;
     }
-    return std::bit_cast<double>(at);
+    return std::bit_cast<double>(yes);
 }
 
-constexpr double kFoldOnce = FirstPhaseFolding(1);
-constexpr double kFoldTwice = FirstPhaseFolding(2);
+// arg - n pi, the argument PolySine folds to; for odd n the negation, n pi - arg, so that the
+// polynomial, odd and rounded symmetrically, gives the sample that PolySine negates. Both
+// subtract the product n * pi that PolySine forms.
+template <class T> [[gnu::always_inline]] constexpr T FoldedBy(int n, T arg) {
+    const double multiple = n * kPi;
+    if (n == 0) return arg;
+    return n % 2 == 0 ? arg - multiple : multiple - arg;
+}
 
-// Both foldings subtract exactly (the difference fits the grid of p), so p - pi - pi is p - 2pi.
-// Where PolySine negates the result of an odd multiple, the blends take pi - p instead: the
-// polynomial is odd and rounding symmetric, so it gives the same sample, and AVX-512 turns each
-// choice into one masked subtraction. Only a zero's sign can differ, which no sum of a frame
-// keeps: it starts from +0.0.
-struct PhaseSineShape {
-    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
-        V y;
-        MaskOf<V> negate{};
-        if constexpr (kBlends) {
-            const V once = p >= kFoldOnce ? kPi - p : p;
-            y = p >= kFoldTwice ? p - 2.0 * kPi : once;
-        } else {
-            const MaskOf<V> once = p >= kFoldOnce;
-            const MaskOf<V> twice = p >= kFoldTwice;
-            const V pi = Splat<V>(kPi);
-            y = p - (Masked(once, pi) + Masked(twice, pi));
-            negate = (once ^ twice) & INT64_MIN;
+// The multiple of pi PolySine takes off an argument that grows with a phase x in [0, end]: a
+// step function of x, `least` at 0 and `most` at the end, reaching n at from[n]. Only whole
+// multiples up to 3 are sums of pi as PolySine's product forms them.
+struct Folds {
+    int least = 0;
+    int most = 0;
+    double from[4] = {};
+};
+
+// Whether folding by n - 1 instead of n changes no argument from `from` to `end`, for a range of
+// a few doubles. At the top of the golden sine's range, 5pi/2 less 2pi is 3pi less 5pi/2.
+template <class ArgOf> constexpr bool FoldsAlike(ArgOf argOf, int n, double from, double end) {
+    const uint64_t first = std::bit_cast<uint64_t>(from);
+    const uint64_t last = std::bit_cast<uint64_t>(end);
+    if (last - first > 64) return false;
+    for (uint64_t bits = first; bits <= last; ++bits) {
+        const double arg = argOf(std::bit_cast<double>(bits));
+        if (FoldedBy(n - 1, arg) != FoldedBy(n, arg)) return false;
+    }
+    return true;
+}
+
+// The steps, without a top one that changes no argument: it would cost a comparison and a blend.
+template <class ArgOf> constexpr Folds FoldsOver(ArgOf argOf, double end) {
+    Folds folds;
+    folds.least = FoldOf(argOf(0.0));
+    folds.most = FoldOf(argOf(end));
+    for (int n = folds.least + 1; n <= folds.most; ++n) {
+        folds.from[n] = FirstWhere([&](double x) { return FoldOf(argOf(x)) >= n; }, 0.0, end);
+    }
+    while (folds.most > folds.least && FoldsAlike(argOf, folds.most, folds.from[folds.most], end)) {
+        folds.from[folds.most--] = 0.0;
+    }
+    return folds;
+}
+
+// PolySine of an argument without the integer round trip: the multiple it folds by is chosen by
+// comparing x with the thresholds, one masked subtraction per step on AVX-512. Where PolySine
+// negates the result, a blend takes the negated argument instead; only a zero's sign can
+// differ, which no sum of a frame keeps: it starts from +0.0. Without blends the multiples of
+// pi are summed, in the order that gives PolySine's products, and the sign flipped by bits.
+// The result comes times Scale, a power of two, for free: coefficients scaled by it scale every
+// rounded step of the polynomial exactly, its values lying far above the subnormals.
+template <const Folds& F, int Scale = 1, class V>
+[[gnu::always_inline]] inline V FoldedSine(const OscillatorBank& bank, V x, V arg) {
+    static_assert(F.least >= 0 && F.most <= 3);
+    V y;
+    MaskOf<V> negate{};
+    if constexpr (kBlends) {
+        y = FoldedBy(F.least, arg);
+        auto steps = [&]<int... K>(std::integer_sequence<int, K...>) {
+            ((y = x >= F.from[F.least + 1 + K] ? FoldedBy(F.least + 1 + K, arg) : y), ...);
+        };
+        steps(std::make_integer_sequence<int, F.most - F.least>{});
+    } else {
+        const V pi = Splat<V>(kPi);
+        V multiple = Splat<V>(F.least * kPi);
+        negate = F.least % 2 != 0 ? ~MaskOf<V>{} : MaskOf<V>{};
+        for (int n = F.least + 1; n <= F.most; ++n) {
+            const MaskOf<V> past = x >= F.from[n];
+            // From no multiple, the first needs no sum.
+            multiple = n == 1 ? Masked(past, pi) : multiple + Masked(past, pi);
+            negate ^= past;
         }
-        const V y2 = y * y;
-        const V s = y * ((y2 * bank.sineC5 + bank.sineC3) * y2 + bank.sineC1);
-        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ negate);
+        y = arg - multiple;
+        negate &= INT64_MIN;
+    }
+    const V y2 = y * y;
+    static_assert(Scale > 0 && (Scale & (Scale - 1)) == 0);
+    const double c5 = bank.sineC5 * Scale;
+    const double c3 = bank.sineC3 * Scale;
+    const double c1 = bank.sineC1 * Scale;
+    const V s = y * ((y2 * c5 + c3) * y2 + c1);
+    return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ negate);
+}
+
+// The sine of a phase in [0, 2pi): PolySine's argument is the phase itself.
+struct PhaseSineShape {
+    static constexpr Folds kFolds = FoldsOver([](double p) { return p; }, kPeriod);
+
+    static bool Fits(const OscillatorBank& bank) {
+        return bank.inversePi == kInversePi && bank.period == kPeriod;
+    }
+
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        return FoldedSine<kFolds>(bank, p, p);
     }
 };
+
+// The two pieces of a golden sine's argument, x * slope1 below the switch point and
+// x * slope2 + offset2 from there, with the constants SetWave gives a stock bank.
+struct GoldenPieces {
+    double switchPoint;
+    double slope1;
+    double slope2;
+    double offset2;
+
+    bool In(const OscillatorBank& bank) const {
+        return bank.inversePi == kInversePi && bank.period == kPeriod &&
+               bank.quarterTurn == kQuarterTurn && bank.goldenFraction == kGolden &&
+               bank.switchPoint == switchPoint && bank.slope1 == slope1 && bank.slope2 == slope2 &&
+               bank.offset2 == offset2;
+    }
+
+    // Each piece grows with x; the folds are a step function of x when they do not fall back
+    // where the pieces meet.
+    template <class ArgOf> constexpr bool FoldsGrow(ArgOf argOf) const {
+        return slope1 > 0.0 && slope2 > 0.0 &&
+               FoldOf(argOf(std::bit_cast<double>(std::bit_cast<uint64_t>(switchPoint) - 1))) <=
+                   FoldOf(argOf(switchPoint));
+    }
+
+    // The lanes' form: the first piece leaves out the general shape's + 0.0, which changes no
+    // product of a phase x >= 0 and a positive slope.
+    template <class V> [[gnu::always_inline]] V ArgOf(V x) const {
+        const MaskOf<V> second = x >= switchPoint;
+        if constexpr (kBlends) {
+            V t = x * slope1;
+            t = second ? x * slope2 : t;
+            return second ? t + offset2 : t;
+        } else {
+            return x * Select(second, Splat<V>(slope2), Splat<V>(slope1)) +
+                   Masked(second, Splat<V>(offset2));
+        }
+    }
+};
+
+constexpr double kGoldenRest = 1.0f - kGolden;
+
+constexpr GoldenPieces kGoldenSinePieces{kGoldenRest * kPeriod, 0.5 / kGoldenRest, 0.5 / kGolden,
+                                         static_cast<double>(1.0f - 2.0f * (1.0f - kGolden)) * kPi /
+                                             kGolden};
+
+constexpr double GoldenSineArg(double x) {
+    const GoldenPieces& k = kGoldenSinePieces;
+    return x < k.switchPoint ? (x * k.slope1 + 0.0) + kQuarterTurn
+                             : (x * k.slope2 + k.offset2) + kQuarterTurn;
+}
+
+// x runs from 0 to the period; its argument from pi/2 to 5pi/2, so the multiple is 1 below
+// the switch point and 2 from there; 3 at the very top gives the same argument.
+struct GoldenSineLanes {
+    static_assert(kGoldenSinePieces.FoldsGrow(GoldenSineArg));
+    static constexpr Folds kFolds = FoldsOver(GoldenSineArg, kPeriod);
+    static constexpr double kShift = static_cast<double>(kGolden) * kPi;
+
+    static bool Fits(const OscillatorBank& bank) { return kGoldenSinePieces.In(bank); }
+
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        V x = p - kShift;
+        if constexpr (kBlends) {
+            x = x < 0.0 ? x + kPeriod : x;
+        } else {
+            x += Masked(x < 0.0, Splat<V>(kPeriod));
+        }
+        return FoldedSine<kFolds>(bank, x, kGoldenSinePieces.ArgOf(x) + kQuarterTurn);
+    }
+};
+
+constexpr GoldenPieces kGoldenHalfSinePieces{kGolden * kPeriod, 0.25 / kGolden, 0.25 / kGoldenRest,
+                                             static_cast<double>(1.0f - 2.0f * kGolden) * kPi /
+                                                 kGoldenRest * 0.5};
+
+constexpr double GoldenHalfSineArg(double x) {
+    const GoldenPieces& k = kGoldenHalfSinePieces;
+    return x < k.switchPoint ? x * k.slope1 + 0.0 : x * k.slope2 + k.offset2;
+}
+
+// x runs from just above 0 to the period; its argument from 0 to pi, so the multiple is 0
+// below pi/2, about where the pieces meet, and 1 from there.
+struct GoldenHalfSineLanes {
+    static_assert(kGoldenHalfSinePieces.FoldsGrow(GoldenHalfSineArg));
+    static constexpr Folds kFolds = FoldsOver(GoldenHalfSineArg, kPeriod);
+
+    static bool Fits(const OscillatorBank& bank) { return kGoldenHalfSinePieces.In(bank); }
+
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        V x = p + kGoldenHalfSineShift;
+        if constexpr (kBlends) {
+            x = x > kPeriod ? x - kPeriod : x;
+        } else {
+            x -= Masked(x > kPeriod, Splat<V>(kPeriod));
+        }
+        return FoldedSine<kFolds, 2>(bank, x, kGoldenHalfSinePieces.ArgOf(x)) - 1.0;
+    }
+};
+
+// The triangle with its choices as blends, each of which AVX-512 makes one masked operation,
+// where the general shape's bit selection takes three.
+struct LaneTriangleShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        if constexpr (kBlends) {
+            V x = p + bank.quarterTurn;
+            x = x > bank.period ? x - bank.period : x;
+            const V v = x * bank.slope1;
+            return x >= kPi ? 3.0 - v : v - 1.0;
+        } else {
+            return TriangleShape::At(bank, p);
+        }
+    }
+};
+
+// The saw with its wrap as one masked subtraction on AVX-512, where the general shape's masked
+// constant takes a move and a subtraction.
+struct LaneSawShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        if constexpr (kBlends) {
+            V x = p + kPi;
+            x = x > bank.period ? x - bank.period : x;
+            return x * bank.inversePi - 1.0;
+        } else {
+            return SawShape::At(bank, p);
+        }
+    }
+};
+
+// The golden triangle as one product and sum, x * k + c, with k and c blended per piece:
+// slope2 - x * offset2 is exactly x * -offset2 + slope2.
+struct LaneGoldenTriangleShape {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        if constexpr (kBlends) {
+            V x = p + kGoldenTriangleShift;
+            x = x > bank.period ? x - bank.period : x;
+            const MaskOf<V> rising = x < bank.switchPoint;
+            const V k = rising ? Splat<V>(bank.slope1) : Splat<V>(-bank.offset2);
+            const V c = rising ? Splat<V>(-1.0) : Splat<V>(bank.slope2);
+            return x * k + c;
+        } else {
+            return GoldenTriangleShape::At(bank, p);
+        }
+    }
+};
+
+// Calls use(Shape{}) with the shape the kernels evaluate for the bank's wave function: a faster
+// form where the bank holds the constants that form was made for, else the general one. False,
+// without a call, for a function no shape stands for.
+template <class Use> bool WithLaneShape(const OscillatorBank& bank, Use&& use) {
+    const WaveFunction wave = bank.waveFunction;
+    auto with = [&](auto shape) {
+        use(shape);
+        return true;
+    };
+    if (wave == &SineWave) {
+        return PhaseSineShape::Fits(bank) ? with(PhaseSineShape{}) : with(SineShape{});
+    }
+    if (wave == &TriangleWave) return with(LaneTriangleShape{});
+    if (wave == &SawWave) return with(LaneSawShape{});
+    if (wave == &GoldenSineWave) {
+        return GoldenSineLanes::Fits(bank) ? with(GoldenSineLanes{}) : with(GoldenSineShape{});
+    }
+    if (wave == &GoldenHalfSineWave) {
+        return GoldenHalfSineLanes::Fits(bank) ? with(GoldenHalfSineLanes{})
+                                               : with(GoldenHalfSineShape{});
+    }
+    if (wave == &GoldenTriangleWave) return with(LaneGoldenTriangleShape{});
+    if (wave == &GoldenSquareWave) return with(GoldenSquareShape{});
+    return false;
+}
 
 } // namespace

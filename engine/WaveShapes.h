@@ -140,12 +140,17 @@ struct GoldenSineShape {
     }
 };
 
+// The phases the golden half sine and triangle are advanced by before they wrap: a third and a
+// half of g * 2pi.
+constexpr double kGoldenHalfSineShift = 1.294336264;
+constexpr double kGoldenTriangleShift = 1.941504077;
+
 // The positive sine lobe stretched over the full range; the offset is a third of g * 2pi. The
 // first piece gets offset 0.0 like the golden sine's; a sign lost on a zero product cannot show,
 // as the sine of either zero is a zero that 2 * s - 1 turns into -1.
 struct GoldenHalfSineShape {
     template <class T> [[gnu::always_inline]] static T At(const OscillatorBank& bank, T p) {
-        T x = p + 1.294336264;
+        T x = p + kGoldenHalfSineShift;
         x -= Masked(x > bank.period, Splat<T>(bank.period));
         const auto first = x < bank.switchPoint;
         const T slope = Select(first, Splat<T>(bank.slope1), Splat<T>(bank.slope2));
@@ -157,7 +162,7 @@ struct GoldenHalfSineShape {
 // Rises over g of the period and falls over the rest; the offset is half of g * 2pi.
 struct GoldenTriangleShape {
     template <class T> [[gnu::always_inline]] static T At(const OscillatorBank& bank, T p) {
-        T x = p + 1.941504077;
+        T x = p + kGoldenTriangleShift;
         x -= Masked(x > bank.period, Splat<T>(bank.period));
         return Select(x < bank.switchPoint, x * bank.slope1 - 1.0, bank.slope2 - x * bank.offset2);
     }
