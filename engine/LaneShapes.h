@@ -240,13 +240,19 @@ struct GoldenHalfSineLanes {
     }
 };
 
+// The phase moved on by a shift below one period and brought back below the period, the
+// choice one masked subtraction on AVX-512.
+template <class V> [[gnu::always_inline]] inline V ShiftedPhase(V p, double shift, double period) {
+    const V x = p + shift;
+    return x > period ? x - period : x;
+}
+
 // The triangle with its choices as blends, each of which AVX-512 makes one masked operation,
 // where the general shape's bit selection takes three.
 struct LaneTriangleShape {
     template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
         if constexpr (kBlends) {
-            V x = p + bank.quarterTurn;
-            x = x > bank.period ? x - bank.period : x;
+            const V x = ShiftedPhase(p, bank.quarterTurn, bank.period);
             const V v = x * bank.slope1;
             return x >= kPi ? 3.0 - v : v - 1.0;
         } else {
@@ -260,8 +266,7 @@ struct LaneTriangleShape {
 struct LaneSawShape {
     template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
         if constexpr (kBlends) {
-            V x = p + kPi;
-            x = x > bank.period ? x - bank.period : x;
+            const V x = ShiftedPhase(p, kPi, bank.period);
             return x * bank.inversePi - 1.0;
         } else {
             return SawShape::At(bank, p);
@@ -274,8 +279,7 @@ struct LaneSawShape {
 struct LaneGoldenTriangleShape {
     template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
         if constexpr (kBlends) {
-            V x = p + kGoldenTriangleShift;
-            x = x > bank.period ? x - bank.period : x;
+            const V x = ShiftedPhase(p, kGoldenTriangleShift, bank.period);
             const MaskOf<V> rising = x < bank.switchPoint;
             const V k = rising ? Splat<V>(bank.slope1) : Splat<V>(-bank.offset2);
             const V c = rising ? Splat<V>(-1.0) : Splat<V>(bank.slope2);
