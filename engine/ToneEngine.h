@@ -70,7 +70,7 @@ struct ToneVoices {
 constexpr int kChunk = 512;
 
 // The lane kernels' scratch: every tone's sample of a chunk, per frame and ear, added up in tone
-// order afterwards. At 64 KiB it lives with the engine, not on the audio thread's stack.
+// order afterwards. At 128 KiB it lives with the engine, not on the audio thread's stack.
 struct LaneScratch {
     alignas(64) double samples[kChunk][kEars][kMaxTones];
 };
