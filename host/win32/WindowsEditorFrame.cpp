@@ -1,5 +1,7 @@
 #include "host/win32/WindowsEditorFrame.h"
 
+#include "platform/win32/MessagePump.h"
+
 namespace serivane::host {
 
 using namespace Steinberg;
@@ -109,18 +111,7 @@ bool WindowsEditorFrame::createWindow(int width, int height) {
 }
 
 void WindowsEditorFrame::runFor(std::chrono::milliseconds duration) {
-    const auto deadline = std::chrono::steady_clock::now() + duration;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-    }
+    PumpMessages(duration);
 }
 
 bool WindowsEditorFrame::capture(WindowImage& image) const {

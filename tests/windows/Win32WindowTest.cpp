@@ -1,6 +1,7 @@
 // The editor window on Windows, inside a top-level window standing in for the host's, driven by
 // the window messages Windows sends it and by its own timer.
 #include "gui/win32/IEditorWindowWin.h"
+#include "platform/win32/MessagePump.h"
 
 #include "tests/gui/GuiFakes.h"
 #include "tests/gui/editor/TestEditor.h"
@@ -19,20 +20,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Dispatches the thread's messages, timer ticks included, for the duration.
 void Pump(std::chrono::milliseconds duration = 150ms) {
-    const auto deadline = std::chrono::steady_clock::now() + duration;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-    }
+    PumpMessages(duration);
 }
 
 LPARAM Centre(const IBox& rect) {
