@@ -1,9 +1,9 @@
 #include "tools/program/ProgramGuide.h"
 #include "tools/NumberText.h"
+#include "tools/ProgressBar.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace serivane::tools {
 
@@ -26,14 +26,7 @@ std::string duration(double seconds) {
 
 // "2:10", or "1:02:10" from an hour on; rounded up, so a change never shows as due in 0:00.
 std::string countdown(double seconds) {
-    auto whole = static_cast<long long>(std::ceil(seconds));
-    char text[32];
-    if (whole >= 3600)
-        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60,
-                      whole % 60);
-    else
-        std::snprintf(text, sizeof text, "%lld:%02lld", whole / 60, whole % 60);
-    return text;
+    return clockText(std::ceil(seconds));
 }
 
 std::string change(const ScriptStep& step) {
