@@ -235,6 +235,14 @@ template <class V> struct FadeLanes {
     }
 };
 
+// Shapes with halves are evaluated a frame apart: the second half of the last frame's samples runs
+// beside the first half of this frame's. Each half is a shorter chain of dependent operations,
+// which leaves the processor's scheduler room for the envelopes' and phases' work.
+template <class Shape>
+concept HasHalves = requires(const OscillatorBank& bank, Lanes2 p) {
+    Shape::OfArgument(bank, Shape::Argument(bank, p));
+};
+
 // Everything a group of tones carries from one chunk to the next.
 template <class V> struct ToneGroup {
     int first = 0;
@@ -301,9 +309,6 @@ template <class V> struct ToneLanes {
     }
 };
 
-// Samples of one chunk: [frame][ear][tone].
-using ChunkSamples = decltype(LaneScratch::samples);
-
 // Groups of tones through one chunk. Each envelope steps once per ear, left first, so the
 // right ear sees the value one step later; the level target is shared, and what remains of it
 // is the right ear's. The phase wrap needs every step below one period, which the caller checks.
@@ -311,7 +316,7 @@ using ChunkSamples = decltype(LaneScratch::samples);
 // in the frame loop give the processor independent chains to overlap.
 template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, int G>
 void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* group,
-               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, ChunkSamples& samples, int frames) {
+               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, LaneScratch& samples, int frames) {
     ToneLanes<V> tones[G];
     FadeLanes<V> rateFades[G][kEars];
     FadeLanes<V> levelFades[G][kEars];
@@ -329,6 +334,11 @@ void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* gro
     // from the envelope values after the loop, by the same operations.
     V leftFreq[G];
     for (int g = 0; g < G; ++g) leftFreq[g] = freq[g].value;
+    // A shape with halves: the first halves of a frame's samples, and their levels, finished a
+    // frame later. The first frame finishes the zero state into the row before the chunk's.
+    using Half = std::conditional_t<HasHalves<Shape>, FoldedArgument<V>, V>;
+    Half held[kEars][G] = {};
+    V heldLevel[kEars][G] = {};
     for (int t = 0; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
             for (int g = 0; g < G; ++g) {
@@ -344,8 +354,23 @@ void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* gro
                     tones[g].level = level;
                 }
                 const V p = WrapOnce(tones[g].phase[e], period);
-                Store(&samples[t][e][group[g].first], Shape::At(bank, p) * level);
+                if constexpr (HasHalves<Shape>) {
+                    Store(&samples.rows[t][e][group[g].first],
+                          Shape::OfArgument(bank, held[e][g]) * heldLevel[e][g]);
+                    held[e][g] = Shape::Argument(bank, p);
+                    heldLevel[e][g] = level;
+                } else {
+                    Store(&samples.rows[1 + t][e][group[g].first], Shape::At(bank, p) * level);
+                }
                 tones[g].phase[e] = p + rate;
+            }
+        }
+    }
+    if constexpr (HasHalves<Shape>) {
+        for (int e = 0; frames > 0 && e < kEars; ++e) {
+            for (int g = 0; g < G; ++g) {
+                Store(&samples.rows[frames][e][group[g].first],
+                      Shape::OfArgument(bank, held[e][g]) * heldLevel[e][g]);
             }
         }
     }
@@ -405,7 +430,7 @@ template <class V, int D = kWidth<V> / 2> [[gnu::always_inline]] inline void Tra
 // frames go in lanes: a square of samples is transposed so that each row holds one tone over
 // as many frames, and the rows are added in tone order.
 template <class V>
-void SumInToneOrder(const ChunkSamples& samples, int toneCount, double* const* mix, int frames) {
+void SumInToneOrder(const LaneScratch& samples, int toneCount, double* const* mix, int frames) {
     constexpr int kW = kWidth<V>;
     int t = 0;
     for (; t + kW <= frames; t += kW) {
@@ -414,7 +439,8 @@ void SumInToneOrder(const ChunkSamples& samples, int toneCount, double* const* m
         for (int first = 0; first < toneCount; first += kW) {
             V rows[kEars][kW];
             for (int e = 0; e < kEars; ++e) {
-                for (int k = 0; k < kW; ++k) rows[e][k] = Load<V>(&samples[t + k][e][first]);
+                for (int k = 0; k < kW; ++k)
+                    rows[e][k] = Load<V>(&samples.rows[1 + t + k][e][first]);
                 Transpose(rows[e]);
             }
             // A full vector's count is a constant, so that its loop unrolls without tests.
@@ -434,7 +460,7 @@ void SumInToneOrder(const ChunkSamples& samples, int toneCount, double* const* m
     for (; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
             double sum = 0.0;
-            for (int i = 0; i < toneCount; ++i) sum += samples[t][e][i];
+            for (int i = 0; i < toneCount; ++i) sum += samples.rows[1 + t][e][i];
             mix[e][t] = sum;
         }
     }
@@ -442,7 +468,7 @@ void SumInToneOrder(const ChunkSamples& samples, int toneCount, double* const* m
 
 template <class V, class Shape, int G>
 void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
-                      ChunkSamples& samples, int frames) {
+                      LaneScratch& samples, int frames) {
     ToneGroup<V> group[G];
     EnvelopeLanes<V> freq[G];
     EnvelopeLanes<V> vol[G];
@@ -476,7 +502,7 @@ void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first,
 
 // The whole chunk at once: setting a group up costs as much as a few dozen frames.
 template <class V, class Shape>
-void MixChunk(ToneVoices& voices, ChunkSamples& samples, int toneCount, double* const* mix,
+void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, double* const* mix,
               int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
     const OscillatorBank bank = voices.bank;
@@ -580,7 +606,7 @@ template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, in
 }
 
 template <class V>
-bool MixLanes(ToneVoices& voices, ChunkSamples& samples, int toneCount, double* const* mix,
+bool MixLanes(ToneVoices& voices, LaneScratch& samples, int toneCount, double* const* mix,
               int frames) {
     // A few tones take narrower lanes rather than fill a wide vector with idle ones.
     if constexpr (kWidth < V >> 2) {

@@ -5,5 +5,5 @@ using Avx2Lanes = double __attribute__((vector_size(32)));
 
 bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
                   int frames) {
-    return MixLanes<Avx2Lanes>(voices, scratch.samples, toneCount, mix, frames);
+    return MixLanes<Avx2Lanes>(voices, scratch, toneCount, mix, frames);
 }

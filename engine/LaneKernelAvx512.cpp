@@ -6,5 +6,5 @@ using Avx512Lanes = double __attribute__((vector_size(64)));
 
 bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
                     int frames) {
-    return MixLanes<Avx512Lanes>(voices, scratch.samples, toneCount, mix, frames);
+    return MixLanes<Avx512Lanes>(voices, scratch, toneCount, mix, frames);
 }

@@ -5,5 +5,5 @@ using PlainLanes = double __attribute__((vector_size(16)));
 
 bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
                    int frames) {
-    return MixLanes<PlainLanes>(voices, scratch.samples, toneCount, mix, frames);
+    return MixLanes<PlainLanes>(voices, scratch, toneCount, mix, frames);
 }

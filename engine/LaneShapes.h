@@ -89,19 +89,25 @@ template <class ArgOf> constexpr Folds FoldsOver(ArgOf argOf, double end) {
     return folds;
 }
 
-// PolySine of an argument without the integer round trip: the multiple it folds by is chosen by
-// comparing x with the thresholds, one masked subtraction per step on AVX-512. Where PolySine
-// negates the result, a blend takes the negated argument instead; only a zero's sign can
-// differ, which no sum of a frame keeps: it starts from +0.0. Without blends the multiples of
-// pi are summed, in the order that gives PolySine's products, and the sign flipped by bits.
-// The result comes times Scale, a power of two, for free: coefficients scaled by it scale every
-// rounded step of the polynomial exactly, its values lying far above the subnormals.
-template <const Folds& F, int Scale = 1, class V>
-[[gnu::always_inline]] inline V FoldedSine(const OscillatorBank& bank, V x, V arg) {
-    static_assert(F.least >= 0 && F.most <= 3);
+// An argument folded into [-pi/2, pi/2], and the lanes whose polynomial value is negated. With
+// blends the argument is negated instead, and no mask is carried.
+template <class V, bool Negates = !kBlends> struct FoldedArgument {
     V y;
-    MaskOf<V> negate{};
+    MaskOf<V> negate;
+};
+template <class V> struct FoldedArgument<V, false> { V y; };
+
+// PolySine's fold without the integer round trip: the multiple of pi is chosen by comparing x
+// with the thresholds, one masked subtraction per step on AVX-512. Where PolySine negates the
+// result, a blend takes the negated argument instead; only a zero's sign can differ, which no
+// sum of a frame keeps: it starts from +0.0. Without blends the multiples of pi are summed, in
+// the order that gives PolySine's products, and the sign is flipped afterwards by bits.
+template <const Folds& F, class V>
+[[gnu::always_inline]] inline FoldedArgument<V> FoldArgument(V x, V arg) {
+    static_assert(F.least >= 0 && F.most <= 3);
+    FoldedArgument<V> folded{};
     if constexpr (kBlends) {
+        V& y = folded.y;
         y = FoldedBy(F.least, arg);
         auto steps = [&]<int... K>(std::integer_sequence<int, K...>) {
             ((y = x >= F.from[F.least + 1 + K] ? FoldedBy(F.least + 1 + K, arg) : y), ...);
@@ -110,35 +116,62 @@ template <const Folds& F, int Scale = 1, class V>
     } else {
         const V pi = Splat<V>(kPi);
         V multiple = Splat<V>(F.least * kPi);
-        negate = F.least % 2 != 0 ? ~MaskOf<V>{} : MaskOf<V>{};
+        MaskOf<V> negate = F.least % 2 != 0 ? ~MaskOf<V>{} : MaskOf<V>{};
         for (int n = F.least + 1; n <= F.most; ++n) {
             const MaskOf<V> past = x >= F.from[n];
             // From no multiple, the first needs no sum.
             multiple = n == 1 ? Masked(past, pi) : multiple + Masked(past, pi);
             negate ^= past;
         }
-        y = arg - multiple;
-        negate &= INT64_MIN;
+        folded.y = arg - multiple;
+        folded.negate = negate & INT64_MIN;
     }
-    const V y2 = y * y;
+    return folded;
+}
+
+// PolySine's polynomial of a folded argument. The result comes times Scale, a power of two, for
+// free: coefficients scaled by it scale every rounded step of the polynomial exactly, its values
+// lying far above the subnormals.
+template <int Scale = 1, class V>
+[[gnu::always_inline]] inline V SineOfFolded(const OscillatorBank& bank, FoldedArgument<V> a) {
     static_assert(Scale > 0 && (Scale & (Scale - 1)) == 0);
+    const V y2 = a.y * a.y;
     const double c5 = bank.sineC5 * Scale;
     const double c3 = bank.sineC3 * Scale;
     const double c1 = bank.sineC1 * Scale;
-    const V s = y * ((y2 * c5 + c3) * y2 + c1);
-    return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ negate);
+    const V s = a.y * ((y2 * c5 + c3) * y2 + c1);
+    if constexpr (kBlends) {
+        return s;
+    } else {
+        return reinterpret_cast<V>(reinterpret_cast<MaskOf<V>>(s) ^ a.negate);
+    }
 }
 
+// The shapes built on the folded sine come in two halves, Argument and OfArgument, so that the
+// kernels can evaluate the two a frame apart: each half is a shorter chain of dependent
+// operations.
+template <class Shape> struct WholeFromHalves {
+    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+        return Shape::OfArgument(bank, Shape::Argument(bank, p));
+    }
+};
+
 // The sine of a phase in [0, 2pi): PolySine's argument is the phase itself.
-struct PhaseSineShape {
+struct PhaseSineShape : WholeFromHalves<PhaseSineShape> {
     static constexpr Folds kFolds = FoldsOver([](double p) { return p; }, kPeriod);
 
     static bool Fits(const OscillatorBank& bank) {
         return bank.inversePi == kInversePi && bank.period == kPeriod;
     }
 
-    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
-        return FoldedSine<kFolds>(bank, p, p);
+    template <class V>
+    [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
+        return FoldArgument<kFolds>(p, p);
+    }
+
+    template <class V>
+    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
+        return SineOfFolded(bank, a);
     }
 };
 
@@ -194,21 +227,27 @@ constexpr double GoldenSineArg(double x) {
 
 // x runs from 0 to the period; its argument from pi/2 to 5pi/2, so the multiple is 1 below
 // the switch point and 2 from there; 3 at the very top gives the same argument.
-struct GoldenSineLanes {
+struct GoldenSineLanes : WholeFromHalves<GoldenSineLanes> {
     static_assert(kGoldenSinePieces.FoldsGrow(GoldenSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenSineArg, kPeriod);
     static constexpr double kShift = static_cast<double>(kGolden) * kPi;
 
     static bool Fits(const OscillatorBank& bank) { return kGoldenSinePieces.In(bank); }
 
-    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+    template <class V>
+    [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         V x = p - kShift;
         if constexpr (kBlends) {
             x = x < 0.0 ? x + kPeriod : x;
         } else {
             x += Masked(x < 0.0, Splat<V>(kPeriod));
         }
-        return FoldedSine<kFolds>(bank, x, kGoldenSinePieces.ArgOf(x) + kQuarterTurn);
+        return FoldArgument<kFolds>(x, kGoldenSinePieces.ArgOf(x) + kQuarterTurn);
+    }
+
+    template <class V>
+    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
+        return SineOfFolded(bank, a);
     }
 };
 
@@ -223,20 +262,26 @@ constexpr double GoldenHalfSineArg(double x) {
 
 // x runs from just above 0 to the period; its argument from 0 to pi, so the multiple is 0
 // below pi/2, about where the pieces meet, and 1 from there.
-struct GoldenHalfSineLanes {
+struct GoldenHalfSineLanes : WholeFromHalves<GoldenHalfSineLanes> {
     static_assert(kGoldenHalfSinePieces.FoldsGrow(GoldenHalfSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenHalfSineArg, kPeriod);
 
     static bool Fits(const OscillatorBank& bank) { return kGoldenHalfSinePieces.In(bank); }
 
-    template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
+    template <class V>
+    [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         V x = p + kGoldenHalfSineShift;
         if constexpr (kBlends) {
             x = x > kPeriod ? x - kPeriod : x;
         } else {
             x -= Masked(x > kPeriod, Splat<V>(kPeriod));
         }
-        return FoldedSine<kFolds, 2>(bank, x, kGoldenHalfSinePieces.ArgOf(x)) - 1.0;
+        return FoldArgument<kFolds>(x, kGoldenHalfSinePieces.ArgOf(x));
+    }
+
+    template <class V>
+    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
+        return SineOfFolded<2>(bank, a) - 1.0;
     }
 };
 

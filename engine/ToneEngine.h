@@ -70,9 +70,10 @@ struct ToneVoices {
 constexpr int kChunk = 512;
 
 // The lane kernels' scratch: every tone's sample of a chunk, per frame and ear, added up in tone
-// order afterwards. At 128 KiB it lives with the engine, not on the audio thread's stack.
+// order afterwards; frame t is in row 1 + t. At 128 KiB it lives with the engine, not on the
+// audio thread's stack.
 struct LaneScratch {
-    alignas(64) double samples[kChunk][kEars][kMaxTones];
+    alignas(64) double rows[1 + kChunk][kEars][kMaxTones];
 };
 
 // The binaural tone generator: up to 16 tones per ear, their envelopes, crossfades and master
