@@ -555,15 +555,27 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
             ears[e] = env.value;
         }
     };
+    // Each ear's sum starts from 0.0, as for any count of tones.
+    auto write = [&](int t, V sample) {
+        sample = Splat<V>(0.0) + sample;
+        mix[0][t] = sample[0];
+        mix[1][t] = sample[1];
+    };
+    // A shape with halves finishes a frame's sample at the next frame.
+    std::conditional_t<HasHalves<Shape>, FoldedArgument<V>, V> held{};
+    V heldLevel{};
     auto sampleFrom = [&](const V* ears, int t) {
         V rate;
         V level;
         targets(ears, rate, level);
         const V p = WrapOnce(phase, bank.period);
-        // Each ear's sum starts from 0.0, as for any count of tones.
-        const V sample = Splat<V>(0.0) + Shape::At(bank, p) * level;
-        mix[0][t] = sample[0];
-        mix[1][t] = sample[1];
+        if constexpr (HasHalves<Shape>) {
+            if (t > 0) write(t - 1, Shape::OfArgument(bank, held) * heldLevel);
+            held = Shape::Argument(bank, p);
+            heldLevel = level;
+        } else {
+            write(t, Shape::At(bank, p) * level);
+        }
         phase = p + rate;
     };
     int count = frames < kAhead ? frames : kAhead;
@@ -572,16 +584,20 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
     for (int start = 0, run = 0; count > 0; run ^= 1) {
         const int left = frames - start - count;
         const int next = left < kAhead ? left : kAhead;
-        for (int i = 0; i < count; ++i) {
-            if (i < next) stepInto(runs[run ^ 1][i]);
+        // The next run is never longer than this one.
+        int i = 0;
+        for (; i < next; ++i) {
+            stepInto(runs[run ^ 1][i]);
             sampleFrom(runs[run][i], start + i);
         }
+        for (; i < count; ++i) sampleFrom(runs[run][i], start + i);
         last = runs[run][count - 1];
         start += count;
         count = next;
     }
     StoreEnvelopes(slots, env);
     if (last == nullptr) return;
+    if constexpr (HasHalves<Shape>) write(frames - 1, Shape::OfArgument(bank, held) * heldLevel);
     V rate;
     V level;
     targets(last, rate, level);
@@ -603,6 +619,22 @@ template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, in
         MixSingleTone<Shape, true>(voices, mix, frames);
     }
     return true;
+}
+
+// The pass of a steady gain over a chunk's sums of one ear: out = sum * gain, plus the input
+// where the instrument mixes it in. The input may be the output buffer itself.
+template <class V>
+void ScaleLanes(const double* sum, const double* in, double* out, int frames, double gain) {
+    constexpr int kW = kWidth<V>;
+    const V g = Splat<V>(gain);
+    int t = 0;
+    if (in != nullptr) {
+        for (; t + kW <= frames; t += kW) Store(out + t, Load<V>(sum + t) * g + Load<V>(in + t));
+        for (; t < frames; ++t) out[t] = sum[t] * gain + in[t];
+    } else {
+        for (; t + kW <= frames; t += kW) Store(out + t, Load<V>(sum + t) * g);
+        for (; t < frames; ++t) out[t] = sum[t] * gain;
+    }
 }
 
 template <class V>

@@ -7,3 +7,7 @@ bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, doubl
                   int frames) {
     return MixLanes<Avx2Lanes>(voices, scratch, toneCount, mix, frames);
 }
+
+void ScaleSumsAvx2(const double* sum, const double* in, double* out, int frames, double gain) {
+    ScaleLanes<Avx2Lanes>(sum, in, out, frames, gain);
+}

@@ -8,3 +8,7 @@ bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, dou
                     int frames) {
     return MixLanes<Avx512Lanes>(voices, scratch, toneCount, mix, frames);
 }
+
+void ScaleSumsAvx512(const double* sum, const double* in, double* out, int frames, double gain) {
+    ScaleLanes<Avx512Lanes>(sum, in, out, frames, gain);
+}

@@ -7,3 +7,7 @@ bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, doub
                    int frames) {
     return MixLanes<PlainLanes>(voices, scratch, toneCount, mix, frames);
 }
+
+void ScaleSumsPlain(const double* sum, const double* in, double* out, int frames, double gain) {
+    ScaleLanes<PlainLanes>(sum, in, out, frames, gain);
+}

@@ -11,3 +11,8 @@ bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, doubl
                   int frames);
 bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
                     int frames);
+
+// out = sum * gain (+ in, where in is not null), one per instruction set.
+void ScaleSumsPlain(const double* sum, const double* in, double* out, int frames, double gain);
+void ScaleSumsAvx2(const double* sum, const double* in, double* out, int frames, double gain);
+void ScaleSumsAvx512(const double* sum, const double* in, double* out, int frames, double gain);

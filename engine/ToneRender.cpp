@@ -260,6 +260,20 @@ bool MixInLanes(RenderPath path, ToneVoices& voices, LaneScratch& scratch, int t
     }
 }
 
+void ScaleSums(RenderPath path, const double* sum, const double* in, double* out, int frames,
+               double gain) {
+    switch (path) {
+#ifdef SERIVANE_SIMD_PATHS
+    case RenderPath::Avx512:
+        return ScaleSumsAvx512(sum, in, out, frames, gain);
+    case RenderPath::Avx2:
+        return ScaleSumsAvx2(sum, in, out, frames, gain);
+#endif
+    default:
+        return ScaleSumsPlain(sum, in, out, frames, gain);
+    }
+}
+
 // True when every rate the block can produce lies in [0, period) and every phase below two
 // periods, so that one subtraction per frame keeps the phases in [0, period). A rate runs between
 // its tone's low and high increment and, while a fade runs, its starting value, overshot at the
@@ -318,8 +332,8 @@ void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
 // Tones are mixed into a scratch sum per ear, then scaled by the gain ramp.
 void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
                              int frames, double gainStep, bool wide) {
-    double left[kChunk];
-    double right[kChunk];
+    alignas(64) double left[kChunk];
+    alignas(64) double right[kChunk];
     double* const mix[kEars] = {left, right};
     if (wide || !MixInLanes(path_, voices_, *laneScratch_, settings_.toneCount, mix, frames)) {
         std::fill(left, left + frames, 0.0);
@@ -348,10 +362,8 @@ void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, doub
         // The input may be the output buffer itself.
         double* out = outputs[e] + offset;
         const double* in = mixInput_ ? inputs[e] + offset : nullptr;
-        if (steady && in != nullptr) {
-            for (int t = 0; t < frames; ++t) out[t] = sum[t] * gain + in[t];
-        } else if (steady) {
-            for (int t = 0; t < frames; ++t) out[t] = sum[t] * gain;
+        if (steady) {
+            ScaleSums(path_, sum, in, out, frames, gain);
         } else if (in != nullptr) {
             for (int t = 0; t < frames; ++t) out[t] = sum[t] + in[t];
         } else {
