@@ -1,4 +1,5 @@
 #include "tools/LevelMeter.h"
+#include "tools/SampleLoops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,16 +73,16 @@ template <typename Sample> void LevelMeter::addAll(const Sample* samples, std::i
 // Floats four to a vector: their magnitudes and the finite test need no widening, and a
 // non-finite sample zeroed before it is squared adds +0.0, as the masked product does above.
 // The squares go to the same eight partial sums, so the result is the same to the bit.
-template <> void LevelMeter::addAll(const float* samples, std::int64_t count) {
+FloatLevels floatLevelsSse2(const float* samples, std::int64_t count) {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(INT32_MAX));
     const __m128 largest = _mm_set1_ps(std::numeric_limits<float>::max());
     __m128 peaks = _mm_setzero_ps();
     __m128d sums[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
-    __m128i bad = _mm_setzero_si128(); // a lane counts at most a quarter of this call's samples
-    std::int64_t i = 0;
-    for (; i + 8 <= count; i += 8) {
+    __m128i bad = _mm_setzero_si128(); // a lane counts at most a quarter of the samples
+    FloatLevels levels;
+    for (; levels.covered + 8 <= count; levels.covered += 8) {
         for (int half = 0; half < 2; ++half) {
-            const __m128 v = _mm_loadu_ps(samples + i + 4 * half);
+            const __m128 v = _mm_loadu_ps(samples + levels.covered + 4 * half);
             const __m128 size = _mm_and_ps(v, magnitude);
             const __m128 finite = _mm_cmple_ps(size, largest);
             peaks = _mm_max_ps(peaks, _mm_and_ps(finite, size));
@@ -97,16 +98,25 @@ template <> void LevelMeter::addAll(const float* samples, std::int64_t count) {
     alignas(16) std::int32_t badLanes[4];
     _mm_store_ps(peakLanes, peaks);
     _mm_store_si128(reinterpret_cast<__m128i*>(badLanes), bad);
-    std::int64_t nonFinite = 0;
     for (int k = 0; k < 4; ++k) {
-        peak_ = std::max(peak_, static_cast<double>(peakLanes[k]));
-        alignas(16) double lanes[2];
-        _mm_store_pd(lanes, sums[k]);
-        sumOfSquares_ += lanes[0];
-        sumOfSquares_ += lanes[1];
-        nonFinite += badLanes[k];
+        levels.peak = std::max(levels.peak, peakLanes[k]);
+        _mm_storeu_pd(levels.sums + 2 * k, sums[k]);
+        levels.nonFinite += badLanes[k];
     }
-    addOneByOne(samples + i, count - i, peak_, sumOfSquares_, nonFinite);
+    return levels;
+}
+
+template <> void LevelMeter::addAll(const float* samples, std::int64_t count) {
+#if defined(SERIVANE_AVX2_LOOPS)
+    const FloatLevels levels =
+        hasAvx2() ? floatLevelsAvx2(samples, count) : floatLevelsSse2(samples, count);
+#else
+    const FloatLevels levels = floatLevelsSse2(samples, count);
+#endif
+    peak_ = std::max(peak_, static_cast<double>(levels.peak));
+    for (double sum : levels.sums) sumOfSquares_ += sum;
+    std::int64_t nonFinite = levels.nonFinite;
+    addOneByOne(samples + levels.covered, count - levels.covered, peak_, sumOfSquares_, nonFinite);
     nonFinite_ += nonFinite;
     count_ += count - nonFinite;
 }

@@ -1,4 +1,5 @@
 #include "tools/Pcm16.h"
+#include "tools/SampleLoops.h"
 
 #include <cmath>
 
@@ -71,16 +72,28 @@ __m128i eight(__m128i a, __m128i b) {
 }
 
 template <typename Sample>
+int stereo(const Sample* left, const Sample* right, int frames, int16_t* out) {
+    int f = 0;
+    for (; f + 8 <= frames; f += 8) {
+        const __m128i l = eight(four(left + f), four(left + f + 4));
+        const __m128i r = eight(four(right + f), four(right + f + 4));
+        auto* to = reinterpret_cast<__m128i*>(out + 2 * f);
+        _mm_storeu_si128(to, _mm_unpacklo_epi16(l, r));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(l, r));
+    }
+    return f;
+}
+
+template <typename Sample>
 void convert(const Sample* const* planar, int channels, int frames, int16_t* out) {
     int f = 0;
     if (channels == 2) {
-        for (; f + 8 <= frames; f += 8) {
-            const __m128i left = eight(four(planar[0] + f), four(planar[0] + f + 4));
-            const __m128i right = eight(four(planar[1] + f), four(planar[1] + f + 4));
-            auto* to = reinterpret_cast<__m128i*>(out + 2 * f);
-            _mm_storeu_si128(to, _mm_unpacklo_epi16(left, right));
-            _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(left, right));
+#if defined(SERIVANE_AVX2_LOOPS)
+        if constexpr (sizeof(Sample) == sizeof(float)) {
+            if (hasAvx2()) f = stereoToPcm16Avx2(planar[0], planar[1], frames, out);
         }
+#endif
+        f += stereo(planar[0] + f, planar[1] + f, frames - f, out + 2 * f);
     }
     scalar(planar, channels, f, frames, out);
 }
@@ -92,6 +105,12 @@ void convert(const Sample* const* planar, int channels, int frames, int16_t* out
 #endif
 
 } // namespace
+
+#if defined(__SSE2__)
+int stereoToPcm16Sse2(const float* left, const float* right, int frames, int16_t* interleaved) {
+    return stereo(left, right, frames, interleaved);
+}
+#endif
 
 void toPcm16(const float* const* planar, int channels, int frames, int16_t* interleaved) {
     convert(planar, channels, frames, interleaved);

@@ -1,4 +1,5 @@
 #include "tools/LevelMeter.h"
+#include "tools/SampleLoops.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -56,6 +57,27 @@ TEST(LevelMeter, FloatsMeasureAsTheSameSamplesInDouble) {
     EXPECT_EQ(single.nonFinite(), 3);
     EXPECT_EQ(single.rms(), wide.rms());
 }
+
+#if defined(SERIVANE_AVX2_LOOPS)
+// The AVX2 loop must gather what the SSE2 one does, partial sum for partial sum.
+TEST(LevelMeter, BothVectorWidthsGatherTheSameLevels) {
+    if (!hasAvx2()) GTEST_SKIP() << "this processor lacks AVX2";
+    std::vector<float> floats(2003);
+    for (std::size_t i = 0; i < floats.size(); ++i) floats[i] = std::sin(0.007f * i) * 0.8f;
+    floats[3] = NAN;
+    floats[700] = -INFINITY;
+    floats[1500] = 0.99f;
+    for (std::int64_t count : {0, 7, 8, 9, 2003}) {
+        const FloatLevels narrow = floatLevelsSse2(floats.data(), count);
+        const FloatLevels wide = floatLevelsAvx2(floats.data(), count);
+        EXPECT_EQ(wide.covered, count / 8 * 8);
+        EXPECT_EQ(narrow.covered, wide.covered);
+        EXPECT_EQ(narrow.peak, wide.peak);
+        EXPECT_EQ(narrow.nonFinite, wide.nonFinite);
+        for (int k = 0; k < 8; ++k) EXPECT_EQ(narrow.sums[k], wide.sums[k]) << count << " " << k;
+    }
+}
+#endif
 
 } // namespace
 } // namespace serivane::tools
