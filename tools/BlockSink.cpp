@@ -8,7 +8,7 @@ namespace serivane::tools {
 
 namespace {
 
-constexpr int kGatheredFrames = 16384;
+constexpr int kGatheredFrames = 262144;
 
 } // namespace
 

@@ -103,6 +103,13 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
         discard();
         return false;
     }
+    // FLAC's size is not known ahead; the samples of an uncompressed file are.
+    if (type != FileType::Flac &&
+        !reserveSpace(fd, frames * channels * static_cast<long long>(bytesPerSample(format)))) {
+        error = "cannot write " + target + ": " + std::strerror(errno);
+        discard();
+        return false;
+    }
     if (format != SampleFormat::Float) sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     return true;
 }
@@ -133,6 +140,8 @@ bool SoundFileWriter::commit(std::string& error) {
         discard();
         return false;
     }
+    // A render that ended early leaves space reserved for the frames it did not write.
+    releaseReserve(temporary_);
     if (!replaceFile(temporary_, target_)) {
         error = "cannot write " + target_ + ": " + std::strerror(errno);
         discard();

@@ -28,6 +28,12 @@ int createTemporaryFile(std::vector<char>& pattern) {
     return -1;
 }
 
+bool reserveSpace(int, long long) {
+    return true;
+}
+
+void releaseReserve(const std::string&) {}
+
 bool replaceFile(const std::string& from, const std::string& to) {
     if (MoveFileExW(Widened(from).c_str(), Widened(to).c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
