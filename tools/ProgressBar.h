@@ -12,6 +12,8 @@ class ProgressBar {
 public:
     ProgressBar(std::ostream& out, bool enabled, std::int64_t total);
 
+    // Whether the bar is drawn at all; a hidden one needs no clock readings.
+    bool enabled() const { return enabled_; }
     // `done` of the total after `elapsed` seconds.
     void update(std::int64_t done, double elapsed);
     void finish(); // clears the line

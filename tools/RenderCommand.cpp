@@ -101,8 +101,10 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
         shaping.process(pointers.data(), static_cast<int>(channels), frames);
         if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
-        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-        progress.update(done, elapsed.count());
+        if (progress.enabled()) {
+            std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+            progress.update(done, elapsed.count());
+        }
     }
     return sink.finish(error);
 }
