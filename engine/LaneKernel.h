@@ -60,7 +60,9 @@ template <class V> [[gnu::always_inline]] inline void Store(double* p, V v) {
 
 // A phase advanced by less than a period, brought back below it.
 template <class V> [[gnu::always_inline]] inline V WrapOnce(V phase, double period) {
-    if constexpr (kBlends) {
+    if constexpr (kUnsignedMin) {
+        return SmallerAsBits(phase, phase - period);
+    } else if constexpr (kBlends) {
         return phase >= period ? phase - period : phase;
     } else {
         return phase - Masked(phase >= period, Splat<V>(period));

@@ -19,6 +19,23 @@ constexpr bool kBlends = false;
 constexpr bool kBlends = true;
 #endif
 
+// Whether the lanes' 64-bit unsigned minimum is one instruction, as AVX-512 has it.
+#if defined(__AVX512VL__)
+constexpr bool kUnsignedMin = true;
+#else
+constexpr bool kUnsignedMin = false;
+#endif
+
+// Of two doubles, one of them not negative, the smaller as bits: a negative double's sign bit
+// makes it the larger. Where the other is x - c for an x >= 0, this is the choice of x - c
+// where it is not negative, x where it is, without a comparison.
+template <class V> [[gnu::always_inline]] inline V SmallerAsBits(V a, V b) {
+    typedef uint64_t Bits __attribute__((vector_size(sizeof(V))));
+    const Bits x = reinterpret_cast<Bits>(a);
+    const Bits y = reinterpret_cast<Bits>(b);
+    return reinterpret_cast<V>(x < y ? x : y);
+}
+
 // The constants of a bank as it is built. The sine forms below fold at thresholds found for
 // these; a bank holding others takes the general shapes.
 constexpr OscillatorBank kStockBank{};
@@ -237,7 +254,9 @@ struct GoldenSineLanes : WholeFromHalves<GoldenSineLanes> {
     template <class V>
     [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         V x = p - kShift;
-        if constexpr (kBlends) {
+        if constexpr (kUnsignedMin) {
+            x = SmallerAsBits(x, x + kPeriod);
+        } else if constexpr (kBlends) {
             x = x < 0.0 ? x + kPeriod : x;
         } else {
             x += Masked(x < 0.0, Splat<V>(kPeriod));
