@@ -432,7 +432,7 @@ template <class V, int D = kWidth<V> / 2> [[gnu::always_inline]] inline void Tra
 // frames go in lanes: a square of samples is transposed so that each row holds one tone over
 // as many frames, and the rows are added in tone order.
 template <class V>
-void SumInToneOrder(const LaneScratch& samples, int toneCount, double* const* mix, int frames) {
+void SumInToneOrder(const LaneScratch& samples, int toneCount, const SumsOut& sums, int frames) {
     constexpr int kW = kWidth<V>;
     int t = 0;
     for (; t + kW <= frames; t += kW) {
@@ -457,13 +457,17 @@ void SumInToneOrder(const LaneScratch& samples, int toneCount, double* const* mi
                 }
             }
         }
-        for (int e = 0; e < kEars; ++e) Store(&mix[e][t], sum[e]);
+        for (int e = 0; e < kEars; ++e) {
+            V out = sum[e] * sums.gain;
+            if (sums.in != nullptr) out = out + Load<V>(&sums.in[e][t]);
+            Store(&sums.out[e][t], out);
+        }
     }
     for (; t < frames; ++t) {
         for (int e = 0; e < kEars; ++e) {
             double sum = 0.0;
             for (int i = 0; i < toneCount; ++i) sum += samples.rows[1 + t][e][i];
-            mix[e][t] = sum;
+            sums.out[e][t] = sums.in != nullptr ? sum * sums.gain + sums.in[e][t] : sum * sums.gain;
         }
     }
 }
@@ -504,7 +508,7 @@ void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first,
 
 // The whole chunk at once: setting a group up costs as much as a few dozen frames.
 template <class V, class Shape>
-void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, double* const* mix,
+void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const SumsOut& sums,
               int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
     const OscillatorBank bank = voices.bank;
@@ -519,7 +523,7 @@ void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, double* c
     for (; first < toneCount; first += kWidth<V>) {
         MixGroupsOfChunk<V, Shape, 1>(voices, bank, first, toneCount, samples, frames);
     }
-    SumInToneOrder<SumLanes<V>>(samples, toneCount, mix, frames);
+    SumInToneOrder<SumLanes<V>>(samples, toneCount, sums, frames);
 }
 
 // A single tone, ears in two lanes. Its two envelopes sit side by side in two more lanes and step
@@ -528,7 +532,7 @@ void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, double* c
 // ahead of the samples: a sample's operations find their inputs ready and do not crowd the
 // scheduler in front of the chain. A running fade sends the tone back to the general loop.
 template <class Shape, bool Checked>
-void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
+void MixSingleTone(ToneVoices& voices, const SumsOut& sums, int frames) {
     using V = Lanes2;
     constexpr int kAhead = 16;
     const OscillatorBank bank = voices.bank;
@@ -557,11 +561,13 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
             ears[e] = env.value;
         }
     };
-    // Each ear's sum starts from 0.0, as for any count of tones.
+    // Each ear's sum starts from 0.0, as for any count of tones, and then goes out scaled.
     auto write = [&](int t, V sample) {
         sample = Splat<V>(0.0) + sample;
-        mix[0][t] = sample[0];
-        mix[1][t] = sample[1];
+        sample *= sums.gain;
+        if (sums.in != nullptr) sample += V{sums.in[0][t], sums.in[1][t]};
+        sums.out[0][t] = sample[0];
+        sums.out[1][t] = sample[1];
     };
     // A shape with halves finishes a frame's sample at the next frame.
     std::conditional_t<HasHalves<Shape>, FoldedArgument<V>, V> held{};
@@ -610,15 +616,15 @@ void MixSingleTone(ToneVoices& voices, double* const* mix, int frames) {
     voices.bank.levels[0].value = level[1];
 }
 
-template <class Shape> bool MixSingle(ToneVoices& voices, double* const* mix, int frames) {
+template <class Shape> bool MixSingle(ToneVoices& voices, const SumsOut& sums, int frames) {
     for (int e = 0; e < kEars; ++e) {
         if (voices.rateFades[e][0].active || voices.levelFades[e][0].active) return false;
     }
     const EnvelopeSlots<Lanes2> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
     if (NoSegmentEnds(LoadEnvelopes(slots), slots, kEars * frames)) {
-        MixSingleTone<Shape, false>(voices, mix, frames);
+        MixSingleTone<Shape, false>(voices, sums, frames);
     } else {
-        MixSingleTone<Shape, true>(voices, mix, frames);
+        MixSingleTone<Shape, true>(voices, sums, frames);
     }
     return true;
 }
@@ -640,22 +646,22 @@ void ScaleLanes(const double* sum, const double* in, double* out, int frames, do
 }
 
 template <class V>
-bool MixLanes(ToneVoices& voices, LaneScratch& samples, int toneCount, double* const* mix,
+bool MixLanes(ToneVoices& voices, LaneScratch& samples, int toneCount, const SumsOut& sums,
               int frames) {
     // A few tones take narrower lanes rather than fill a wide vector with idle ones.
     if constexpr (kWidth < V >> 2) {
         using Half = typename HalfLanes<V>::type;
         if (toneCount <= kWidth<Half>) {
-            return MixLanes<Half>(voices, samples, toneCount, mix, frames);
+            return MixLanes<Half>(voices, samples, toneCount, sums, frames);
         }
     }
     bool mixed = false;
     WithLaneShape(voices.bank, [&]<class Shape>(Shape) {
         if (toneCount == 1) {
-            mixed = MixSingle<Shape>(voices, mix, frames);
+            mixed = MixSingle<Shape>(voices, sums, frames);
             return;
         }
-        MixChunk<V, Shape>(voices, samples, toneCount, mix, frames);
+        MixChunk<V, Shape>(voices, samples, toneCount, sums, frames);
         mixed = true;
     });
     return mixed;

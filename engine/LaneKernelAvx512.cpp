@@ -4,9 +4,9 @@
 
 using Avx512Lanes = double __attribute__((vector_size(64)));
 
-bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+bool MixLanesAvx512(ToneVoices& voices, LaneScratch& scratch, int toneCount, const SumsOut& sums,
                     int frames) {
-    return MixLanes<Avx512Lanes>(voices, scratch, toneCount, mix, frames);
+    return MixLanes<Avx512Lanes>(voices, scratch, toneCount, sums, frames);
 }
 
 void ScaleSumsAvx512(const double* sum, const double* in, double* out, int frames, double gain) {

@@ -3,9 +3,9 @@
 
 using PlainLanes = double __attribute__((vector_size(16)));
 
-bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, double* const* mix,
+bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, const SumsOut& sums,
                    int frames) {
-    return MixLanes<PlainLanes>(voices, scratch, toneCount, mix, frames);
+    return MixLanes<PlainLanes>(voices, scratch, toneCount, sums, frames);
 }
 
 void ScaleSumsPlain(const double* sum, const double* in, double* out, int frames, double gain) {

@@ -247,16 +247,16 @@ void MixOneByOne(ToneVoices& voices, int toneCount, bool wide, double* const* mi
 }
 
 bool MixInLanes(RenderPath path, ToneVoices& voices, LaneScratch& scratch, int toneCount,
-                double* const* mix, int frames) {
+                const SumsOut& sums, int frames) {
     switch (path) {
 #ifdef SERIVANE_SIMD_PATHS
     case RenderPath::Avx512:
-        return MixLanesAvx512(voices, scratch, toneCount, mix, frames);
+        return MixLanesAvx512(voices, scratch, toneCount, sums, frames);
     case RenderPath::Avx2:
-        return MixLanesAvx2(voices, scratch, toneCount, mix, frames);
+        return MixLanesAvx2(voices, scratch, toneCount, sums, frames);
 #endif
     default:
-        return MixLanesPlain(voices, scratch, toneCount, mix, frames);
+        return MixLanesPlain(voices, scratch, toneCount, sums, frames);
     }
 }
 
@@ -329,17 +329,28 @@ void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
 
 } // namespace
 
-// Tones are mixed into a scratch sum per ear, then scaled by the gain ramp.
+// Tones are mixed into a scratch sum per ear, then scaled by the gain ramp. A steady gain the
+// lane kernels apply themselves, writing the scaled sums straight to the output.
 void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs, int32_t offset,
                              int frames, double gainStep, bool wide) {
     alignas(64) double left[kChunk];
     alignas(64) double right[kChunk];
     double* const mix[kEars] = {left, right};
-    if (wide || !MixInLanes(path_, voices_, *laneScratch_, settings_.toneCount, mix, frames)) {
-        std::fill(left, left + frames, 0.0);
-        std::fill(right, right + frames, 0.0);
-        MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
+    if (!wide) {
+        const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
+        double* const out[kEars] = {outputs[0] + offset, outputs[1] + offset};
+        const double* const in[kEars] = {mixInput_ ? inputs[0] + offset : nullptr,
+                                         mixInput_ ? inputs[1] + offset : nullptr};
+        const SumsOut sums = steady ? SumsOut{out, mixInput_ ? in : nullptr, currentGain_}
+                                    : SumsOut{mix, nullptr, 1.0};
+        if (MixInLanes(path_, voices_, *laneScratch_, settings_.toneCount, sums, frames)) {
+            if (!steady) ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
+            return;
+        }
     }
+    std::fill(left, left + frames, 0.0);
+    std::fill(right, right + frames, 0.0);
+    MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
     ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
 }
 
