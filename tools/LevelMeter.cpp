@@ -29,11 +29,9 @@ void addOneByOne(const Sample* samples, std::int64_t count, double& peak, double
     }
 }
 
-} // namespace
-
 // Two samples to a vector, four vectors in flight, with no branch: the meter sees every sample of
 // a render, and this way it costs a fraction of a nanosecond per sample.
-template <typename Sample> void LevelMeter::addAll(const Sample* samples, std::int64_t count) {
+template <typename Sample> SampleLevels pairLevels(const Sample* samples, std::int64_t count) {
     using Pair = double __attribute__((vector_size(16)));
     using Bits = std::int64_t __attribute__((vector_size(16)));
     constexpr int kPairs = 4;
@@ -42,11 +40,11 @@ template <typename Sample> void LevelMeter::addAll(const Sample* samples, std::i
     Pair peaks[kPairs] = {};
     Pair sums[kPairs] = {};
     Bits bad[kPairs] = {};
-    std::int64_t i = 0;
-    for (; i + 2 * kPairs <= count; i += 2 * kPairs) {
+    SampleLevels levels;
+    for (; levels.covered + 2 * kPairs <= count; levels.covered += 2 * kPairs) {
         for (int k = 0; k < kPairs; ++k) {
-            const Pair v = {static_cast<double>(samples[i + 2 * k]),
-                            static_cast<double>(samples[i + 2 * k + 1])};
+            const std::int64_t i = levels.covered + 2 * k;
+            const Pair v = {static_cast<double>(samples[i]), static_cast<double>(samples[i + 1])};
             const Pair size = reinterpret_cast<Pair>(reinterpret_cast<Bits>(v) & magnitude);
             const Bits finite = size <= kLargest;
             const Bits louder = finite & (size > peaks[k]);
@@ -56,30 +54,50 @@ template <typename Sample> void LevelMeter::addAll(const Sample* samples, std::i
             bad[k] += ~finite & 1;
         }
     }
-    std::int64_t nonFinite = 0;
     for (int k = 0; k < kPairs; ++k) {
         for (int lane = 0; lane < 2; ++lane) {
-            peak_ = std::max(peak_, peaks[k][lane]);
-            sumOfSquares_ += sums[k][lane];
-            nonFinite += bad[k][lane];
+            levels.peak = std::max(levels.peak, peaks[k][lane]);
+            levels.sums[2 * k + lane] = sums[k][lane];
+            levels.nonFinite += bad[k][lane];
         }
     }
-    addOneByOne(samples + i, count - i, peak_, sumOfSquares_, nonFinite);
-    nonFinite_ += nonFinite;
-    count_ += count - nonFinite;
+    return levels;
 }
+
+// The widest loop this processor runs; each gives the same levels to the bit.
+#if defined(__SSE2__)
+SampleLevels levelsOf(const float* samples, std::int64_t count) {
+#if defined(SERIVANE_AVX2_LOOPS)
+    if (hasAvx2()) return floatLevelsAvx2(samples, count);
+#endif
+    return floatLevelsSse2(samples, count);
+}
+#else
+SampleLevels levelsOf(const float* samples, std::int64_t count) {
+    return pairLevels(samples, count);
+}
+#endif
+
+SampleLevels levelsOf(const double* samples, std::int64_t count) {
+#if defined(SERIVANE_AVX2_LOOPS)
+    if (hasAvx2()) return doubleLevelsAvx2(samples, count);
+#endif
+    return pairLevels(samples, count);
+}
+
+} // namespace
 
 #if defined(__SSE2__)
 // Floats four to a vector: their magnitudes and the finite test need no widening, and a
-// non-finite sample zeroed before it is squared adds +0.0, as the masked product does above.
-// The squares go to the same eight partial sums, so the result is the same to the bit.
-FloatLevels floatLevelsSse2(const float* samples, std::int64_t count) {
+// non-finite sample zeroed before it is squared adds +0.0, as the masked product does for
+// doubles. The squares go to the same eight partial sums, so the result is the same to the bit.
+SampleLevels floatLevelsSse2(const float* samples, std::int64_t count) {
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(INT32_MAX));
     const __m128 largest = _mm_set1_ps(std::numeric_limits<float>::max());
     __m128 peaks = _mm_setzero_ps();
     __m128d sums[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
     __m128i bad = _mm_setzero_si128(); // a lane counts at most a quarter of the samples
-    FloatLevels levels;
+    SampleLevels levels;
     for (; levels.covered + 8 <= count; levels.covered += 8) {
         for (int half = 0; half < 2; ++half) {
             const __m128 v = _mm_loadu_ps(samples + levels.covered + 4 * half);
@@ -99,28 +117,23 @@ FloatLevels floatLevelsSse2(const float* samples, std::int64_t count) {
     _mm_store_ps(peakLanes, peaks);
     _mm_store_si128(reinterpret_cast<__m128i*>(badLanes), bad);
     for (int k = 0; k < 4; ++k) {
-        levels.peak = std::max(levels.peak, peakLanes[k]);
+        levels.peak = std::max(levels.peak, static_cast<double>(peakLanes[k]));
         _mm_storeu_pd(levels.sums + 2 * k, sums[k]);
         levels.nonFinite += badLanes[k];
     }
     return levels;
 }
-
-template <> void LevelMeter::addAll(const float* samples, std::int64_t count) {
-#if defined(SERIVANE_AVX2_LOOPS)
-    const FloatLevels levels =
-        hasAvx2() ? floatLevelsAvx2(samples, count) : floatLevelsSse2(samples, count);
-#else
-    const FloatLevels levels = floatLevelsSse2(samples, count);
 #endif
-    peak_ = std::max(peak_, static_cast<double>(levels.peak));
+
+template <typename Sample> void LevelMeter::addAll(const Sample* samples, std::int64_t count) {
+    const SampleLevels levels = levelsOf(samples, count);
+    peak_ = std::max(peak_, levels.peak);
     for (double sum : levels.sums) sumOfSquares_ += sum;
     std::int64_t nonFinite = levels.nonFinite;
     addOneByOne(samples + levels.covered, count - levels.covered, peak_, sumOfSquares_, nonFinite);
     nonFinite_ += nonFinite;
     count_ += count - nonFinite;
 }
-#endif
 
 void LevelMeter::add(const float* samples, std::int64_t count) {
     addAll(samples, count);

@@ -89,9 +89,7 @@ void convert(const Sample* const* planar, int channels, int frames, int16_t* out
     int f = 0;
     if (channels == 2) {
 #if defined(SERIVANE_AVX2_LOOPS)
-        if constexpr (sizeof(Sample) == sizeof(float)) {
-            if (hasAvx2()) f = stereoToPcm16Avx2(planar[0], planar[1], frames, out);
-        }
+        if (hasAvx2()) f = stereoToPcm16Avx2(planar[0], planar[1], frames, out);
 #endif
         f += stereo(planar[0] + f, planar[1] + f, frames - f, out + 2 * f);
     }
@@ -108,6 +106,10 @@ void convert(const Sample* const* planar, int channels, int frames, int16_t* out
 
 #if defined(__SSE2__)
 int stereoToPcm16Sse2(const float* left, const float* right, int frames, int16_t* interleaved) {
+    return stereo(left, right, frames, interleaved);
+}
+
+int stereoToPcm16Sse2(const double* left, const double* right, int frames, int16_t* interleaved) {
     return stereo(left, right, frames, interleaved);
 }
 #endif

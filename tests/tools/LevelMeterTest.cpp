@@ -59,7 +59,8 @@ TEST(LevelMeter, FloatsMeasureAsTheSameSamplesInDouble) {
 }
 
 #if defined(SERIVANE_AVX2_LOOPS)
-// The AVX2 loop must gather what the SSE2 one does, partial sum for partial sum.
+// The AVX2 loops must gather what the SSE2 float loop does, partial sum for partial sum, the
+// double one from the same samples in double.
 TEST(LevelMeter, BothVectorWidthsGatherTheSameLevels) {
     if (!hasAvx2()) GTEST_SKIP() << "this processor lacks AVX2";
     std::vector<float> floats(2003);
@@ -67,14 +68,18 @@ TEST(LevelMeter, BothVectorWidthsGatherTheSameLevels) {
     floats[3] = NAN;
     floats[700] = -INFINITY;
     floats[1500] = 0.99f;
+    const std::vector<double> doubles(floats.begin(), floats.end());
     for (std::int64_t count : {0, 7, 8, 9, 2003}) {
-        const FloatLevels narrow = floatLevelsSse2(floats.data(), count);
-        const FloatLevels wide = floatLevelsAvx2(floats.data(), count);
-        EXPECT_EQ(wide.covered, count / 8 * 8);
-        EXPECT_EQ(narrow.covered, wide.covered);
-        EXPECT_EQ(narrow.peak, wide.peak);
-        EXPECT_EQ(narrow.nonFinite, wide.nonFinite);
-        for (int k = 0; k < 8; ++k) EXPECT_EQ(narrow.sums[k], wide.sums[k]) << count << " " << k;
+        const SampleLevels narrow = floatLevelsSse2(floats.data(), count);
+        for (const SampleLevels& wide :
+             {floatLevelsAvx2(floats.data(), count), doubleLevelsAvx2(doubles.data(), count)}) {
+            EXPECT_EQ(wide.covered, count / 8 * 8);
+            EXPECT_EQ(narrow.covered, wide.covered);
+            EXPECT_EQ(narrow.peak, wide.peak);
+            EXPECT_EQ(narrow.nonFinite, wide.nonFinite);
+            for (int k = 0; k < 8; ++k)
+                EXPECT_EQ(narrow.sums[k], wide.sums[k]) << count << " " << k;
+        }
     }
 }
 #endif

@@ -88,20 +88,25 @@ TEST(Pcm16, ConvertsEverySampleAsLibsndfileDoes) {
 }
 
 #if defined(SERIVANE_AVX2_LOOPS)
-// toPcm16 takes the AVX2 loop where it can; it must convert as the SSE2 one does.
-TEST(Pcm16, BothVectorWidthsConvertAlike) {
-    if (!hasAvx2()) GTEST_SKIP() << "this processor lacks AVX2";
-    const std::vector<float> samples = awkwardSamples<float>();
+// toPcm16 takes the AVX2 loops where it can; they must convert as the SSE2 ones do.
+template <typename Sample> void expectBothWidthsAlike(int wideStep) {
+    const std::vector<Sample> samples = awkwardSamples<Sample>();
     const int frames = static_cast<int>(samples.size()) / 2;
-    const float* left = samples.data();
-    const float* right = samples.data() + frames;
+    const Sample* left = samples.data();
+    const Sample* right = samples.data() + frames;
     std::vector<int16_t> narrow(2 * frames);
     std::vector<int16_t> wide(2 * frames);
     const int narrowFrames = stereoToPcm16Sse2(left, right, frames, narrow.data());
     const int wideFrames = stereoToPcm16Avx2(left, right, frames, wide.data());
     EXPECT_EQ(narrowFrames, frames / 8 * 8);
-    EXPECT_EQ(wideFrames, frames / 16 * 16);
+    EXPECT_EQ(wideFrames, frames / wideStep * wideStep);
     for (int i = 0; i < 2 * wideFrames; ++i) ASSERT_EQ(narrow[i], wide[i]) << "sample " << i;
+}
+
+TEST(Pcm16, BothVectorWidthsConvertAlike) {
+    if (!hasAvx2()) GTEST_SKIP() << "this processor lacks AVX2";
+    expectBothWidthsAlike<float>(16);
+    expectBothWidthsAlike<double>(8);
 }
 #endif
 
