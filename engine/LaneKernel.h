@@ -441,8 +441,9 @@ void SumInToneOrder(const LaneScratch& samples, int toneCount, const SumsOut& su
         for (int first = 0; first < toneCount; first += kW) {
             V rows[kEars][kW];
             for (int e = 0; e < kEars; ++e) {
-                for (int k = 0; k < kW; ++k)
+                for (int k = 0; k < kW; ++k) {
                     rows[e][k] = Load<V>(&samples.rows[1 + t + k][e][first]);
+                }
                 Transpose(rows[e]);
             }
             // A full vector's count is a constant, so that its loop unrolls without tests.

@@ -27,8 +27,8 @@ constexpr bool kUnsignedMin = false;
 #endif
 
 // Of two doubles, one of them not negative, the smaller as bits: a negative double's sign bit
-// makes it the larger. Where the other is x - c for an x >= 0, this is the choice of x - c
-// where it is not negative, x where it is, without a comparison.
+// makes it the larger. Of x >= 0 and x - c, that is x - c where it is not negative and x where
+// it is, chosen without a comparison.
 template <class V> [[gnu::always_inline]] inline V SmallerAsBits(V a, V b) {
     typedef uint64_t Bits __attribute__((vector_size(sizeof(V))));
     const Bits x = reinterpret_cast<Bits>(a);
@@ -166,15 +166,20 @@ template <int Scale = 1, class V>
 
 // The shapes built on the folded sine come in two halves, Argument and OfArgument, so that the
 // kernels can evaluate the two a frame apart: each half is a shorter chain of dependent
-// operations.
-template <class Shape> struct WholeFromHalves {
+// operations. OfArgument is the polynomial itself unless a shape has its own.
+template <class Shape> struct FoldedSineHalves {
+    template <class V>
+    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
+        return SineOfFolded(bank, a);
+    }
+
     template <class V> [[gnu::always_inline]] static V At(const OscillatorBank& bank, V p) {
         return Shape::OfArgument(bank, Shape::Argument(bank, p));
     }
 };
 
 // The sine of a phase in [0, 2pi): PolySine's argument is the phase itself.
-struct PhaseSineShape : WholeFromHalves<PhaseSineShape> {
+struct PhaseSineShape : FoldedSineHalves<PhaseSineShape> {
     static constexpr Folds kFolds = FoldsOver([](double p) { return p; }, kPeriod);
 
     static bool Fits(const OscillatorBank& bank) {
@@ -184,11 +189,6 @@ struct PhaseSineShape : WholeFromHalves<PhaseSineShape> {
     template <class V>
     [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         return FoldArgument<kFolds>(p, p);
-    }
-
-    template <class V>
-    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
-        return SineOfFolded(bank, a);
     }
 };
 
@@ -244,7 +244,7 @@ constexpr double GoldenSineArg(double x) {
 
 // x runs from 0 to the period; its argument from pi/2 to 5pi/2, so the multiple is 1 below
 // the switch point and 2 from there; 3 at the very top gives the same argument.
-struct GoldenSineLanes : WholeFromHalves<GoldenSineLanes> {
+struct GoldenSineLanes : FoldedSineHalves<GoldenSineLanes> {
     static_assert(kGoldenSinePieces.FoldsGrow(GoldenSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenSineArg, kPeriod);
     static constexpr double kShift = static_cast<double>(kGolden) * kPi;
@@ -263,11 +263,6 @@ struct GoldenSineLanes : WholeFromHalves<GoldenSineLanes> {
         }
         return FoldArgument<kFolds>(x, kGoldenSinePieces.ArgOf(x) + kQuarterTurn);
     }
-
-    template <class V>
-    [[gnu::always_inline]] static V OfArgument(const OscillatorBank& bank, FoldedArgument<V> a) {
-        return SineOfFolded(bank, a);
-    }
 };
 
 constexpr GoldenPieces kGoldenHalfSinePieces{kGolden * kPeriod, 0.25 / kGolden, 0.25 / kGoldenRest,
@@ -281,7 +276,7 @@ constexpr double GoldenHalfSineArg(double x) {
 
 // x runs from just above 0 to the period; its argument from 0 to pi, so the multiple is 0
 // below pi/2, about where the pieces meet, and 1 from there.
-struct GoldenHalfSineLanes : WholeFromHalves<GoldenHalfSineLanes> {
+struct GoldenHalfSineLanes : FoldedSineHalves<GoldenHalfSineLanes> {
     static_assert(kGoldenHalfSinePieces.FoldsGrow(GoldenHalfSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenHalfSineArg, kPeriod);
 
