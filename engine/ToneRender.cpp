@@ -246,32 +246,21 @@ void MixOneByOne(ToneVoices& voices, int toneCount, bool wide, double* const* mi
     mixWith(InstalledShape{});
 }
 
-bool MixInLanes(RenderPath path, ToneVoices& voices, LaneScratch& scratch, int toneCount,
-                const SumsOut& sums, int frames) {
-    switch (path) {
-#ifdef SERIVANE_SIMD_PATHS
-    case RenderPath::Avx512:
-        return MixLanesAvx512(voices, scratch, toneCount, sums, frames);
-    case RenderPath::Avx2:
-        return MixLanesAvx2(voices, scratch, toneCount, sums, frames);
-#endif
-    default:
-        return MixLanesPlain(voices, scratch, toneCount, sums, frames);
-    }
-}
+// The lane kernels of one instruction set.
+struct PathKernels {
+    decltype(&MixLanesPlain) mix;
+    decltype(&ScaleSumsPlain) scale;
+};
 
-void ScaleSums(RenderPath path, const double* sum, const double* in, double* out, int frames,
-               double gain) {
-    switch (path) {
+const PathKernels& KernelsOf([[maybe_unused]] RenderPath path) {
+    static constexpr PathKernels plain{&MixLanesPlain, &ScaleSumsPlain};
 #ifdef SERIVANE_SIMD_PATHS
-    case RenderPath::Avx512:
-        return ScaleSumsAvx512(sum, in, out, frames, gain);
-    case RenderPath::Avx2:
-        return ScaleSumsAvx2(sum, in, out, frames, gain);
+    static constexpr PathKernels avx2{&MixLanesAvx2, &ScaleSumsAvx2};
+    static constexpr PathKernels avx512{&MixLanesAvx512, &ScaleSumsAvx512};
+    if (path == RenderPath::Avx512) return avx512;
+    if (path == RenderPath::Avx2) return avx2;
 #endif
-    default:
-        return ScaleSumsPlain(sum, in, out, frames, gain);
-    }
+    return plain;
 }
 
 // True when every rate the block can produce lies in [0, period) and every phase below two
@@ -343,7 +332,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
                                          mixInput_ ? inputs[1] + offset : nullptr};
         const SumsOut sums = steady ? SumsOut{out, mixInput_ ? in : nullptr, currentGain_}
                                     : SumsOut{mix, nullptr, 1.0};
-        if (MixInLanes(path_, voices_, *laneScratch_, settings_.toneCount, sums, frames)) {
+        if (KernelsOf(path_).mix(voices_, *laneScratch_, settings_.toneCount, sums, frames)) {
             if (!steady) ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
             return;
         }
@@ -374,7 +363,7 @@ void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, doub
         double* out = outputs[e] + offset;
         const double* in = mixInput_ ? inputs[e] + offset : nullptr;
         if (steady) {
-            ScaleSums(path_, sum, in, out, frames, gain);
+            KernelsOf(path_).scale(sum, in, out, frames, gain);
         } else if (in != nullptr) {
             for (int t = 0; t < frames; ++t) out[t] = sum[t] + in[t];
         } else {
