@@ -304,6 +304,12 @@ void WriteSilence(bool mixInput, const double* const* inputs, double* const* out
     }
 }
 
+// The frame-by-frame loop adds the step to the gain before every frame. A steady gain adds 0.0,
+// which leaves any gain but -0.0 as it is, so the step can be left out.
+bool SteadyGain(double gain, double step) {
+    return step == 0.0 && !std::signbit(gain);
+}
+
 // An idle fade remembers where its target ended, so the next restart glides from there.
 void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
     for (int e = 0; e < kEars; ++e) {
@@ -326,7 +332,7 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
     alignas(64) double right[kChunk];
     double* const mix[kEars] = {left, right};
     if (!wide) {
-        const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
+        const bool steady = SteadyGain(currentGain_, gainStep);
         double* const out[kEars] = {outputs[0] + offset, outputs[1] + offset};
         const double* const in[kEars] = {mixInput_ ? inputs[0] + offset : nullptr,
                                          mixInput_ ? inputs[1] + offset : nullptr};
@@ -343,12 +349,11 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
     ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
 }
 
-// The frame-by-frame loop adds the step to the gain before every frame. A steady gain adds 0.0,
-// which leaves any gain but -0.0 as it is, so the loop can drop the add and vectorise. The scaled
-// sum goes straight to the output, added to the input where the instrument mixes it in.
+// A steady gain's loop drops the add and vectorises. The scaled sum goes straight to the output,
+// added to the input where the instrument mixes it in.
 void ToneEngine::ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
                            int32_t offset, int frames, double gainStep) {
-    const bool steady = gainStep == 0.0 && !std::signbit(currentGain_);
+    const bool steady = SteadyGain(currentGain_, gainStep);
     double gain = currentGain_;
     for (int e = 0; e < kEars; ++e) {
         double* sum = mix[e];

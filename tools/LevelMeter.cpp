@@ -65,18 +65,16 @@ template <typename Sample> SampleLevels pairLevels(const Sample* samples, std::i
 }
 
 // The widest loop this processor runs; each gives the same levels to the bit.
-#if defined(__SSE2__)
 SampleLevels levelsOf(const float* samples, std::int64_t count) {
 #if defined(SERIVANE_AVX2_LOOPS)
     if (hasAvx2()) return floatLevelsAvx2(samples, count);
 #endif
+#if defined(__SSE2__)
     return floatLevelsSse2(samples, count);
-}
 #else
-SampleLevels levelsOf(const float* samples, std::int64_t count) {
     return pairLevels(samples, count);
-}
 #endif
+}
 
 SampleLevels levelsOf(const double* samples, std::int64_t count) {
 #if defined(SERIVANE_AVX2_LOOPS)
