@@ -124,7 +124,10 @@ void ProcessDriver::bindBuses(Sample* const* outputs, int64 offset, int32 frames
         silence = &silence32_;
         pointers = &pointers32_;
     }
-    std::fill(silence->begin(), silence->end(), Sample(0));
+    // Only the inputs' part is read as silence; the rest stands in for a block of no frames.
+    const auto heard = static_cast<std::size_t>(inputChannels_) *
+                       static_cast<std::size_t>(std::max<int32>(config_.maxBlock, 0));
+    std::fill_n(silence->begin(), std::min(heard, silence->size()), Sample(0));
     std::size_t channel = 0;
     auto bind = [&](std::vector<Vst::AudioBusBuffers>& buses, const std::vector<int32>& counts,
                     auto source) {
