@@ -47,6 +47,9 @@ template <typename Sample> std::vector<Sample> awkwardSamples() {
     std::vector<Sample> v = {0,           -0.0,         1,   -1,   0.5,     -0.5,
                              1.0 / 32768, -1.0 / 32768, 1.5, -1.5, 0.99999, -1.00001,
                              3.0 / 65536};
+    // Around the top, where the vector loops cap the product.
+    for (double top : {1 - 0x1p-15, 1 - 0x1p-16, 1 - 0x1p-17, 1 - 0x1p-31, 1 - 0x1p-40})
+        v.push_back(static_cast<Sample>(top));
     v.push_back(std::numeric_limits<Sample>::quiet_NaN());
     v.push_back(std::numeric_limits<Sample>::infinity());
     v.push_back(-std::numeric_limits<Sample>::infinity());
