@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-// Decodes the library's PNG resource with the id (its low 16 bits) into a new raster. Null when
-// the resource is missing, shorter than 8 bytes, not a PNG, or fails to decode.
+// A raster for the library's PNG resource with the id (its low 16 bits), decoded when its pixels
+// are first used: a plug-in that is never shown never decodes its artwork. Null when the resource
+// is missing, shorter than 8 bytes, not a PNG, or its header is broken; an image whose rows fail to
+// decode is transparent.
 std::unique_ptr<raster::Raster> LoadResourceBitmap(std::int32_t id);

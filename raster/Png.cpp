@@ -85,30 +85,52 @@ void PremultiplyRow(std::uint32_t* row, int width) {
     }
 }
 
-} // namespace
+// The image's size from its header, with the transforms set up; false for data that is not a
+// PNG, a broken header, or an image of no size or too many pixels.
+bool ReadImageHeader(Decoder& decoder, const std::uint8_t* data, std::size_t size,
+                     png_uint_32& width, png_uint_32& height) {
+    if (!data || size < kSignatureSize || png_sig_cmp(data, 0, kSignatureSize) != 0) return false;
+    if (!decoder.ReadHeader(width, height)) return false;
+    return width != 0 && height != 0 && std::uint64_t{width} * height <= kMaxPixels;
+}
 
-std::unique_ptr<Raster> DecodePng(const std::uint8_t* data, std::size_t size) {
-    if (!data || size < kSignatureSize || png_sig_cmp(data, 0, kSignatureSize) != 0) {
-        return nullptr;
-    }
-    Decoder decoder(data, size);
-    png_uint_32 width = 0, height = 0;
-    if (!decoder.ReadHeader(width, height)) return nullptr;
-    if (width == 0 || height == 0 || std::uint64_t{width} * height > kMaxPixels) return nullptr;
-
-    auto raster = std::make_unique<Raster>(static_cast<int>(width), static_cast<int>(height));
-    if (raster->Width() != static_cast<int>(width)) return nullptr;
-    std::uint32_t* pixels = raster->Pixels();
+// Decodes the rows into pixels `stride` apart and premultiplies them; false on any error.
+bool DecodeRows(Decoder& decoder, png_uint_32 width, png_uint_32 height, std::uint32_t* pixels,
+                int stride) {
     std::vector<png_bytep> rows(height);
     for (png_uint_32 y = 0; y < height; ++y) {
-        rows[y] =
-            reinterpret_cast<png_bytep>(pixels + static_cast<std::size_t>(y) * raster->Stride());
+        rows[y] = reinterpret_cast<png_bytep>(pixels + static_cast<std::size_t>(y) * stride);
     }
-    if (!decoder.ReadRows(rows.data())) return nullptr;
+    if (!decoder.ReadRows(rows.data())) return false;
     for (png_uint_32 y = 0; y < height; ++y) {
         PremultiplyRow(reinterpret_cast<std::uint32_t*>(rows[y]), static_cast<int>(width));
     }
-    raster->MarkDirty();
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<Raster> DecodePng(const std::uint8_t* data, std::size_t size) {
+    png_uint_32 width = 0, height = 0;
+    {
+        Decoder decoder(data, size);
+        if (!ReadImageHeader(decoder, data, size, width, height)) return nullptr;
+    }
+    // The raster keeps its own copy of the compressed bytes until it decodes them.
+    auto decode = [bytes = std::vector<std::uint8_t>(data, data + size), width,
+                   height](std::uint32_t* pixels, int stride) {
+        Decoder decoder(bytes.data(), bytes.size());
+        png_uint_32 w = 0, h = 0;
+        if (ReadImageHeader(decoder, bytes.data(), bytes.size(), w, h) && w == width &&
+            h == height && DecodeRows(decoder, width, height, pixels, stride)) {
+            return;
+        }
+        // Rows read before the error hold unpremultiplied bytes; the image stays transparent.
+        std::memset(pixels, 0, static_cast<std::size_t>(height) * stride * sizeof *pixels);
+    };
+    auto raster =
+        Raster::Deferred(static_cast<int>(width), static_cast<int>(height), std::move(decode));
+    if (raster->Width() != static_cast<int>(width)) return nullptr;
     return raster;
 }
 

@@ -10,11 +10,36 @@ Raster::Raster(int width, int height) {
     Create(width, height);
 }
 
+std::unique_ptr<Raster> Raster::Deferred(int width, int height, Fill fill) {
+    auto raster = std::make_unique<Raster>(width, height);
+    if (fill && raster->width_ > 0 && raster->height_ > 0) {
+        raster->fill_ = std::move(fill);
+        raster->pending_.store(true, std::memory_order_release);
+    }
+    return raster;
+}
+
 Raster::~Raster() {
     Destroy();
 }
 
+void Raster::Ready() const {
+    if (!pending_.load(std::memory_order_acquire)) return;
+    std::call_once(filled_, [this] {
+        if (fill_) {
+            fill_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_)),
+                  stride_);
+            cairo_surface_mark_dirty(surface_);
+            fill_ = nullptr;
+        }
+        pending_.store(false, std::memory_order_release);
+    });
+}
+
 bool Raster::Resize(int width, int height) {
+    // New content replaces what a pending fill would have written.
+    fill_ = nullptr;
+    pending_.store(false, std::memory_order_release);
     Destroy();
     Create(width, height);
     return width_ == std::max(width, 0) && height_ == std::max(height, 0);
@@ -45,15 +70,18 @@ void Raster::Destroy() {
 }
 
 std::uint32_t* Raster::Pixels() {
+    Ready();
     cairo_surface_flush(surface_);
     return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
 }
 
 const std::uint32_t* Raster::Pixels() const {
+    Ready();
     return reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface_));
 }
 
 void Raster::MarkDirty() {
+    Ready();
     cairo_surface_mark_dirty(surface_);
 }
 
@@ -72,12 +100,14 @@ void Raster::Clear(Argb colour) {
 
 cairo_t* RasterAccess::Context(Raster& raster) {
     if (raster.width_ == 0 || raster.height_ == 0) return nullptr;
+    raster.Ready();
     if (!raster.context_) raster.context_ = cairo_create(raster.surface_);
     return raster.context_;
 }
 
 cairo_surface_t* RasterAccess::SourceSurface(const Raster& raster) {
     if (raster.width_ == 0 || raster.height_ == 0) return nullptr;
+    raster.Ready();
     auto* data = const_cast<unsigned char*>(cairo_image_surface_get_data(raster.surface_));
     return cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, raster.width_,
                                                raster.height_, raster.stride_ * 4);

@@ -2,7 +2,11 @@
 
 #include "raster/Types.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
 
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo cairo_t;
@@ -17,8 +21,16 @@ namespace raster {
 // may serve as sources on several threads at once.
 class Raster {
 public:
+    // Writes a raster's pixels, rows `stride` pixels apart, over transparent black.
+    using Fill = std::function<void(std::uint32_t* pixels, int stride)>;
+
     // A raster of the given size (negative sizes count as 0), all pixels transparent black.
     explicit Raster(int width = 0, int height = 0);
+    // A raster of the given size whose pixels the fill writes when they are first used: read,
+    // drawn from or drawn into. It runs once, on whichever thread comes first, so that a bitmap
+    // nobody draws is never decoded. Without a fill, or when the size cannot be had, the raster
+    // stays transparent.
+    static std::unique_ptr<Raster> Deferred(int width, int height, Fill fill);
     ~Raster();
     Raster(const Raster&) = delete;
     Raster& operator=(const Raster&) = delete;
@@ -48,12 +60,17 @@ private:
     friend struct RasterAccess;
     void Create(int width, int height);
     void Destroy();
+    // Runs a pending fill; every access to the pixels goes through here first.
+    void Ready() const;
 
     cairo_surface_t* surface_ = nullptr;
     cairo_t* context_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
+    mutable std::atomic<bool> pending_{false};
+    mutable std::once_flag filled_;
+    mutable Fill fill_;
 };
 
 } // namespace raster

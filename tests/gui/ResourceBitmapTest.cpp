@@ -22,12 +22,24 @@ TEST(ResourceBitmap, OnlyTheLow16BitsOfTheIdCount) {
     EXPECT_EQ(raster->Width(), 3);
 }
 
-TEST(ResourceBitmap, MissingShortForeignAndDamagedResourcesGiveNoRaster) {
+TEST(ResourceBitmap, MissingShortAndForeignResourcesGiveNoRaster) {
     EXPECT_TRUE(FindResource(105).empty());
     EXPECT_EQ(FindResource(104).size(), 0u);
     EXPECT_EQ(FindResource(101).size(), 5u);
-    for (const int id : {101, 102, 103, 104, 105, 0, -1}) {
+    for (const int id : {101, 102, 104, 105, 0, -1}) {
         EXPECT_FALSE(LoadResourceBitmap(id)) << "id " << id;
+    }
+}
+
+// The header is read at once and the rows only when the pixels are wanted: a picture whose rows
+// are cut off has its size, and is transparent.
+TEST(ResourceBitmap, TruncatedRowsLeaveTheRasterTransparent) {
+    const auto raster = LoadResourceBitmap(103);
+    ASSERT_TRUE(raster);
+    ASSERT_GT(raster->Width(), 0);
+    ASSERT_GT(raster->Height(), 0);
+    for (int y = 0; y < raster->Height(); ++y) {
+        for (int x = 0; x < raster->Width(); ++x) ASSERT_EQ(raster->PixelAt(x, y), 0u);
     }
 }
 

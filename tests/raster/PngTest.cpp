@@ -107,7 +107,7 @@ TEST(Png, InterlacedImagesDecodeLikePlainOnes) {
     for (int y = 0; y < 7; ++y) ExpectPixels(Pixels(*woven, y), Pixels(*plain, y));
 }
 
-TEST(Png, ShortForeignAndDamagedDataGiveNoRaster) {
+TEST(Png, ShortAndForeignDataGiveNoRaster) {
     PngImage image = Image(4, 4, PNG_COLOR_TYPE_RGB, 8);
     image.samples.assign(4 * 4 * 3, 90);
     const std::vector<std::uint8_t> good = EncodePng(image);
@@ -117,14 +117,31 @@ TEST(Png, ShortForeignAndDamagedDataGiveNoRaster) {
     EXPECT_FALSE(DecodePng(good.data(), 7));
     const std::string text = "GIF89a, not a PNG at all";
     EXPECT_FALSE(DecodePng(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    // Cut inside the image data.
-    EXPECT_FALSE(DecodePng(good.data(), good.size() - 20));
-    // Image data damaged: its checksum no longer matches.
-    std::vector<std::uint8_t> damaged = good;
-    damaged[damaged.size() - 20] ^= 0x5A;
-    EXPECT_FALSE(Decode(damaged));
     // Signature only.
     EXPECT_FALSE(DecodePng(good.data(), 8));
+}
+
+// The rows are decoded when the pixels are first wanted, after the raster was handed out: rows
+// that fail then leave the image transparent, not half decoded.
+TEST(Png, CutOrDamagedRowsLeaveTheImageTransparent) {
+    PngImage image = Image(5, 3, PNG_COLOR_TYPE_RGB_ALPHA, 8);
+    for (int i = 0; i < 5 * 3; ++i) {
+        image.samples.insert(image.samples.end(),
+                             {std::uint8_t(17 * i), 90, std::uint8_t(255 - i), 200});
+    }
+    const std::vector<std::uint8_t> good = EncodePng(image);
+    std::vector<std::uint8_t> damaged = good;
+    damaged[damaged.size() - 20] ^= 0x5A; // the image data's checksum no longer matches
+    const std::vector<std::uint8_t> cut(good.begin(), good.end() - 20);
+    for (const std::vector<std::uint8_t>& bytes : {damaged, cut}) {
+        const auto broken = Decode(bytes);
+        ASSERT_TRUE(broken);
+        EXPECT_EQ(broken->Width(), 5);
+        EXPECT_EQ(broken->Height(), 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 5; ++x) EXPECT_EQ(broken->PixelAt(x, y), 0u);
+        }
+    }
 }
 
 } // namespace
