@@ -216,9 +216,10 @@ struct GoldenPieces {
     }
 
     // The lanes' form: the first piece leaves out the general shape's + 0.0, which changes no
-    // product of a phase x >= 0 and a positive slope.
-    template <class V> [[gnu::always_inline]] V ArgOf(V x) const {
-        const MaskOf<V> second = x >= switchPoint;
+    // product of a phase x >= 0 and a positive slope. The second piece takes over from `from`:
+    // the switch point, or a threshold just below it where that changes no sample.
+    template <class V> [[gnu::always_inline]] V ArgOf(V x, double from) const {
+        const MaskOf<V> second = x >= from;
         if constexpr (kBlends) {
             V t = x * slope1;
             t = second ? x * slope2 : t;
@@ -261,7 +262,8 @@ struct GoldenSineLanes : FoldedSineHalves<GoldenSineLanes> {
         } else {
             x += Masked(x < 0.0, Splat<V>(kPeriod));
         }
-        return FoldArgument<kFolds>(x, kGoldenSinePieces.ArgOf(x) + kQuarterTurn);
+        const GoldenPieces& k = kGoldenSinePieces;
+        return FoldArgument<kFolds>(x, k.ArgOf(x, k.switchPoint) + kQuarterTurn);
     }
 };
 
@@ -274,11 +276,43 @@ constexpr double GoldenHalfSineArg(double x) {
     return x < k.switchPoint ? x * k.slope1 + 0.0 : x * k.slope2 + k.offset2;
 }
 
+// Whether a golden half sine's second piece may start at `from`, at or above the fold (which
+// starts at `fold`) and below the switch point: between the two, the fold by one of either piece's
+// argument gives the same sample, as OfArgument forms it.
+constexpr bool GoldenHalfSecondPieceMayStartAt(double from, double fold) {
+    const GoldenPieces& k = kGoldenHalfSinePieces;
+    const uint64_t first = std::bit_cast<uint64_t>(from);
+    const uint64_t last = std::bit_cast<uint64_t>(k.switchPoint);
+    if (from < fold || first > last || last - first > 64) return false;
+    auto sample = [](double arg) {
+        const double y = FoldedBy(1, arg);
+        const double y2 = y * y;
+        const OscillatorBank& b = kStockBank;
+        return y * ((y2 * (b.sineC5 * 2) + b.sineC3 * 2) * y2 + b.sineC1 * 2) - 1.0;
+    };
+    for (uint64_t bits = first; bits < last; ++bits) {
+        const double x = std::bit_cast<double>(bits);
+        if (sample(x * k.slope1) != sample(x * k.slope2 + k.offset2)) return false;
+    }
+    return true;
+}
+
 // x runs from just above 0 to the period; its argument from 0 to pi, so the multiple is 0
 // below pi/2, about where the pieces meet, and 1 from there.
 struct GoldenHalfSineLanes : FoldedSineHalves<GoldenHalfSineLanes> {
     static_assert(kGoldenHalfSinePieces.FoldsGrow(GoldenHalfSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenHalfSineArg, kPeriod);
+
+    // The phases whose shifted x passes the period: comparing the phase, the wrap need not wait
+    // for the sum.
+    static constexpr double kWrapFrom =
+        FirstWhere([](double p) { return p + kGoldenHalfSineShift > kPeriod; }, 0.0, kPeriod);
+
+    // The fold starts a double below the switch point; the pieces starting there too lets one
+    // comparison serve both.
+    static constexpr double kSecondFrom = kFolds.from[1];
+    static_assert(kFolds.least == 0 && kFolds.most == 1 &&
+                  GoldenHalfSecondPieceMayStartAt(kSecondFrom, kFolds.from[1]));
 
     static bool Fits(const OscillatorBank& bank) { return kGoldenHalfSinePieces.In(bank); }
 
@@ -286,11 +320,11 @@ struct GoldenHalfSineLanes : FoldedSineHalves<GoldenHalfSineLanes> {
     [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         V x = p + kGoldenHalfSineShift;
         if constexpr (kBlends) {
-            x = x > kPeriod ? x - kPeriod : x;
+            x = p >= kWrapFrom ? x - kPeriod : x;
         } else {
-            x -= Masked(x > kPeriod, Splat<V>(kPeriod));
+            x -= Masked(p >= kWrapFrom, Splat<V>(kPeriod));
         }
-        return FoldArgument<kFolds>(x, kGoldenHalfSinePieces.ArgOf(x));
+        return FoldArgument<kFolds>(x, kGoldenHalfSinePieces.ArgOf(x, kSecondFrom));
     }
 
     template <class V>
