@@ -255,12 +255,14 @@ struct GoldenSineLanes : FoldedSineHalves<GoldenSineLanes> {
     template <class V>
     [[gnu::always_inline]] static FoldedArgument<V> Argument(const OscillatorBank&, V p) {
         V x = p - kShift;
+        // x is negative exactly where p < kShift: comparing the phase, the wrap need not wait
+        // for the difference.
         if constexpr (kUnsignedMin) {
             x = SmallerAsBits(x, x + kPeriod);
         } else if constexpr (kBlends) {
-            x = x < 0.0 ? x + kPeriod : x;
+            x = p < kShift ? x + kPeriod : x;
         } else {
-            x += Masked(x < 0.0, Splat<V>(kPeriod));
+            x += Masked(p < kShift, Splat<V>(kPeriod));
         }
         const GoldenPieces& k = kGoldenSinePieces;
         return FoldArgument<kFolds>(x, k.ArgOf(x, k.switchPoint) + kQuarterTurn);
