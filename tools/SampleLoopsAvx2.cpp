@@ -98,7 +98,7 @@ int stereoToPcm16Avx2(const float* left, const float* right, int frames, int16_t
     return f;
 }
 
-// The same loop without the masks, which cost a third of its time. A float's square cannot
+// The same loop without the masks, which cost a quarter of its time. A float's square cannot
 // overflow a double, so the partial sums stay finite unless a sample was not; only then are the
 // samples gone over again with the masks.
 SampleLevels floatLevelsAvx2(const float* samples, std::int64_t count) {
