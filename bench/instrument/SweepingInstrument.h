@@ -4,17 +4,22 @@
 #include "instrument/CLS_SERIVANE.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
-// The instrument with 16 tones a few seconds into their sweep, rendered directly at 48 kHz.
+// The instrument with 16 tones a few seconds into their sweep, rendered directly at 48 kHz. The
+// sweep takes the given seconds, or the default program's when none are given.
 class SweepingInstrument {
 public:
-    SweepingInstrument() {
-        plugin_->SetSampleRate(48000);
+    static constexpr double kSampleRate = 48000.0;
+    static constexpr int kBlock = 512;
+
+    explicit SweepingInstrument(std::optional<double> rateSeconds = 10.0) {
+        plugin_->SetSampleRate(kSampleRate);
         for (int i = 0; i < kNumParams; ++i) plugin_->OnParamChanged(i);
         Set(kTones, 16);
         Set(kPlayAnyway, 1);
-        Set(kRate, 10);
+        if (rateSeconds) Set(kRate, *rateSeconds);
         Render(400);
     }
 
@@ -33,8 +38,6 @@ private:
     struct Release {
         void operator()(CLS_SERIVANE* p) const { p->release(); }
     };
-    static constexpr int kBlock = 512;
-
     std::unique_ptr<CLS_SERIVANE, Release> plugin_{new CLS_SERIVANE()};
     std::vector<double> left_ = std::vector<double>(kBlock);
     std::vector<double> right_ = std::vector<double>(kBlock);
