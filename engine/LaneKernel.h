@@ -527,6 +527,30 @@ void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const Sum
     SumInToneOrder<SumLanes<V>>(samples, toneCount, sums, frames);
 }
 
+// The frames whose samples a single tone evaluates in one vector, each frame's ears side by side:
+// two for the long shapes where a 256-bit operation costs no more than a 128-bit one. Fewer
+// operations per frame then crowd the envelope chain; a short shape gains nothing from it, and
+// joining and parting the frames costs it more than it saves.
+template <class Shape> constexpr int SingleToneFrames() {
+#if defined(__AVX__)
+    if constexpr (requires { requires Shape::kLong; }) return 2;
+#endif
+    return 1;
+}
+
+template <int Frames> struct FrameLanes {
+    typedef double type __attribute__((vector_size(Frames * sizeof(Lanes2))));
+};
+
+// The frames' [left, right] pairs side by side, as many as W holds.
+template <class W> [[gnu::always_inline]] inline W JoinFrames(const Lanes2* frames) {
+    if constexpr (sizeof(W) == 2 * sizeof(Lanes2)) {
+        return __builtin_shufflevector(frames[0], frames[1], 0, 1, 2, 3);
+    } else {
+        return frames[0];
+    }
+}
+
 // A single tone, ears in two lanes. Its two envelopes sit side by side in two more lanes and step
 // together, so one product and one sum over [freq, vol] give an ear's [rate, level]. The tone's
 // dependency chain is then two envelope steps per frame, and the envelopes run a few frames
@@ -535,7 +559,10 @@ void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const Sum
 template <class Shape, bool Checked>
 void MixSingleTone(ToneVoices& voices, const SumsOut& sums, int frames) {
     using V = Lanes2;
+    constexpr int kF = SingleToneFrames<Shape>();
+    using W = typename FrameLanes<kF>::type;
     constexpr int kAhead = 16;
+    static_assert(kAhead % kF == 0);
     const OscillatorBank bank = voices.bank;
     const EnvelopeSlots<V> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
     EnvelopeLanes<V> env = LoadEnvelopes(slots);
@@ -562,30 +589,48 @@ void MixSingleTone(ToneVoices& voices, const SumsOut& sums, int frames) {
             ears[e] = env.value;
         }
     };
-    // Each ear's sum starts from 0.0, as for any count of tones, and then goes out scaled.
-    auto write = [&](int t, V sample) {
-        sample = Splat<V>(0.0) + sample;
-        sample *= sums.gain;
-        if (sums.in != nullptr) sample += V{sums.in[0][t], sums.in[1][t]};
-        sums.out[0][t] = sample[0];
-        sums.out[1][t] = sample[1];
-    };
-    // A shape with halves finishes a frame's sample at the next frame.
-    std::conditional_t<HasHalves<Shape>, FoldedArgument<V>, V> held{};
-    V heldLevel{};
-    auto sampleFrom = [&](const V* ears, int t) {
+    // Each frame's [p, level], the wave's phase and the level it is scaled by.
+    auto advance = [&](const V* ears, V& p, V& level) {
         V rate;
-        V level;
         targets(ears, rate, level);
-        const V p = WrapOnce(phase, bank.period);
-        if constexpr (HasHalves<Shape>) {
-            if (t > 0) write(t - 1, Shape::OfArgument(bank, held) * heldLevel);
-            held = Shape::Argument(bank, p);
-            heldLevel = level;
-        } else {
-            write(t, Shape::At(bank, p) * level);
-        }
+        p = WrapOnce(phase, bank.period);
         phase = p + rate;
+    };
+    // The samples of the frames from t: a batch's, or as many of them as the chunk has left. Each
+    // ear's sum starts from 0.0, as for any count of tones, and then goes out scaled.
+    auto write = [&]<class S>(int t, S sample) {
+        sample = Splat<S>(0.0) + sample;
+        sample *= sums.gain;
+        if constexpr (sizeof(S) == sizeof(V)) {
+            if (sums.in != nullptr) sample += V{sums.in[0][t], sums.in[1][t]};
+            sums.out[0][t] = sample[0];
+            sums.out[1][t] = sample[1];
+        } else if (t + kF <= frames) {
+            // [left t, left t + 1, right t, right t + 1]
+            S byEar = __builtin_shufflevector(sample, sample, 0, 2, 1, 3);
+            if (sums.in != nullptr) {
+                byEar += __builtin_shufflevector(Load<V>(sums.in[0] + t), Load<V>(sums.in[1] + t),
+                                                 0, 1, 2, 3);
+            }
+            Store(sums.out[0] + t, __builtin_shufflevector(byEar, byEar, 0, 1));
+            Store(sums.out[1] + t, __builtin_shufflevector(byEar, byEar, 2, 3));
+        } else {
+            for (int e = 0; e < kEars; ++e) {
+                sums.out[e][t] = sums.in != nullptr ? sample[e] + sums.in[e][t] : sample[e];
+            }
+        }
+    };
+    // A shape with halves finishes a batch's samples at the next batch.
+    std::conditional_t<HasHalves<Shape>, FoldedArgument<W>, W> held{};
+    W heldLevel{};
+    auto sample = [&](int t, const V* p, const V* level) {
+        if constexpr (HasHalves<Shape>) {
+            if (t > 0) write(t - kF, Shape::OfArgument(bank, held) * heldLevel);
+            held = Shape::Argument(bank, JoinFrames<W>(p));
+            heldLevel = JoinFrames<W>(level);
+        } else {
+            write(t, Shape::At(bank, JoinFrames<W>(p)) * JoinFrames<W>(level));
+        }
     };
     int count = frames < kAhead ? frames : kAhead;
     for (int i = 0; i < count; ++i) stepInto(runs[0][i]);
@@ -595,18 +640,35 @@ void MixSingleTone(ToneVoices& voices, const SumsOut& sums, int frames) {
         const int next = left < kAhead ? left : kAhead;
         // The next run is never longer than this one.
         int i = 0;
-        for (; i < next; ++i) {
-            stepInto(runs[run ^ 1][i]);
-            sampleFrom(runs[run][i], start + i);
+        for (; i + kF <= next; i += kF) {
+            V p[kF];
+            V level[kF];
+            for (int f = 0; f < kF; ++f) {
+                stepInto(runs[run ^ 1][i + f]);
+                advance(runs[run][i + f], p[f], level[f]);
+            }
+            sample(start + i, p, level);
         }
-        for (; i < count; ++i) sampleFrom(runs[run][i], start + i);
+        // Where the chunk ends inside a batch, the batch's missing frames take phase 0 and level
+        // 0, and nothing of them is written.
+        for (; i < count; i += kF) {
+            V p[kF] = {};
+            V level[kF] = {};
+            for (int f = 0; f < kF && i + f < count; ++f) {
+                if (i + f < next) stepInto(runs[run ^ 1][i + f]);
+                advance(runs[run][i + f], p[f], level[f]);
+            }
+            sample(start + i, p, level);
+        }
         last = runs[run][count - 1];
         start += count;
         count = next;
     }
     StoreEnvelopes(slots, env);
     if (last == nullptr) return;
-    if constexpr (HasHalves<Shape>) write(frames - 1, Shape::OfArgument(bank, held) * heldLevel);
+    if constexpr (HasHalves<Shape>) {
+        write((frames - 1) / kF * kF, Shape::OfArgument(bank, held) * heldLevel);
+    }
     V rate;
     V level;
     targets(last, rate, level);

@@ -246,6 +246,8 @@ constexpr double GoldenSineArg(double x) {
 // x runs from 0 to the period; its argument from pi/2 to 5pi/2, so the multiple is 1 below
 // the switch point and 2 from there; 3 at the very top gives the same argument.
 struct GoldenSineLanes : FoldedSineHalves<GoldenSineLanes> {
+    // Long enough that a single tone evaluates it for two frames at once.
+    static constexpr bool kLong = true;
     static_assert(kGoldenSinePieces.FoldsGrow(GoldenSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenSineArg, kPeriod);
     static constexpr double kShift = static_cast<double>(kGolden) * kPi;
@@ -302,6 +304,8 @@ constexpr bool GoldenHalfSecondPieceMayStartAt(double from, double fold) {
 // x runs from just above 0 to the period; its argument from 0 to pi, so the multiple is 0
 // below pi/2, about where the pieces meet, and 1 from there.
 struct GoldenHalfSineLanes : FoldedSineHalves<GoldenHalfSineLanes> {
+    // Long enough that a single tone evaluates it for two frames at once.
+    static constexpr bool kLong = true;
     static_assert(kGoldenHalfSinePieces.FoldsGrow(GoldenHalfSineArg));
     static constexpr Folds kFolds = FoldsOver(GoldenHalfSineArg, kPeriod);
 

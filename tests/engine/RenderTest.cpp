@@ -192,7 +192,7 @@ std::vector<double> OneTone(ToneEngine& engine, RenderFunction render, int wave)
     engine.ApplyEnvelopeDefinition(freq, EnvelopeKind::Frequency, 0);
     std::vector<double> recorded;
     int32_t position = 0;
-    for (int frames : {30000, 700, 1, 513, 64, 4000, 2049}) {
+    for (int frames : {30000, 700, 1, 513, 64, 37, 31, 4000, 2049}) {
         StereoBlock io(frames, 0.25);
         render(engine, engine.MixInput() ? io.channels : nullptr, io.channels, frames, true,
                position);
