@@ -17,6 +17,7 @@
 #include <immintrin.h>
 #endif
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <type_traits>
@@ -164,15 +165,15 @@ template <class V> bool AllLinear(const EnvelopeLanes<V>& e) {
     return true;
 }
 
-// Whether no lane's envelope can end its segment within `steps` steps of v <- m * v + c, each
-// rounded. Unrounded, v moves geometrically towards or away from c / (1 - m), so k steps move it
-// by at most k times the first step (m - 1) v + c, times m^k where m > 1; curved segments, whose
-// m - 1 and c nearly cancel, step far less than either term. Each rounding of a step adds below
-// 2^-52 of the magnitudes involved, which stay within r, and r itself follows from the step
-// count. The margins are wide enough that rounding in this estimate cannot matter, and a lane
-// that fails any test (NaN, infinite jumps) takes the checked loop.
-template <class V>
-bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
+// How far each lane's envelope can move within `steps` steps of v <- m * v + c, each rounded, or
+// NaN where the estimate does not hold. Unrounded, v moves geometrically towards or away from
+// c / (1 - m), so k steps move it by at most k times the first step (m - 1) v + c, times m^k
+// where m > 1; curved segments, whose m - 1 and c nearly cancel, step far less than either term.
+// Each rounding of a step adds below 2^-52 of the magnitudes involved, which stay within r, and r
+// itself follows from the step count. The margins are wide enough that rounding in this estimate
+// cannot matter, and a lane that fails any test (NaN, infinite jumps) gets NaN, which no
+// comparison passes.
+template <class V> V ReachWithin(const EnvelopeLanes<V>& e, int steps) {
     constexpr double kRounding = 4.5e-16; // above 2^-52, for both roundings of a step
     const double k = steps;
     const V m = e.multiplier;
@@ -188,12 +189,29 @@ bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int
         Select(firstStep < 0.0, -firstStep, firstStep) + kRounding * (drift * mag + add);
     const V growth = Select(m > 1.0, inverseShrink, Splat<V>(1.0));
     const V stepMost = growth * (firstMost + kRounding * (m * reach + add));
+    const MaskOf<V> bounded = (m > 0.0) & (shrink > 0.5) & (mag < 1e300) & (add < 1e300);
+    return Select(bounded, k * stepMost * (1.0 + 1e-6) + 1e-300,
+                  Splat<V>(std::numeric_limits<double>::quiet_NaN()));
+}
+
+// Whether no lane's envelope can end its segment within `steps` steps.
+template <class V>
+bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
     const MaskOf<V> rising = e.upper == e.upper;
     const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
-    const MaskOf<V> far = (m > 0.0) & (shrink > 0.5) & (mag < 1e300) & (add < 1e300) &
-                          (distance > k * stepMost * (1.0 + 1e-6) + 1e-300);
+    const MaskOf<V> far = distance > ReachWithin(e, steps);
     for (int j = 0; j < kWidth<V>; ++j) {
         if (slots.env[j] != nullptr && far[j] == 0) return false;
+    }
+    return true;
+}
+
+// Whether every lane's envelope stays above zero within `steps` steps.
+template <class V>
+bool StaysPositive(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
+    const MaskOf<V> above = e.value > ReachWithin(e, steps);
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (slots.env[j] != nullptr && above[j] == 0) return false;
     }
     return true;
 }
@@ -316,9 +334,11 @@ template <class V> struct ToneLanes {
 // is the right ear's. The phase wrap needs every step below one period, which the caller checks.
 // The envelopes and phases of a group are chains of dependent operations; G groups side by side
 // in the frame loop give the processor independent chains to overlap.
-template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, int G>
-void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* group,
-               EnvelopeLanes<V>* freq, EnvelopeLanes<V>* vol, LaneScratch& samples, int frames) {
+template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, bool Scaled, int G>
+void MixGroups(ToneVoices& voices, ToneGroup<V>* group, EnvelopeLanes<V>* freq,
+               EnvelopeLanes<V>* vol, LaneScratch& samples, int frames) {
+    // A copy the sample stores cannot alias, so the wave constants stay in registers.
+    const OscillatorBank bank = voices.bank;
     ToneLanes<V> tones[G];
     FadeLanes<V> rateFades[G][kEars];
     FadeLanes<V> levelFades[G][kEars];
@@ -348,7 +368,8 @@ void MixGroups(ToneVoices& voices, const OscillatorBank& bank, ToneGroup<V>* gro
                 if (e == 0) leftFreq[g] = freq[g].value;
                 V rate = tones[g].span[e] * freq[g].value + tones[g].low[e];
                 Step<Checked>(vol[g], group[g].volSlots);
-                V level = tones[g].scale * vol[g].value + tones[g].offset;
+                V level = tones[g].scale * vol[g].value;
+                if constexpr (!Scaled) level = level + tones[g].offset;
                 if constexpr (Fading) {
                     rate = rateFades[g][e].Glide(rate);
                     level = levelFades[g][e].Glide(level);
@@ -473,15 +494,31 @@ void SumInToneOrder(const LaneScratch& samples, int toneCount, const SumsOut& su
     }
 }
 
+// Whether a group's level targets over the next `steps` envelope steps are the products
+// scale * volume alone: adding a zero offset changes a product only where it is -0.0, and none
+// is, every scale being without a sign and every volume staying above zero.
+template <class V>
+bool ScaledLevels(const OscillatorBank& bank, const ToneGroup<V>& group,
+                  const EnvelopeLanes<V>& vol, int steps) {
+    for (int j = 0; j < group.lanes; ++j) {
+        const ToneLevel& level = bank.levels[group.first + j];
+        if (level.offset != 0.0 || std::signbit(level.scale) || std::isnan(level.scale)) {
+            return false;
+        }
+    }
+    return StaysPositive(vol, group.volSlots, steps);
+}
+
 template <class V, class Shape, int G>
-void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first, int toneCount,
-                      LaneScratch& samples, int frames) {
+void MixGroupsOfChunk(ToneVoices& voices, int first, int toneCount, LaneScratch& samples,
+                      int frames) {
     ToneGroup<V> group[G];
     EnvelopeLanes<V> freq[G];
     EnvelopeLanes<V> vol[G];
     bool checked = false;
     bool fading = false;
     bool linearFreq = true;
+    bool scaled = true;
     for (int g = 0; g < G; ++g) {
         group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
         freq[g] = LoadEnvelopes(group[g].freqSlots);
@@ -490,20 +527,25 @@ void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first,
                   !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames);
         fading = fading || group[g].fading;
         linearFreq = linearFreq && AllLinear(freq[g]);
+        scaled = scaled && ScaledLevels(voices.bank, group[g], vol[g], kEars * frames);
     }
-    auto mix = [&]<bool Fading, bool Checked, bool LinearFreq>() {
-        MixGroups<V, Shape, Fading, Checked, LinearFreq, G>(voices, bank, group, freq, vol, samples,
-                                                            frames);
+    auto mix = [&]<bool Fading, bool Checked, bool LinearFreq, bool Scaled>() {
+        MixGroups<V, Shape, Fading, Checked, LinearFreq, Scaled, G>(voices, group, freq, vol,
+                                                                    samples, frames);
     };
-    // Only the steady chunks, by far the most, get a loop of their own for linear frequencies.
+    // Only the steady chunks, by far the most, get loops of their own for linear frequencies and
+    // levels without offsets.
     if (fading) {
-        checked ? mix.template operator()<true, true, false>()
-                : mix.template operator()<true, false, false>();
+        checked ? mix.template operator()<true, true, false, false>()
+                : mix.template operator()<true, false, false, false>();
     } else if (checked) {
-        mix.template operator()<false, true, false>();
+        mix.template operator()<false, true, false, false>();
+    } else if (linearFreq) {
+        scaled ? mix.template operator()<false, false, true, true>()
+               : mix.template operator()<false, false, true, false>();
     } else {
-        linearFreq ? mix.template operator()<false, false, true>()
-                   : mix.template operator()<false, false, false>();
+        scaled ? mix.template operator()<false, false, false, true>()
+               : mix.template operator()<false, false, false, false>();
     }
 }
 
@@ -511,18 +553,16 @@ void MixGroupsOfChunk(ToneVoices& voices, const OscillatorBank& bank, int first,
 template <class V, class Shape>
 void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const SumsOut& sums,
               int frames) {
-    // A copy the sample stores cannot alias, so the wave constants stay in registers.
-    const OscillatorBank bank = voices.bank;
     int first = 0;
     // In pairs where a pair's state fits the registers; SSE2's sixteen of two lanes do not hold
     // it, and spilling costs more than the overlap gains.
     if constexpr (kBlends) {
         for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
-            MixGroupsOfChunk<V, Shape, 2>(voices, bank, first, toneCount, samples, frames);
+            MixGroupsOfChunk<V, Shape, 2>(voices, first, toneCount, samples, frames);
         }
     }
     for (; first < toneCount; first += kWidth<V>) {
-        MixGroupsOfChunk<V, Shape, 1>(voices, bank, first, toneCount, samples, frames);
+        MixGroupsOfChunk<V, Shape, 1>(voices, first, toneCount, samples, frames);
     }
     SumInToneOrder<SumLanes<V>>(samples, toneCount, sums, frames);
 }
