@@ -194,22 +194,22 @@ template <class V> V ReachWithin(const EnvelopeLanes<V>& e, int steps) {
                   Splat<V>(std::numeric_limits<double>::quiet_NaN()));
 }
 
-// Whether no lane's envelope can end its segment within `steps` steps.
+// Whether no lane's envelope can end its segment while it moves by no more than `reach`.
 template <class V>
-bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
+bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, V reach) {
     const MaskOf<V> rising = e.upper == e.upper;
     const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
-    const MaskOf<V> far = distance > ReachWithin(e, steps);
+    const MaskOf<V> far = distance > reach;
     for (int j = 0; j < kWidth<V>; ++j) {
         if (slots.env[j] != nullptr && far[j] == 0) return false;
     }
     return true;
 }
 
-// Whether every lane's envelope stays above zero within `steps` steps.
+// Whether every lane's envelope stays above zero while it moves by no more than `reach`.
 template <class V>
-bool StaysPositive(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, int steps) {
-    const MaskOf<V> above = e.value > ReachWithin(e, steps);
+bool StaysPositive(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, V reach) {
+    const MaskOf<V> above = e.value > reach;
     for (int j = 0; j < kWidth<V>; ++j) {
         if (slots.env[j] != nullptr && above[j] == 0) return false;
     }
@@ -494,19 +494,19 @@ void SumInToneOrder(const LaneScratch& samples, int toneCount, const SumsOut& su
     }
 }
 
-// Whether a group's level targets over the next `steps` envelope steps are the products
-// scale * volume alone: adding a zero offset changes a product only where it is -0.0, and none
+// Whether a group's level targets are the products scale * volume alone while the volumes move by
+// no more than `reach`: adding a zero offset changes a product only where it is -0.0, and none
 // is, every scale being without a sign and every volume staying above zero.
 template <class V>
 bool ScaledLevels(const OscillatorBank& bank, const ToneGroup<V>& group,
-                  const EnvelopeLanes<V>& vol, int steps) {
+                  const EnvelopeLanes<V>& vol, V reach) {
     for (int j = 0; j < group.lanes; ++j) {
         const ToneLevel& level = bank.levels[group.first + j];
         if (level.offset != 0.0 || std::signbit(level.scale) || std::isnan(level.scale)) {
             return false;
         }
     }
-    return StaysPositive(vol, group.volSlots, steps);
+    return StaysPositive(vol, group.volSlots, reach);
 }
 
 template <class V, class Shape, int G>
@@ -523,11 +523,13 @@ void MixGroupsOfChunk(ToneVoices& voices, int first, int toneCount, LaneScratch&
         group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
         freq[g] = LoadEnvelopes(group[g].freqSlots);
         vol[g] = LoadEnvelopes(group[g].volSlots);
-        checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, kEars * frames) ||
-                  !NoSegmentEnds(vol[g], group[g].volSlots, kEars * frames);
+        const V freqReach = ReachWithin(freq[g], kEars * frames);
+        const V volReach = ReachWithin(vol[g], kEars * frames);
+        checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, freqReach) ||
+                  !NoSegmentEnds(vol[g], group[g].volSlots, volReach);
         fading = fading || group[g].fading;
         linearFreq = linearFreq && AllLinear(freq[g]);
-        scaled = scaled && ScaledLevels(voices.bank, group[g], vol[g], kEars * frames);
+        scaled = scaled && ScaledLevels(voices.bank, group[g], vol[g], volReach);
     }
     auto mix = [&]<bool Fading, bool Checked, bool LinearFreq, bool Scaled>() {
         MixGroups<V, Shape, Fading, Checked, LinearFreq, Scaled, G>(voices, group, freq, vol,
@@ -724,7 +726,8 @@ template <class Shape> bool MixSingle(ToneVoices& voices, const SumsOut& sums, i
         if (voices.rateFades[e][0].active || voices.levelFades[e][0].active) return false;
     }
     const EnvelopeSlots<Lanes2> slots{{&voices.freqEnvelopes[0], &voices.volEnvelopes[0]}};
-    if (NoSegmentEnds(LoadEnvelopes(slots), slots, kEars * frames)) {
+    const EnvelopeLanes<Lanes2> env = LoadEnvelopes(slots);
+    if (NoSegmentEnds(env, slots, ReachWithin(env, kEars * frames))) {
         MixSingleTone<Shape, false>(voices, sums, frames);
     } else {
         MixSingleTone<Shape, true>(voices, sums, frames);
