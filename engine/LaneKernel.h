@@ -194,26 +194,26 @@ template <class V> V ReachWithin(const EnvelopeLanes<V>& e, int steps) {
                   Splat<V>(std::numeric_limits<double>::quiet_NaN()));
 }
 
+// Whether `holds` is set in every lane that has an envelope.
+template <class V> bool HoldsForEveryEnvelope(MaskOf<V> holds, const EnvelopeSlots<V>& slots) {
+    for (int j = 0; j < kWidth<V>; ++j) {
+        if (slots.env[j] != nullptr && holds[j] == 0) return false;
+    }
+    return true;
+}
+
 // Whether no lane's envelope can end its segment while it moves by no more than `reach`.
 template <class V>
 bool NoSegmentEnds(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, V reach) {
     const MaskOf<V> rising = e.upper == e.upper;
     const V distance = Select(rising, e.upper - e.value, e.value - e.lower);
-    const MaskOf<V> far = distance > reach;
-    for (int j = 0; j < kWidth<V>; ++j) {
-        if (slots.env[j] != nullptr && far[j] == 0) return false;
-    }
-    return true;
+    return HoldsForEveryEnvelope<V>(distance > reach, slots);
 }
 
 // Whether every lane's envelope stays above zero while it moves by no more than `reach`.
 template <class V>
 bool StaysPositive(const EnvelopeLanes<V>& e, const EnvelopeSlots<V>& slots, V reach) {
-    const MaskOf<V> above = e.value > reach;
-    for (int j = 0; j < kWidth<V>; ++j) {
-        if (slots.env[j] != nullptr && above[j] == 0) return false;
-    }
-    return true;
+    return HoldsForEveryEnvelope<V>(e.value > reach, slots);
 }
 
 // One crossfade per lane; a lane whose fade is idle keeps its value.
