@@ -28,6 +28,13 @@ BlockSink<Sample>::BlockSink(SoundFileWriter& writer, LevelMeter& meter, SampleF
 template <typename Sample>
 bool BlockSink<Sample>::add(const Sample* const* planar, int frames, std::string& error) {
     for (int c = 0; c < channels_; ++c) meter_.add(planar[c], frames);
+    // The meter counts them anyway: a NaN or an infinity would play at full scale or not at all.
+    if (meter_.nonFinite() > 0) {
+        error = "the rendered sound holds samples that are NaN or infinite: nothing was written "
+                "to " +
+                writer_.target();
+        return false;
+    }
     if (pcm16_) {
         if (gathered_ + frames > capacity_ && !finish(error)) return false;
         toPcm16(planar, channels_, frames, shorts_.data() + gathered_ * channels_);

@@ -13,7 +13,8 @@ namespace serivane::tools {
 // Where the render loop's planar blocks go: the level meter and the file. A 16-bit file gets
 // its samples converted here, interleaved in the same pass, and gathered into large writes (a
 // write per 512-frame block costs more in the kernel than the conversion); other formats are
-// interleaved in the processing precision and left to libsndfile.
+// interleaved in the processing precision and left to libsndfile. A block holding a NaN or an
+// infinity is refused, not written.
 template <typename Sample> class BlockSink {
 public:
     BlockSink(SoundFileWriter& writer, LevelMeter& meter, SampleFormat format, int channels,

@@ -122,15 +122,11 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     double seconds = static_cast<double>(job.frames) / job.options.sampleRate;
     char speed[32];
     std::snprintf(speed, sizeof speed, "%.1f", seconds / std::max(elapsed, 1e-9));
-    std::string line = "Rendered " + significant(seconds, 10) + " s to " + job.options.output +
-                       " (" + std::to_string(job.options.sampleRate) + " Hz, " +
-                       std::to_string(channels) + " channels, " + formatName(job.options.format) +
-                       sessionText(job.options.session) + "): peak " + decibelText(meter.peak()) +
-                       " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " +
-                       significant(elapsed, 3) + " s (" + speed + "x real time)";
-    if (meter.nonFinite() > 0)
-        line += "; " + std::to_string(meter.nonFinite()) + " samples were not finite";
-    return line + "\n";
+    return "Rendered " + significant(seconds, 10) + " s to " + job.options.output + " (" +
+           std::to_string(job.options.sampleRate) + " Hz, " + std::to_string(channels) +
+           " channels, " + formatName(job.options.format) + sessionText(job.options.session) +
+           "): peak " + decibelText(meter.peak()) + " dBFS, RMS " + decibelText(meter.rms()) +
+           " dBFS, took " + significant(elapsed, 3) + " s (" + speed + "x real time)\n";
 }
 
 // Read before the plug-in loads, so that a bad recording fails at once and writes nothing.

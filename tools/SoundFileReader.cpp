@@ -1,5 +1,9 @@
 #include "tools/SoundFileReader.h"
 
+#include "tools/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sndfile.h>
 
@@ -58,7 +62,14 @@ bool readRecording(const std::string& path, SoundBuffer& recording, std::string&
     }
     // A file shorter than its header says keeps what could be read.
     recording.samples.resize(static_cast<std::size_t>(read * info.channels));
-    return true;
+    // A float file can hold NaN or infinity, which would play at full scale or not at all.
+    auto bad = std::find_if(recording.samples.begin(), recording.samples.end(),
+                            [](float sample) { return !std::isfinite(sample); });
+    if (bad == recording.samples.end()) return true;
+    const auto frame = (bad - recording.samples.begin()) / info.channels;
+    error = path + " cannot be mixed: its sample at frame " + std::to_string(frame) + " (" +
+            significant(static_cast<double>(frame) / info.samplerate, 6) + " s) is NaN or infinite";
+    return false;
 }
 
 } // namespace serivane::tools

@@ -26,6 +26,7 @@ public:
     bool write(const short* interleaved, long long frames, std::string& error);
     bool commit(std::string& error);
 
+    const std::string& target() const { return target_; }
     const std::string& temporaryPath() const { return temporary_; }
 
 private:

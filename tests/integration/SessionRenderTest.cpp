@@ -164,5 +164,33 @@ TEST_F(SessionRenderTest, AMixThatGoesOverFullScaleIsWrittenWithAWarning) {
     EXPECT_TRUE(fs::exists(folder / "out.wav"));
 }
 
+TEST_F(SessionRenderTest, NothingNotFiniteReachesAFile) {
+    Sound broken{48000, 2, std::vector<float>(2 * 4800, 0.1f)};
+    broken.samples[2 * 2400 + 1] = std::nanf("");
+    write(folder / "broken.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, broken);
+    // Finite in the file, infinite once raised by 24 dB.
+    Sound huge{48000, 2, std::vector<float>(2 * 4800, 3e38f)};
+    write(folder / "huge.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, huge);
+    struct Case {
+        const char* mix;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"broken.wav", "its sample at frame 2400 (0.05 s) is NaN or infinite"},
+          Case{"huge.wav", "NaN or infinite: nothing was written"}}) {
+        const std::string mix = (folder / c.mix).string();
+        Outcome outcome = runTool({"render", "--seconds", "0.2", "--format", "float", "--mix", mix,
+                                   "--mix-level", "24", (folder / "out.wav").string()});
+        EXPECT_EQ(outcome.code, tools::exitFailure) << c.mix;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_TRUE(outcome.out.empty()) << outcome.out;
+    }
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"broken.wav", "huge.wav"}));
+}
+
 } // namespace
 } // namespace serivane::integration
