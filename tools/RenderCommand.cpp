@@ -2,6 +2,7 @@
 #include "tools/AnalyzeCommand.h"
 #include "tools/BlockSink.h"
 #include "tools/BundleLocation.h"
+#include "tools/FileLinks.h"
 #include "tools/Interruption.h"
 #include "tools/LevelMeter.h"
 #include "tools/NumberText.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace serivane::tools {
 
@@ -129,6 +131,22 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
            " dBFS, took " + significant(elapsed, 3) + " s (" + speed + "x real time)\n";
 }
 
+// Checked before anything is read: an output that is one of the inputs, by any path or link,
+// would replace it.
+bool outputsSpareInputs(const RenderOptions& o, std::string& error) {
+    const std::pair<const std::string&, const char*> inputs[] = {
+        {o.session.mix, "the --mix recording"}, {o.program, "the --program file"}};
+    for (const std::string& output : {o.output, o.plot}) {
+        for (auto [input, what] : inputs) {
+            if (output.empty() || input.empty() || !sameFile(output, input)) continue;
+            error = "cannot write " + output + ": it is " + what + " " + input +
+                    "; choose another output file";
+            return false;
+        }
+    }
+    return true;
+}
+
 // Read before the plug-in loads, so that a bad recording fails at once and writes nothing.
 bool readMix(RenderJob& job, std::string& error) {
     if (job.options.session.mix.empty()) return true;
@@ -184,7 +202,7 @@ int loadAndRender(const RenderOptions& options, const InterruptionGuard& interru
                   const Console& console) {
     std::string error;
     RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt};
-    if (!readMix(job, error)) {
+    if (!outputsSpareInputs(options, error) || !readMix(job, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }

@@ -12,6 +12,8 @@ std::string_view RenderCommand::usage() const {
 Renders the instrument offline with the transport playing and writes the
 result to OUT; the file type follows the extension. A failed or interrupted
 render (Ctrl-C, SIGTERM) leaves no file behind and an existing OUT as it was.
+An OUT that is a symbolic link stays one: the file it names gets the render;
+an OUT that is the --mix recording or the --program file is refused.
 On a terminal a progress bar shows the time taken and the time still to go.
 
 Options:

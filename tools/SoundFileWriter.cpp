@@ -1,4 +1,5 @@
 #include "tools/SoundFileWriter.h"
+#include "tools/FileLinks.h"
 #include "tools/TemporaryFile.h"
 
 #include <cerrno>
@@ -67,7 +68,9 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
                            int sampleRate, int channels, long long frames, std::string& error) {
     discard();
     std::error_code ec;
-    fs::path path(target);
+    // A link stays a link: the render replaces the file it names.
+    const std::string destination = followLinks(target);
+    fs::path path(destination);
     if (fs::is_directory(path, ec)) {
         error = "cannot write " + target + ": it is a folder";
         return false;
@@ -96,6 +99,7 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
         return false;
     }
     target_ = target;
+    destination_ = destination;
     temporary_ = name.data();
     file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (file_ == nullptr) {
@@ -142,7 +146,7 @@ bool SoundFileWriter::commit(std::string& error) {
     }
     // A render that ended early leaves space reserved for the frames it did not write.
     releaseReserve(temporary_);
-    if (!replaceFile(temporary_, target_)) {
+    if (!replaceFile(temporary_, destination_)) {
         error = "cannot write " + target_ + ": " + std::strerror(errno);
         discard();
         return false;

@@ -9,7 +9,8 @@ namespace serivane::tools {
 
 // Writes interleaved frames to a temporary file beside the target and renames it into place on
 // commit, so that a failed or abandoned render never leaves a partial file under the target's
-// name. WAV files too long for plain WAV are written as RF64.
+// name. A target that is a symbolic link stays one: the file it names gets the frames. WAV files
+// too long for plain WAV are written as RF64.
 class SoundFileWriter {
 public:
     SoundFileWriter() = default;
@@ -34,7 +35,8 @@ private:
     bool checkWritten(sf_count_t written, long long frames, std::string& error);
 
     SNDFILE* file_ = nullptr;
-    std::string target_;
+    std::string target_;      // as given, for messages
+    std::string destination_; // the file it names, through any links
     std::string temporary_;
 };
 

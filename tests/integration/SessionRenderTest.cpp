@@ -53,6 +53,11 @@ void write(const fs::path& path, int format, const Sound& sound) {
     sf_close(file);
 }
 
+std::string bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 class SessionRenderTest : public ::testing::Test {
 protected:
     // Renders the default patch, playing, for `seconds` with the extra options.
@@ -190,6 +195,33 @@ TEST_F(SessionRenderTest, NothingNotFiniteReachesAFile) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"broken.wav", "huge.wav"}));
+}
+
+TEST_F(SessionRenderTest, AnOutputThatIsTheRecordingIsRefusedAndALinkedOutputStaysALink) {
+    write(folder / "rain.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+          Sound{48000, 1, std::vector<float>(4800, 0.25f)});
+    const std::string recording = bytes(folder / "rain.wav");
+    fs::create_directory(folder / "takes");
+    fs::create_symlink("rain.wav", folder / "link.wav");
+    fs::create_hard_link(folder / "rain.wav", folder / "hard.wav");
+    const std::string mix = (folder / "rain.wav").string();
+    for (const fs::path& out :
+         {folder / "rain.wav", folder / "." / "rain.wav", folder / "takes" / ".." / "rain.wav",
+          folder / "link.wav", folder / "hard.wav"}) {
+        Outcome outcome = runTool({"render", "--seconds", "0.2", "--mix", mix, out.string()});
+        EXPECT_EQ(outcome.code, tools::exitFailure) << out;
+        EXPECT_NE(outcome.err.find("it is the --mix recording"), std::string::npos) << outcome.err;
+    }
+    EXPECT_EQ(bytes(folder / "rain.wav"), recording);
+
+    // A link to a take, relative to its own folder, keeps pointing at the new take.
+    std::ofstream(folder / "takes" / "latest.wav") << "an older take";
+    fs::create_symlink(fs::path("takes") / "latest.wav", folder / "latest.wav");
+    Outcome outcome = runTool({"render", "--seconds", "0.2", (folder / "latest.wav").string()});
+    EXPECT_EQ(outcome.code, tools::exitOk) << outcome.err;
+    EXPECT_TRUE(fs::is_symlink(folder / "latest.wav"));
+    EXPECT_EQ(read(folder / "takes" / "latest.wav").samples.size(), 2u * 9600);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "takes"), {}), 1);
 }
 
 } // namespace
