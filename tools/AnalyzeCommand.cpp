@@ -56,7 +56,7 @@ int printRenderAnalysis(const std::string& path, const PlanSource& source, const
     std::string error;
     if (!measure(path, {}, source, analysis, plan, error) ||
         (!plot.empty() && !writeAnalysisPlot(analysis, plotOptions(path, plan), plot, error))) {
-        console.err << "serivane: " << error << '\n';
+        console.err << "serivane: " << error << "; the render " << path << " was kept\n";
         return exitFailure;
     }
     console.out << analysisSummary(analysis, plan ? &*plan : nullptr);

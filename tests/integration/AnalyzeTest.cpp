@@ -92,5 +92,17 @@ TEST_F(AnalyzeTest, TheTableAndThePlotOfARender) {
     EXPECT_GT(fs::file_size(plot), 10000u);
 }
 
+TEST_F(AnalyzeTest, APlotThatCannotBeWrittenSaysWhyAndKeepsTheRender) {
+    const std::string path = (folder / "take.wav").string();
+    const std::string plot = (folder / "missing" / "take.png").string();
+    Outcome outcome = runTool({"render", "--seconds", "1", "--analyze", "--plot", plot, path});
+    EXPECT_EQ(outcome.code, tools::exitFailure);
+    EXPECT_NE(outcome.err.find("cannot write " + plot + ": No such file or directory; the render " +
+                               path + " was kept"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(fs::exists(path));
+}
+
 } // namespace
 } // namespace serivane::integration

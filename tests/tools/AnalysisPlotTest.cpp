@@ -2,12 +2,14 @@
 
 #include <cairo.h>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <set>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace serivane::tools {
@@ -164,6 +166,24 @@ TEST_F(AnalysisPlotTest, AnUnwritablePlaceFailsAndLeavesNothing) {
     const fs::path path = folder / "missing" / "plot.png";
     EXPECT_FALSE(writeAnalysisPlot(climbingBeat(), {}, path.string(), error));
     EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(AnalysisPlotTest, AWriteThatFailsSaysWhyAndLeavesNothing) {
+    // Files may grow to 1 KiB only, so the picture's writes fail as on a full disk.
+    rlimit original{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+    rlimit small = original;
+    small.rlim_cur = 1024;
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool written =
+        writeAnalysisPlot(climbingBeat(), {}, (folder / "plot.png").string(), error);
+    setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find(": File too large"), std::string::npos) << error;
     EXPECT_TRUE(fs::is_empty(folder));
 }
 

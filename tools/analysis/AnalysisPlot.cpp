@@ -415,14 +415,16 @@ bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
         return false;
     }
     const std::string temporary = name.data();
+    // The first step that fails gives the reason; a full disk shows in the writes.
+    errno = 0;
     FILE* file = fdopen(descriptor, "wb");
-    const bool written =
-        file != nullptr &&
-        cairo_surface_write_to_png_stream(surface.get(), writeToFile, file) == CAIRO_STATUS_SUCCESS;
+    bool placed = file != nullptr && cairo_surface_write_to_png_stream(
+                                         surface.get(), writeToFile, file) == CAIRO_STATUS_SUCCESS;
+    int cause = placed ? 0 : errno;
     const bool closed = file != nullptr ? std::fclose(file) == 0 : close(descriptor) == 0;
-    const bool placed = written && closed && replaceFile(temporary, path);
+    placed = placed && closed && replaceFile(temporary, path);
     if (!placed) {
-        const int cause = written && closed ? errno : 0;
+        if (cause == 0) cause = errno;
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         error =
