@@ -1,6 +1,7 @@
 #include "tools/AmbientMix.h"
 #include "support/SignalMeasures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -115,6 +116,14 @@ TEST(AmbientMix, ARecordingOfAFewFramesStillLoopsAtAnyRatio) {
             EXPECT_FLOAT_EQ(out.right[f], -out.left[f]) << from;
         }
     }
+}
+
+TEST(AmbientMix, ConvertedToTheOutputRateAClickKeepsItsTime) {
+    SoundBuffer click{8000, 1, std::vector<float>(2000)};
+    click.samples[500] = 1.0f;
+    AmbientMix mix(click, 48000, 0.0);
+    std::vector<float> left = play(mix, 6000).left;
+    EXPECT_EQ(std::max_element(left.begin(), left.end()) - left.begin(), 3000);
 }
 
 TEST(AmbientMix, AMonoOutputGetsTheAverageOfBothEars) {

@@ -61,6 +61,12 @@ TEST(Arguments, RenderDefaults) {
     EXPECT_TRUE(o.bundle.empty());
 }
 
+TEST(Arguments, SecondsGoUpToADayExactly) {
+    EXPECT_EQ(optionsOf<RenderCommand>({"render", "--seconds", "86400", "a.wav"}).seconds, 86400.0);
+    EXPECT_NE(refusal({"render", "--seconds", "86400.01", "a.wav"}).find("at most 86400"),
+              std::string::npos);
+}
+
 TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     RenderOptions o = optionsOf<RenderCommand>(
         {"render", "--seconds=2.5", "--sample-rate", "44100", "--block=64", "--precision", "64",
