@@ -58,7 +58,7 @@ struct AnalysisOptions {
     // file of up to an hour has at most 60 windows.
     double windowSeconds = 0.0;
     // Asked between the steps of the work; once it answers true, the analysis stops and fails.
-    std::function<bool()> interrupted;
+    std::function<bool()> interrupted = {};
 };
 
 // Shorter files do not hold enough of a beat to measure.
