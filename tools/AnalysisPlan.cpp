@@ -43,7 +43,8 @@ std::vector<TimedValue> outline(const BeatPlan& plan, double seconds) {
 } // namespace
 
 bool comparePlan(const PlanSource& source, const ProgramScript& script,
-                 const BeatAnalysis& analysis, PlanComparison& comparison, std::string& error) {
+                 const BeatAnalysis& analysis, PlanComparison& comparison, std::string& error,
+                 const std::function<bool()>& interrupted) {
     std::string bundle = source.bundle.empty() ? defaultBundlePath() : source.bundle;
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
@@ -51,7 +52,7 @@ bool comparePlan(const PlanSource& source, const ProgramScript& script,
     if (!plugin || !resolveStart(*plugin, source.preset, source.settings, start, error))
         return false;
     std::optional<Automation> automation =
-        Automation::build(module, start, script, analysis.sampleRate, error);
+        Automation::build(module, start, script, analysis.sampleRate, error, interrupted);
     if (!automation) return false;
     BeatPlan plan(*plugin, *automation, analysis.sampleRate);
     comparison = PlanComparison();

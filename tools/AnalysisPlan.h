@@ -5,6 +5,7 @@
 #include "tools/analysis/BeatAnalysis.h"
 #include "tools/program/ProgramScript.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,7 +38,9 @@ struct PlanComparison {
 
 // Plans `script` from the source's start at the file's rate, on a scratch instance of the
 // bundle's plug-in, and compares it window by window. Errors name the program's file and line.
+// Once `interrupted` answers true, planning stops and fails.
 bool comparePlan(const PlanSource& source, const ProgramScript& script,
-                 const BeatAnalysis& analysis, PlanComparison& comparison, std::string& error);
+                 const BeatAnalysis& analysis, PlanComparison& comparison, std::string& error,
+                 const std::function<bool()>& interrupted);
 
 } // namespace serivane::tools

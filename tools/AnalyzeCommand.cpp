@@ -1,5 +1,6 @@
 #include "tools/AnalyzeCommand.h"
 #include "tools/AnalysisReport.h"
+#include "tools/Interruption.h"
 #include "tools/analysis/AnalysisPlot.h"
 #include "tools/program/ProgramSource.h"
 
@@ -22,24 +23,33 @@ PlotOptions plotOptions(const std::string& path, const std::optional<PlanCompari
 bool measure(const std::string& path, const AnalysisOptions& analysisOptions,
              const PlanSource& source, BeatAnalysis& analysis, std::optional<PlanComparison>& plan,
              std::string& error) {
+    const std::function<bool()>& interrupted = analysisOptions.interrupted;
     ProgramScript script;
-    if (!source.program.empty() && !loadProgram(source.program, script, error)) return false;
+    if (!source.program.empty() && !loadProgram(source.program, script, error, interrupted))
+        return false;
     if (!analyzeSoundFile(path, analysisOptions, analysis, error)) return false;
     if (source.program.empty()) return true;
     plan.emplace();
-    return comparePlan(source, script, analysis, *plan, error);
+    return comparePlan(source, script, analysis, *plan, error, interrupted);
 }
 
 } // namespace
 
 int AnalyzeCommand::run(const Console& console) {
     const AnalyzeOptions& options = options_;
+    InterruptionGuard interruption;
+    const AnalysisOptions analysisOptions{options.windowSeconds,
+                                          [&interruption] { return interruption.caught() != 0; }};
     BeatAnalysis analysis;
     std::optional<PlanComparison> plan;
     std::string error;
-    if (!measure(options.input, {options.windowSeconds}, options.plan, analysis, plan, error) ||
-        (!options.plot.empty() &&
-         !writeAnalysisPlot(analysis, plotOptions(options.input, plan), options.plot, error))) {
+    const bool measured =
+        measure(options.input, analysisOptions, options.plan, analysis, plan, error) &&
+        (options.plot.empty() ||
+         writeAnalysisPlot(analysis, plotOptions(options.input, plan), options.plot, error));
+    // A signal stops the work where it is, and the tool ends as it asks, with nothing to report.
+    if (int signal = interruption.caught(); signal != 0) endBySignal(signal);
+    if (!measured) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
     }
@@ -50,13 +60,15 @@ int AnalyzeCommand::run(const Console& console) {
 }
 
 int printRenderAnalysis(const std::string& path, const PlanSource& source, const std::string& plot,
-                        const Console& console) {
+                        const std::function<bool()>& interrupted, const Console& console) {
     BeatAnalysis analysis;
     std::optional<PlanComparison> plan;
     std::string error;
-    if (!measure(path, {}, source, analysis, plan, error) ||
+    if (!measure(path, {0.0, interrupted}, source, analysis, plan, error) ||
         (!plot.empty() && !writeAnalysisPlot(analysis, plotOptions(path, plan), plot, error))) {
-        console.err << "serivane: " << error << "; the render " << path << " was kept\n";
+        // Stopped by a signal, it has nothing to report: the caller ends as the signal asks.
+        if (!interrupted())
+            console.err << "serivane: " << error << "; the render " << path << " was kept\n";
         return exitFailure;
     }
     console.out << analysisSummary(analysis, plan ? &*plan : nullptr);

@@ -3,6 +3,7 @@
 #include "tools/AnalysisPlan.h"
 #include "tools/Command.h"
 
+#include <functional>
 #include <string>
 
 namespace serivane::tools {
@@ -41,8 +42,8 @@ private:
 
 // Prints the analysis summary of a file just rendered (`serivane render --analyze`), with how
 // closely it follows the program it was rendered from, when there was one; draws it as `plot`
-// unless that is empty.
+// unless that is empty. Once `interrupted` answers true it stops, failing without a word.
 int printRenderAnalysis(const std::string& path, const PlanSource& plan, const std::string& plot,
-                        const Console& console);
+                        const std::function<bool()>& interrupted, const Console& console);
 
 } // namespace serivane::tools

@@ -11,7 +11,7 @@ namespace serivane::tools {
 
 namespace {
 
-// How often the loop looks for a signal when the window is quiet.
+// How often the loop looks for a signal or a stopped sound device when the window is quiet.
 constexpr auto signalCheck = std::chrono::milliseconds(100);
 
 } // namespace
@@ -67,7 +67,7 @@ int EditCommand::run(const Console& console) {
         console.out << ", playing on \"" << device->name << "\"";
     console.out << "; close its window to quit.\n" << std::flush;
     host::EditorFrame& frame = editor.frame();
-    while (!frame.closeRequested() && interruption.caught() == 0)
+    while (!frame.closeRequested() && interruption.caught() == 0 && editor.soundFlowing())
         frame.loop().runOnce(host::EventLoop::Clock::now() + signalCheck);
     const bool processed = editor.close(error);
     if (interruption.caught() != 0) endBySignal(interruption.caught());

@@ -47,6 +47,8 @@ public:
     const std::string& soundNote() const { return soundNote_; }
     // The output device playing the sound, when one does.
     const OutputDevice* device() const { return playback_ ? &playback_->device() : nullptr; }
+    // False once the output device has stopped or processing on it failed; close() says why.
+    bool soundFlowing() { return !playback_ || playback_->flowing(); }
 
 private:
     std::unique_ptr<Playback> playback_;

@@ -116,11 +116,12 @@ void shapeSession(StreamRenderer& renderer, const PlayOptions& options,
 
 // The program planned from the preset and settings, and its length unless --seconds gave one.
 bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>& module,
-                 const host::Plugin& plugin, double rate, LiveProgram& program, double& seconds,
-                 std::string& error) {
+                 const host::Plugin& plugin, double rate, const InterruptionGuard& interruption,
+                 LiveProgram& program, double& seconds, std::string& error) {
     StartSettings start;
     if (!resolveStart(plugin, options.preset, options.settings, start, error) ||
-        !program.load(module, plugin, start, options.program, rate, error))
+        !program.load(module, plugin, start, options.program, rate, error,
+                      [&interruption] { return interruption.caught() != 0; }))
         return false;
     if (options.secondsGiven) return true;
     seconds = program.script().length();
@@ -157,7 +158,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     LiveProgram program;
     bool programmed = !options.program.empty();
     if (programmed
-            ? !planProgram(options, module, *plugin, rate, program, seconds, error)
+            ? !planProgram(options, module, *plugin, rate, interruption, program, seconds, error)
             : !applyPresetAndSettings(*plugin, driver, options.preset, options.settings, error))
         return false;
     if (seconds > 0.0) {
@@ -233,7 +234,8 @@ int PlayCommand::run(const Console& console) {
     std::string error;
     int code = exitOk;
     if (!play(options, interruption, console, error)) {
-        console.err << "serivane: " << error << '\n';
+        // Work cut short by a signal has nothing to report: the tool ends as the signal asks.
+        if (interruption.caught() == 0) console.err << "serivane: " << error << '\n';
         code = exitFailure;
     }
     // The plug-in is unloaded and the device closed: end as the signal asked.

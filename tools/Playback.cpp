@@ -2,20 +2,36 @@
 
 #include <portaudio.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <thread>
 
 namespace serivane::tools {
 
+// The renderer until the stream is cut off from it; after that, callbacks play silence.
+struct Playback::Feed {
+    StreamRenderer* renderer = nullptr;
+    std::atomic<bool> cut{false};
+    std::atomic<bool> rendering{false}; // a callback is in the renderer
+};
+
 namespace {
 
 // How long a device may take no audio before it counts as gone.
-constexpr auto stallLimit = std::chrono::seconds(3);
+constexpr auto stallLimit = std::chrono::seconds(2);
 
 int feed(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
          PaStreamCallbackFlags, void* user) {
-    static_cast<StreamRenderer*>(user)->render(static_cast<float*>(output),
-                                               static_cast<std::int64_t>(frames));
+    auto& to = *static_cast<Playback::Feed*>(user);
+    auto* samples = static_cast<float*>(output);
+    // Sequentially consistent with the cut: either it sees the cut, or the cut sees it rendering.
+    to.rendering.store(true);
+    if (to.cut.load())
+        std::fill(samples, samples + 2 * frames, 0.0f);
+    else
+        to.renderer->render(samples, static_cast<std::int64_t>(frames));
+    to.rendering.store(false);
     return paContinue;
 }
 
@@ -24,6 +40,8 @@ std::string failure(const char* what, PaError code) {
 }
 
 } // namespace
+
+Playback::Playback() = default;
 
 Playback::~Playback() {
     std::string ignored;
@@ -46,6 +64,8 @@ bool Playback::start(host::ProcessDriver& driver, std::int64_t lengthFrames, std
 StreamRenderer& Playback::prepare(host::ProcessDriver& driver, std::int64_t lengthFrames) {
     auto fadeFrames = static_cast<std::int64_t>(std::lround(fadeSeconds * device_.sampleRate));
     renderer_ = std::make_unique<StreamRenderer>(driver, lengthFrames, fadeFrames);
+    feed_ = std::make_unique<Feed>();
+    feed_->renderer = renderer_.get();
     return *renderer_;
 }
 
@@ -61,7 +81,7 @@ bool Playback::start(std::string& error) {
     {
         QuietErrors quiet;
         result = Pa_OpenStream(&stream, nullptr, &output, device_.sampleRate,
-                               paFramesPerBufferUnspecified, paNoFlag, feed, renderer_.get());
+                               paFramesPerBufferUnspecified, paNoFlag, feed, feed_.get());
     }
     if (result != paNoError) {
         error = failure(("cannot open \"" + device_.name + "\"").c_str(), result);
@@ -80,31 +100,50 @@ bool Playback::start(std::string& error) {
 
 bool Playback::flowing() {
     if (!renderer_ || renderer_->failed()) return false;
+    if (!stopped_.empty()) return false;
     std::int64_t frames = renderer_->framesPlayed();
     Clock::time_point now = Clock::now();
     if (frames != lastFrames_ || renderer_->finished()) {
         lastFrames_ = frames;
         lastMove_ = now;
     }
-    return now - lastMove_ < stallLimit;
+    // A stream that ended unasked was ended by its sound system (JACK's, when its server goes).
+    if (Pa_IsStreamActive(stream_) != 1)
+        stopped_ = "\"" + device_.name + "\" (" + device_.hostApi + ") ended the stream";
+    else if (now - lastMove_ >= stallLimit)
+        stopped_ = "\"" + device_.name + "\" took no audio for " +
+                   std::to_string(stallLimit.count()) + " s";
+    return stopped_.empty();
 }
 
 bool Playback::stop(std::string& error) {
-    if (!renderer_) return true;
+    if (!renderer_ || stream_ == nullptr) return true;
     renderer_->requestStop();
-    bool flowed = true;
-    while (!renderer_->finished() && (flowed = flowing()))
+    while (flowing() && !renderer_->finished())
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!stopped_.empty()) {
+        abandon();
+        error = "the sound device stopped: " + stopped_;
+        return false;
+    }
     bool closed = closeStream(error);
     if (renderer_->failed()) {
         error = "the plug-in failed to process audio";
         return false;
     }
-    if (!flowed) {
-        error = "the output device \"" + device_.name + "\" stopped taking audio";
-        return false;
-    }
     return closed;
+}
+
+// A stopped device's stream is left as it is to the process's end: stopping or closing it can
+// wait for ten minutes (PortAudio's JACK waits for a server that is gone), and ending PortAudio
+// then aborts. The renderer is cut off first, so that the plug-in can go.
+void Playback::abandon() {
+    feed_->cut.store(true);
+    while (feed_->rendering.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // The stream may still call its callback, which then plays silence from the feed.
+    static_cast<void>(feed_.release());
+    stream_ = nullptr;
+    system_.abandon();
 }
 
 bool Playback::closeStream(std::string& error) {

@@ -21,7 +21,7 @@ public:
     // Frames per process block, reserved before playing.
     static constexpr int blockFrames = 512;
 
-    Playback() = default;
+    Playback();
     ~Playback();
     Playback(const Playback&) = delete;
     Playback& operator=(const Playback&) = delete;
@@ -39,22 +39,29 @@ public:
     StreamRenderer& prepare(host::ProcessDriver& driver, std::int64_t lengthFrames);
     bool start(std::string& error);
     StreamRenderer& renderer() { return *renderer_; }
-    // False once the device has taken no audio for a while, or processing failed.
+    // False once the device has stopped (its stream ended, or it took no audio for a while),
+    // or processing failed.
     bool flowing();
     // Fades out, waits for the fade to be written and closes the stream, which lets the
     // device play what it still holds; false with `error` when the device or the plug-in
     // failed on the way.
     bool stop(std::string& error);
 
+    // What the stream's callback reaches.
+    struct Feed;
+
 private:
     using Clock = std::chrono::steady_clock;
 
     bool closeStream(std::string& error);
+    void abandon();
 
     SoundSystem system_;
     OutputDevice device_;
     std::unique_ptr<StreamRenderer> renderer_;
+    std::unique_ptr<Feed> feed_;
     void* stream_ = nullptr;
+    std::string stopped_; // why the device stopped; empty while it plays
     std::int64_t lastFrames_ = -1;
     Clock::time_point lastMove_;
 };

@@ -60,7 +60,8 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     if (!resolveStart(plugin, job.options.preset, job.options.settings, start, error)) return false;
     double seconds = job.options.seconds;
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
-                                job.options.secondsGiven, seconds, error);
+                                job.options.secondsGiven, seconds, error,
+                                [&job] { return job.interruption.caught() != 0; });
     if (!job.automation) return false;
     error = fadesMisfit(job.options.session, seconds, job.options.sampleRate, "render");
     if (!error.empty()) return false;
@@ -169,7 +170,11 @@ std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
 
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
     const RenderOptions& o = job.options;
-    if (!resolve(plugin, job, error)) return false;
+    if (!resolve(plugin, job, error)) {
+        // A plan cut short by a signal is reported as the interrupted render it is.
+        stillWanted(job, error);
+        return false;
+    }
     host::ProcessDriver driver(plugin, {static_cast<double>(o.sampleRate), o.block,
                                         o.precision == 64 ? Vst::kSample64 : Vst::kSample32,
                                         Vst::kOffline});
@@ -226,7 +231,7 @@ int RenderCommand::run(const Console& console) {
         code = printRenderAnalysis(
             options_.output,
             {options_.program, options_.preset, options_.settings, options_.bundle}, options_.plot,
-            console);
+            [&interruption] { return interruption.caught() != 0; }, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {
         console.out.flush();

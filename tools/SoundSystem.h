@@ -39,6 +39,10 @@ public:
     // choice takes the default output, or the first stereo one when there is no default.
     bool choose(const std::string& choice, OutputDevice& device, std::string& error) const;
 
+    // Leaves PortAudio running to the process's end: once a device has failed, ending it can
+    // abort the process (JACK asserts that its server still answers).
+    void abandon() { open_ = false; }
+
 private:
     bool open_ = false;
 };

@@ -42,9 +42,18 @@ JackServer::~JackServer() {
     std::filesystem::remove(log_);
 }
 
+void JackServer::crash() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+    std::filesystem::remove(log_);
+}
+
 bool JackServer::start(int sampleRate, std::string& reason) {
+    static int started = 0;
     quietJack();
-    name_ = "serivane-test-" + std::to_string(getpid());
+    name_ = "serivane-test-" + std::to_string(getpid()) + "-" + std::to_string(++started);
     log_ = std::filesystem::temp_directory_path() / (name_ + ".log");
     std::vector<std::string> words = {"jackd", "--no-realtime", "-n", name_,
                                       "-d",    "dummy",         "-r", std::to_string(sampleRate)};

@@ -7,7 +7,7 @@
 namespace serivane::tools {
 
 // A JACK server of the test's own on the dummy back end (no sound card), under a name no other
-// test run uses; stopped when the object goes.
+// server uses; stopped when the object goes.
 class JackServer {
 public:
     JackServer() = default;
@@ -19,6 +19,8 @@ public:
     // when it cannot start here.
     bool start(int sampleRate, std::string& reason);
     const std::string& name() const { return name_; }
+    // Kills the server at once, as a crash would, and waits until it has gone.
+    void crash();
 
 private:
     std::string name_;

@@ -293,6 +293,45 @@ TEST_F(PlayCommandTest, AnUnknownDeviceIsAClearError) {
     }
 }
 
+// Outside the JACK suite, on a server of its own: killed two seconds into playing, the tool
+// ends soon after with a reason and exit code 1, neither waiting for the dead server nor
+// aborting in PortAudio's JACK teardown.
+TEST(PlayOnAServerThatDies, EndsSoonSayingTheDeviceStopped) {
+    JackServer dying;
+    std::string reason;
+    if (!dying.start(rate, reason)) GTEST_SKIP() << "no JACK server here: " << reason;
+    fs::path log = fs::temp_directory_path() / ("serivane-dying-" + std::to_string(getpid()));
+    setenv("JACK_DEFAULT_SERVER", dying.name().c_str(), 1);
+    pid_t child = startTool({"play", "--bundle", SERIVANE_BUNDLE_PATH, "--device", "system"}, log);
+    unsetenv("JACK_DEFAULT_SERVER");
+    ASSERT_GT(child, 0);
+    int status = 0;
+    auto ended = [&](std::chrono::seconds limit) {
+        for (auto deadline = std::chrono::steady_clock::now() + limit;
+             std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(10ms)) {
+            if (waitpid(child, &status, WNOHANG) == child) return true;
+        }
+        return false;
+    };
+    for (auto deadline = std::chrono::steady_clock::now() + 30s;
+         contents(log).find("Playing ") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline;)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_FALSE(ended(2s)) << contents(log);
+    dying.crash();
+    bool endedSoon = ended(10s);
+    if (!endedSoon) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    std::string said = contents(log);
+    fs::remove(log);
+    ASSERT_TRUE(endedSoon) << "still playing 10 s after the server died: " << said;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << said;
+    EXPECT_NE(said.find("\nserivane: the sound device stopped: \"system\""), std::string::npos)
+        << said;
+}
+
 // Outside the JACK suite: with no server to reach and no card, the tool says so in one line.
 TEST(PlayWithoutSoundDevice, SaysSoInOneLineAndFails) {
     fs::path log = fs::temp_directory_path() / ("serivane-nodev-" + std::to_string(getpid()));

@@ -35,6 +35,17 @@ bool renderUnderway(const fs::path& folder, const fs::path& target) {
     return false;
 }
 
+// Whether the process has a handler of its own for `signal`, as it has from the start of its
+// command on.
+bool catches(pid_t process, int signal) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0;
+    }
+    return false;
+}
+
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
@@ -91,6 +102,45 @@ TEST_F(RenderInterruptionTest, ASignalRemovesThePartialFileAndEndsWithTheSignals
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
+}
+
+TEST_F(RenderInterruptionTest, ASignalWhileALongProgramLoadsEndsTheRenderAtOnce) {
+    // A megabyte of glides that all run side by side: reading it takes the best part of a
+    // minute, as each step is checked against every glide before it. The signal comes before
+    // any of its names is looked up.
+    fs::path program = root / "glides.txt";
+    {
+        std::ofstream out(program);
+        for (int i = 0; i < 46000; ++i) out << "0:00 g" << i << "=1 over 9h\n";
+    }
+    fs::path target = root / "out" / "take.wav";
+    fs::path log = root / "log.txt";
+    pid_t child = startTool({"render", "--bundle", SERIVANE_BUNDLE_PATH, "--program",
+                             program.string(), "--seconds", "1", target.string()},
+                            log);
+    ASSERT_GT(child, 0);
+    int status = 0;
+    bool ended = false;
+    while (!ended && !catches(child, SIGINT)) {
+        ended = waitpid(child, &status, WNOHANG) == child;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_FALSE(ended) << "the render ended before the signal: " << contents(log);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    kill(child, SIGINT);
+    for (auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+         !ended && std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        ended = waitpid(child, &status, WNOHANG) == child;
+    if (!ended) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    ASSERT_TRUE(ended) << "still loading 10 s after the signal";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << contents(log);
+    EXPECT_EQ(contents(log),
+              "serivane: render interrupted: nothing was written to " + target.string() + "\n");
+    EXPECT_TRUE(namesIn(root / "out").empty());
 }
 
 } // namespace

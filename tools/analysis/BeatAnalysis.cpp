@@ -177,7 +177,7 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
     long long longest = 0;
     for (const Bounds& b : bounds) longest = std::max(longest, b.end - b.first);
     const std::size_t spectrumLength = fastLength(static_cast<std::size_t>(longest));
-    const WindowMeter meter(rate, spectrumLength);
+    const WindowMeter meter(rate, spectrumLength, options.interrupted);
     Totals totals(spectrumLength / 2 + 1);
     const long long context = std::llround(contextSeconds * rate);
     std::vector<std::vector<double>> channels;
@@ -185,11 +185,16 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
         const long long from = std::max(0LL, b.first - context);
         const long long to = std::min(analysis.frames, b.end + context);
         if (!reader.read(from, to - from, channels, error)) return false;
-        WindowReading reading = meter.measure(channels, static_cast<std::size_t>(b.first - from),
-                                              static_cast<std::size_t>(b.end - b.first));
-        reading.measure.start = static_cast<double>(b.first) / rate;
-        totals.add(reading);
-        analysis.windows.push_back(reading.measure);
+        std::optional<WindowReading> reading =
+            meter.measure(channels, static_cast<std::size_t>(b.first - from),
+                          static_cast<std::size_t>(b.end - b.first));
+        if (!reading) {
+            error = "the analysis of " + path + " was interrupted";
+            return false;
+        }
+        reading->measure.start = static_cast<double>(b.first) / rate;
+        totals.add(*reading);
+        analysis.windows.push_back(reading->measure);
     }
     analysis.total = totals.result(meter);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ struct AnalysisOptions {
     // Length of one window in seconds; 0 chooses 5 s, or up to 60 s for long files so that a
     // file of up to an hour has at most 60 windows.
     double windowSeconds = 0.0;
+    // Asked between the steps of the work; once it answers true, the analysis stops and fails.
+    std::function<bool()> interrupted = {};
 };
 
 // Shorter files do not hold enough of a beat to measure.

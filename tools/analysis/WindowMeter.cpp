@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace serivane::tools {
 
@@ -35,8 +36,10 @@ EarMeasure earLevels(const double* samples, std::size_t count) {
     return ear;
 }
 
-WindowMeter::WindowMeter(double sampleRate, std::size_t spectrumLength)
-    : sampleRate_(sampleRate), spectrumLength_(spectrumLength) {}
+WindowMeter::WindowMeter(double sampleRate, std::size_t spectrumLength,
+                         std::function<bool()> interrupted)
+    : sampleRate_(sampleRate), spectrumLength_(spectrumLength),
+      interrupted_(std::move(interrupted)) {}
 
 std::optional<double> WindowMeter::dominant(const std::vector<double>& power) const {
     // From bin 2 up: the lowest bins hold the window's own spread of any offset.
@@ -52,8 +55,8 @@ std::optional<double> WindowMeter::dominant(const std::vector<double>& power) co
     return (static_cast<double>(k) + offset) * sampleRate_ / static_cast<double>(spectrumLength_);
 }
 
-WindowReading WindowMeter::measure(const std::vector<std::vector<double>>& channels,
-                                   std::size_t before, std::size_t count) const {
+std::optional<WindowReading> WindowMeter::measure(const std::vector<std::vector<double>>& channels,
+                                                  std::size_t before, std::size_t count) const {
     WindowReading reading;
     SpanMeasure& m = reading.measure;
     m.seconds = static_cast<double>(count) / sampleRate_;
@@ -64,8 +67,10 @@ WindowReading WindowMeter::measure(const std::vector<std::vector<double>>& chann
     m.right = earLevels(right, count);
     m.rms = std::sqrt(0.5 * (m.left.rms * m.left.rms + m.right.rms * m.right.rms));
     reading.leftSpectrum = hannPowerSpectrum(left, count, spectrumLength_);
+    if (interrupted()) return std::nullopt;
     reading.rightSpectrum =
         mono ? reading.leftSpectrum : hannPowerSpectrum(right, count, spectrumLength_);
+    if (interrupted()) return std::nullopt;
     const bool leftSounds = m.left.peak >= silenceLevel;
     const bool rightSounds = m.right.peak >= silenceLevel;
     if (leftSounds) m.left.dominantHz = dominant(reading.leftSpectrum);
@@ -76,16 +81,21 @@ WindowReading WindowMeter::measure(const std::vector<std::vector<double>>& chann
         m.beat.verdict = BeatVerdict::Mono;
     else if (!leftSounds || !rightSounds)
         m.beat.verdict = BeatVerdict::OneEar;
-    else
-        m.beat = measureBeat(channels, before, count, reading.beatPower);
+    else {
+        std::optional<BeatMeasure> beat = measureBeat(channels, before, count, reading.beatPower);
+        if (!beat) return std::nullopt;
+        m.beat = *beat;
+    }
     return reading;
 }
 
-BeatMeasure WindowMeter::measureBeat(const std::vector<std::vector<double>>& channels,
-                                     std::size_t before, std::size_t count,
-                                     double& beatPower) const {
+std::optional<BeatMeasure>
+WindowMeter::measureBeat(const std::vector<std::vector<double>>& channels, std::size_t before,
+                         std::size_t count, double& beatPower) const {
     const std::vector<Complex> left = analyticSignal(channels[0].data(), channels[0].size());
+    if (interrupted()) return std::nullopt;
     const std::vector<Complex> right = analyticSignal(channels[1].data(), channels[1].size());
+    if (interrupted()) return std::nullopt;
     std::vector<Complex> cross(count);
     for (std::size_t n = 0; n < count; ++n)
         cross[n] = right[before + n] * std::conj(left[before + n]);
@@ -94,6 +104,7 @@ BeatMeasure WindowMeter::measureBeat(const std::vector<std::vector<double>>& cha
 
     BeatMeasure beat;
     BeatLine line = strongestLine(cross, sampleRate_, 0.0, maxBeatHz);
+    if (interrupted()) return std::nullopt;
     // A line standing still is what both ears share (a mix of rain, say). When enough else
     // sounds beside it, the beat is looked for again outside the window's own spread around
     // zero, and measured against the part of the signal that the ears do not share.

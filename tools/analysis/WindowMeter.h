@@ -3,6 +3,8 @@
 #include "tools/analysis/BeatAnalysis.h"
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace serivane::tools {
@@ -22,23 +24,29 @@ inline constexpr double silenceLevel = 1e-6;
 // points, so that they can be summed into the file's spectrum.
 class WindowMeter {
 public:
-    WindowMeter(double sampleRate, std::size_t spectrumLength);
+    // `interrupted` (when set) is asked between the transforms of a window.
+    WindowMeter(double sampleRate, std::size_t spectrumLength,
+                std::function<bool()> interrupted = {});
 
     // The window is frames [before, before + count) of the channel data, which may carry more
     // of the file on either side: the analytic signals are taken over all of it, so that the
     // window itself stays clear of their edge effects. Mono data gives the right ear = left.
-    WindowReading measure(const std::vector<std::vector<double>>& channels, std::size_t before,
-                          std::size_t count) const;
+    // None once `interrupted` answered true.
+    std::optional<WindowReading> measure(const std::vector<std::vector<double>>& channels,
+                                         std::size_t before, std::size_t count) const;
 
     // The strongest frequency of a power spectrum on the meter's grid; empty for silence.
     std::optional<double> dominant(const std::vector<double>& power) const;
 
 private:
-    BeatMeasure measureBeat(const std::vector<std::vector<double>>& channels, std::size_t before,
-                            std::size_t count, double& beatPower) const;
+    std::optional<BeatMeasure> measureBeat(const std::vector<std::vector<double>>& channels,
+                                           std::size_t before, std::size_t count,
+                                           double& beatPower) const;
+    bool interrupted() const { return interrupted_ && interrupted_(); }
 
     double sampleRate_;
     std::size_t spectrumLength_;
+    std::function<bool()> interrupted_;
 };
 
 // Peak and RMS of `count` samples.

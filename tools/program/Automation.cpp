@@ -52,10 +52,12 @@ private:
 class Planner {
 public:
     Planner(Scratch& scratch, const ProgramScript& script, double sampleRate,
-            std::vector<ScheduledChange>& changes)
-        : scratch_(scratch), script_(script), sampleRate_(sampleRate), changes_(changes) {}
+            std::vector<ScheduledChange>& changes, const std::function<bool()>& interrupted)
+        : scratch_(scratch), script_(script), sampleRate_(sampleRate), changes_(changes),
+          interrupted_(interrupted) {}
 
     bool step(const ScriptStep& step, std::string& error) {
+        if (stopAsked(error)) return false;
         std::int64_t frame = frameOf(step.time);
         ParameterSetting setting;
         std::string problem;
@@ -78,6 +80,12 @@ public:
     }
 
 private:
+    bool stopAsked(std::string& error) const {
+        if (!interrupted_ || !interrupted_()) return false;
+        error = "planning " + script_.file() + " was interrupted";
+        return true;
+    }
+
     std::int64_t frameOf(double seconds) const {
         return static_cast<std::int64_t>(std::llround(seconds * sampleRate_));
     }
@@ -125,6 +133,7 @@ private:
         std::int64_t end = frameOf(step.time + step.glideSeconds);
         auto period = std::max<std::int64_t>(1, frameOf(Automation::controlSeconds));
         for (std::int64_t frame = start; frame < end; frame += period) {
+            if (stopAsked(error)) return false;
             double u = static_cast<double>(frame - start) / static_cast<double>(end - start);
             double plain = step.shape == GlideShape::Ratio ? from * std::pow(to / from, u)
                                                            : from + (to - from) * u;
@@ -139,6 +148,7 @@ private:
     const ProgramScript& script_;
     double sampleRate_;
     std::vector<ScheduledChange>& changes_;
+    const std::function<bool()>& interrupted_;
 };
 
 } // namespace
@@ -151,7 +161,8 @@ Automation::Automation(const StartSettings& start) {
 
 std::optional<Automation> Automation::build(const std::shared_ptr<host::Module>& module,
                                             const StartSettings& start, const ProgramScript& script,
-                                            double sampleRate, std::string& error) {
+                                            double sampleRate, std::string& error,
+                                            const std::function<bool()>& interrupted) {
     std::unique_ptr<host::Plugin> plugin = host::Plugin::create(module, error);
     if (!plugin) return std::nullopt;
     Scratch scratch(std::move(plugin), sampleRate);
@@ -167,7 +178,7 @@ std::optional<Automation> Automation::build(const std::shared_ptr<host::Module>&
     for (std::size_t i = 0; i < values.size(); ++i)
         automation.changes_.push_back(
             {0, {scratch.parameters()[i].id, values[i]}, ChangeKind::Follows});
-    Planner planner(scratch, script, sampleRate, automation.changes_);
+    Planner planner(scratch, script, sampleRate, automation.changes_, interrupted);
     for (const ScriptStep& step : script.steps()) {
         if (!planner.step(step, error)) return std::nullopt;
     }

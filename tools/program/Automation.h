@@ -5,6 +5,7 @@
 #include "tools/program/ProgramScript.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,10 +44,12 @@ public:
 
     // The start settings and a program, resolved on a scratch instance of the module's plug-in:
     // it takes each step in turn, so that a glide starts from the value the parameter has then,
-    // also after a preset. Errors name the program's file and line.
+    // also after a preset. Errors name the program's file and line. `interrupted` (when set) is
+    // asked as the steps and glides go; once it answers true, planning stops and fails.
     static std::optional<Automation> build(const std::shared_ptr<host::Module>& module,
                                            const StartSettings& start, const ProgramScript& script,
-                                           double sampleRate, std::string& error);
+                                           double sampleRate, std::string& error,
+                                           const std::function<bool()>& interrupted = {});
 
     const std::vector<ScheduledChange>& changes() const { return changes_; }
 

@@ -5,6 +5,7 @@
 #include "tools/program/ProgramGuide.h"
 #include "tools/program/ProgramScript.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,10 +22,11 @@ public:
     LiveProgram& operator=(const LiveProgram&) = delete;
 
     // Reads the program named by `choice` (a file or a built-in program) and plans it from
-    // `start` at `sampleRate`; `plugin` converts the planned beat to Hz.
+    // `start` at `sampleRate`; `plugin` converts the planned beat to Hz. Once `interrupted`
+    // answers true, loading stops and fails.
     bool load(const std::shared_ptr<host::Module>& module, const host::Plugin& plugin,
               const StartSettings& start, const std::string& choice, double sampleRate,
-              std::string& error);
+              std::string& error, const std::function<bool()>& interrupted);
 
     const ProgramScript& script() const { return script_; }
     const Automation& automation() const { return *automation_; }

@@ -19,10 +19,10 @@ bool resolveStart(const host::Plugin& plugin, const std::string& preset,
 std::optional<Automation> planRender(const std::shared_ptr<host::Module>& module,
                                      const StartSettings& start, const std::string& program,
                                      double sampleRate, bool secondsGiven, double& seconds,
-                                     std::string& error) {
+                                     std::string& error, const std::function<bool()>& interrupted) {
     if (program.empty()) return Automation(start);
     ProgramScript script;
-    if (!loadProgram(program, script, error)) return std::nullopt;
+    if (!loadProgram(program, script, error, interrupted)) return std::nullopt;
     if (!secondsGiven) {
         seconds = script.length();
         if (seconds <= 0.0) {
@@ -31,7 +31,7 @@ std::optional<Automation> planRender(const std::shared_ptr<host::Module>& module
             return std::nullopt;
         }
     }
-    return Automation::build(module, start, script, sampleRate, error);
+    return Automation::build(module, start, script, sampleRate, error, interrupted);
 }
 
 } // namespace serivane::tools

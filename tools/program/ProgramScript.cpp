@@ -197,11 +197,15 @@ private:
 } // namespace
 
 bool ProgramScript::parse(std::string_view text, const std::string& file, ProgramScript& script,
-                          std::string& error) {
+                          std::string& error, const std::function<bool()>& interrupted) {
     script = ProgramScript();
     script.file_ = file;
     int line = 0;
     while (!text.empty()) {
+        if (interrupted && interrupted()) {
+            error = "reading " + file + " was interrupted";
+            return false;
+        }
         ++line;
         std::size_t newline = text.find('\n');
         std::string_view content = text.substr(0, newline);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,10 @@ struct ScriptStep {
 class ProgramScript {
 public:
     // Reads the text of a program; `file` names it in errors ("FILE:LINE: what was expected").
+    // `interrupted` (when set) is asked before each line; once it answers true, reading stops
+    // and fails.
     static bool parse(std::string_view text, const std::string& file, ProgramScript& script,
-                      std::string& error);
+                      std::string& error, const std::function<bool()>& interrupted = {});
 
     const std::string& file() const { return file_; }
     const std::vector<ScriptStep>& steps() const { return steps_; }

@@ -33,16 +33,18 @@ bool readFile(const std::filesystem::path& path, std::string& text, std::string&
 
 } // namespace
 
-bool loadProgram(const std::string& choice, ProgramScript& script, std::string& error) {
+bool loadProgram(const std::string& choice, ProgramScript& script, std::string& error,
+                 const std::function<bool()>& interrupted) {
     std::error_code code;
     if (std::filesystem::exists(choice, code)) {
         std::string text;
-        return readFile(choice, text, error) && ProgramScript::parse(text, choice, script, error);
+        return readFile(choice, text, error) &&
+               ProgramScript::parse(text, choice, script, error, interrupted);
     }
     for (const BuiltinProgram& program : builtinPrograms()) {
         if (equalsIgnoringCase(program.name, choice))
             return ProgramScript::parse(program.text, std::string(program.name) + ".txt", script,
-                                        error);
+                                        error, interrupted);
     }
     error = "no program file or built-in program \"" + choice +
             "\" (\"serivane programs\" lists the built-in ones)";

@@ -3,14 +3,16 @@
 #include "tools/program/ProgramScript.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace serivane::tools {
 
 // Reads and parses a program named by its file, or by the name of a built-in program when no
-// such file exists.
-bool loadProgram(const std::string& choice, ProgramScript& script, std::string& error);
+// such file exists; `interrupted` as ProgramScript::parse takes it.
+bool loadProgram(const std::string& choice, ProgramScript& script, std::string& error,
+                 const std::function<bool()>& interrupted = {});
 
 // The first comment line of a program, without its "#".
 std::string programTitle(std::string_view text);
