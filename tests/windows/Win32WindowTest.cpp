@@ -31,9 +31,12 @@ LPARAM Centre(const IBox& rect) {
 class Win32WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 600, 475,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        // Shown without being activated: Wine then leaves the window to no window manager and
+        // destroys it without waiting two seconds for one.
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 600, 475, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
+        ShowWindow(parent, SW_SHOWNA);
         effect.AttachEditor(MakeTestEditor(effect));
     }
     void TearDown() override {
