@@ -1,4 +1,6 @@
 #include "tools/SoundFileWriter.h"
+#include "platform/Utf8Path.h"
+#include "tools/FileAccess.h"
 #include "tools/TemporaryFile.h"
 
 #include <cerrno>
@@ -67,7 +69,7 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
                            int sampleRate, int channels, long long frames, std::string& error) {
     discard();
     std::error_code ec;
-    fs::path path(target);
+    fs::path path = Utf8Path(target);
     if (fs::is_directory(path, ec)) {
         error = "cannot write " + target + ": it is a folder";
         return false;
@@ -154,7 +156,7 @@ bool SoundFileWriter::commit(std::string& error) {
 void SoundFileWriter::discard() {
     if (file_ != nullptr) sf_close(file_);
     file_ = nullptr;
-    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    if (!temporary_.empty()) removeFile(temporary_);
     temporary_.clear();
 }
 

@@ -1,10 +1,18 @@
-// The Windows build of the command-line tool: its parser, the commands that stay on Linux and
-// the sound files its libsndfile cannot write.
+// The Windows build of the command-line tool: its parser, the commands that stay on Linux, the
+// sound files its libsndfile cannot write, and files in folders of any
+// name.
 #include "tools/CommandLine.h"
+#include "tools/PngFile.h"
 #include "tools/RenderCommand.h"
+#include "tools/SoundFileReader.h"
 #include "tools/SoundFileWriter.h"
+#include "tools/analysis/SoundFileReader.h"
+#include "tools/program/BuiltinPrograms.h"
+#include "tools/program/ProgramScript.h"
+#include "tools/program/ProgramSource.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -52,6 +60,36 @@ TEST(WindowsTool, FlacIsRefusedBeforeAnyFileIsMade) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     std::filesystem::remove_all(folder);
+}
+
+TEST(WindowsTool, FilesInAFolderNamedBeyondTheAnsiCodePageAreWrittenReadAndRemoved) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / u8"serivane-Jürgen-Ωμέγα";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string wav = (folder / "tones.wav").string(), png = (folder / "editor.png").string();
+    std::string error;
+    {
+        SoundFileWriter abandoned;
+        ASSERT_TRUE(abandoned.open(wav, FileType::Wav, SampleFormat::Float, 48000, 2, 4, error))
+            << error;
+    }
+    EXPECT_TRUE(fs::is_empty(folder)) << "the partial file of a failed render goes";
+    SoundFileWriter writer;
+    const float frames[8] = {0.5f, -0.5f, 0.25f, -0.25f, 0.0f, 0.0f, 0.125f, -0.125f};
+    ASSERT_TRUE(writer.open(wav, FileType::Wav, SampleFormat::Float, 48000, 2, 4, error)) << error;
+    ASSERT_TRUE(writer.write(frames, 4, error) && writer.commit(error)) << error;
+    SoundBuffer recording;
+    EXPECT_TRUE(readRecording(wav, recording, error)) << error;
+    EXPECT_EQ(recording.samples.size(), 8u);
+    EXPECT_TRUE(SoundFileReader().open(wav, error)) << error;
+    EXPECT_TRUE(writePng(png, 1, 1, {0xFF336699u}, error)) << error;
+    const std::string program = (folder / "descent.txt").string();
+    std::ofstream(folder / "descent.txt") << builtinPrograms().front().text;
+    ProgramScript script;
+    EXPECT_TRUE(loadProgram(program, script, error)) << error;
+    EXPECT_EQ(script.file(), program);
+    fs::remove_all(folder);
 }
 
 } // namespace

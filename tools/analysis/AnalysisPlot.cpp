@@ -1,4 +1,5 @@
 #include "tools/analysis/AnalysisPlot.h"
+#include "tools/FileAccess.h"
 #include "tools/TemporaryFile.h"
 #include "tools/analysis/PlotScale.h"
 
@@ -10,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -423,8 +423,7 @@ bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
     const bool placed = written && closed && replaceFile(temporary, path);
     if (!placed) {
         const int cause = written && closed ? errno : 0;
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        removeFile(temporary);
         error =
             "cannot write " + path + (cause != 0 ? std::string(": ") + std::strerror(cause) : "");
         return false;
