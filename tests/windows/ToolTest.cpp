@@ -1,7 +1,7 @@
 // The Windows build of the command-line tool: its parser, the commands that stay on Linux, the
-// sound files its libsndfile cannot write, and files in folders of any
-// name.
+// sound files its libsndfile cannot write, files in folders of any name, and console events.
 #include "tools/CommandLine.h"
+#include "tools/Interruption.h"
 #include "tools/PngFile.h"
 #include "tools/RenderCommand.h"
 #include "tools/SoundFileReader.h"
@@ -10,11 +10,17 @@
 #include "tools/program/BuiltinPrograms.h"
 #include "tools/program/ProgramScript.h"
 #include "tools/program/ProgramSource.h"
+#include "tools/win32/ConsoleEvent.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
+#include <thread>
 
 namespace serivane::tools {
 namespace {
@@ -90,6 +96,28 @@ TEST(WindowsTool, FilesInAFolderNamedBeyondTheAnsiCodePageAreWrittenReadAndRemov
     EXPECT_TRUE(loadProgram(program, script, error)) << error;
     EXPECT_EQ(script.file(), program);
     fs::remove_all(folder);
+}
+
+TEST(WindowsTool, AConsoleCloseWaitsForTheInterruptedJobToCleanUp) {
+    using namespace std::chrono_literals;
+    std::optional<InterruptionGuard> guard(std::in_place);
+    std::atomic<bool> answered{false};
+    std::thread console([&] {
+        answerConsoleEvent(CTRL_CLOSE_EVENT);
+        answered = true;
+    });
+    for (int waited = 0; guard->caught() == 0 && waited < 2000; ++waited)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(guard->caught(), SIGTERM);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(answered) << "Windows ends the process once the handler returns";
+    guard.reset();
+    console.join();
+    EXPECT_TRUE(answered);
+    // Ctrl+C only asks: the job goes on.
+    InterruptionGuard next;
+    EXPECT_TRUE(answerConsoleEvent(CTRL_C_EVENT));
+    EXPECT_EQ(next.caught(), SIGINT);
 }
 
 } // namespace
