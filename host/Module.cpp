@@ -1,5 +1,6 @@
 #include "host/Module.h"
 #include "host/ModuleLoader.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 
@@ -9,7 +10,7 @@ namespace fs = std::filesystem;
 
 std::string resolveLibraryPath(const std::string& path, std::string& error) {
     std::error_code ec;
-    fs::path given(path);
+    fs::path given = Utf8Path(path);
     if (!fs::exists(given, ec)) {
         error = "no such file or folder: " + path;
         return {};

@@ -1,4 +1,5 @@
 #include "tools/AnalyzeCommand.h"
+#include "platform/Utf8Path.h"
 #include "tools/AnalysisReport.h"
 #include "tools/Interruption.h"
 #include "tools/analysis/AnalysisPlot.h"
@@ -13,7 +14,7 @@ namespace {
 
 PlotOptions plotOptions(const std::string& path, const std::optional<PlanComparison>& plan) {
     PlotOptions plot;
-    plot.title = std::filesystem::path(path).filename().string();
+    plot.title = Utf8Path(path).filename().string();
     if (plan) plot.plannedBeat = plan->outline;
     return plot;
 }

@@ -1,4 +1,5 @@
 #include "tools/PngFile.h"
+#include "tools/FileAccess.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -52,7 +53,7 @@ bool writePng(const std::string& path, int width, int height,
         return false;
     }
     std::vector<png_byte> rgb = rgbRows(width, height, pixels);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = openFile(path, "wb");
     if (!file) {
         error = "cannot write " + path;
         return false;
@@ -60,7 +61,7 @@ bool writePng(const std::string& path, int width, int height,
     bool written = encode(file, width, height, rgb);
     if (std::fclose(file) != 0) written = false;
     if (!written) {
-        std::remove(path.c_str());
+        removeFile(path);
         error = "cannot write " + path;
     }
     return written;

@@ -1,4 +1,6 @@
 #include "tools/SoundFileReader.h"
+#include "platform/Utf8Path.h"
+#include "tools/FileAccess.h"
 
 #include "tools/NumberText.h"
 
@@ -23,16 +25,16 @@ struct OpenFile {
 
 bool readRecording(const std::string& path, SoundBuffer& recording, std::string& error) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    if (!std::filesystem::exists(Utf8Path(path), ec)) {
         error = "cannot read " + path + ": no such file";
         return false;
     }
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(Utf8Path(path), ec)) {
         error = "cannot read " + path + ": it is a folder";
         return false;
     }
     SF_INFO info{};
-    OpenFile open{sf_open(path.c_str(), SFM_READ, &info)};
+    OpenFile open{openSoundFile(path, SFM_READ, &info)};
     if (open.file == nullptr) {
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
         return false;

@@ -1,4 +1,6 @@
 #include "tools/SoundFileWriter.h"
+#include "platform/Utf8Path.h"
+#include "tools/FileAccess.h"
 #include "tools/FileLinks.h"
 #include "tools/TemporaryFile.h"
 
@@ -70,7 +72,7 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     std::error_code ec;
     // A link stays a link: the render replaces the file it names.
     const std::string destination = followLinks(target);
-    fs::path path(destination);
+    fs::path path = Utf8Path(destination);
     if (fs::is_directory(path, ec)) {
         error = "cannot write " + target + ": it is a folder";
         return false;
@@ -158,7 +160,7 @@ bool SoundFileWriter::commit(std::string& error) {
 void SoundFileWriter::discard() {
     if (file_ != nullptr) sf_close(file_);
     file_ = nullptr;
-    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    if (!temporary_.empty()) removeFile(temporary_);
     temporary_.clear();
 }
 

@@ -17,6 +17,7 @@
 #include "gui/x11/RasterPixels.h"
 #include "gui/x11/ValueBoxLayout.h"
 #include "platform/ModuleHandle.h"
+#include "platform/Resources.h"
 #include "raster/Raster.h"
 
 #include <algorithm>
@@ -96,8 +97,9 @@ HFONT EntryFont(int height, int weight, bool italic, const std::string& face) {
                        DEFAULT_PITCH | FF_DONTCARE, Widened(face).c_str());
 }
 
-// A cursor from a raster image, its hot spot in the middle; null when it cannot be made.
-HCURSOR CursorFromRaster(const raster::Raster& image) {
+// A cursor from a raster image with the hot spot its table names, or the middle when it names
+// none; null when it cannot be made.
+HCURSOR CursorFromRaster(const raster::Raster& image, int resourceId) {
     RasterPixels pixels;
     if (!ReadRasterPixels(image, pixels)) return nullptr;
     BITMAPV5HEADER header{};
@@ -132,8 +134,10 @@ HCURSOR CursorFromRaster(const raster::Raster& image) {
         }
     }
     HBITMAP mask = CreateBitmap(pixels.width, pixels.height, 1, 1, nullptr);
-    ICONINFO info{FALSE, static_cast<DWORD>(pixels.width / 2),
-                  static_cast<DWORD>(pixels.height / 2), mask, colour};
+    const CursorHotspot* hotspot = FindCursorHotspot(resourceId);
+    const int hotX = hotspot ? hotspot->x : pixels.width / 2;
+    const int hotY = hotspot ? hotspot->y : pixels.height / 2;
+    ICONINFO info{FALSE, static_cast<DWORD>(hotX), static_cast<DWORD>(hotY), mask, colour};
     HCURSOR cursor = CreateIconIndirect(&info);
     DeleteObject(mask);
     DeleteObject(colour);
@@ -157,6 +161,7 @@ std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HW
     editor->cursor_ = LoadCursorW(nullptr, IDC_ARROW);
     // Attached first: creation already starts the timer and may paint.
     graphics.AttachWindow(*editor);
+    editor->attached_ = true;
     HWND window = CreateWindowExW(0, kClassName, L"IEffect",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, graphics.Width(),
                                   graphics.Height(), parent, nullptr, Instance(), editor.get());
@@ -168,23 +173,30 @@ std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HW
 
 IEditorWindowWin::~IEditorWindowWin() {
     CloseWindow();
-    graphics_.DetachWindow();
+    if (attached_) graphics_.DetachWindow();
     for (auto& [id, cursor] : resourceCursors_) DestroyCursor(cursor);
     if (registeredOpen_) UnregisterLastClose();
 }
 
-void IEditorWindowWin::CloseWindow() {
-    if (!window_) return;
+void IEditorWindowWin::ReleaseWindow() {
+    EndDrag();
     HideTooltip();
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     tooltipIndex_ = -1;
     if (graphics_.GestureCountdown() != 0) graphics_.Plug().FlushDeferredEndEdit();
-    HWND window = window_;
     DestroyEditBox();
-    KillTimer(window, kTimerId);
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    KillTimer(window_, kTimerId);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     window_ = nullptr;
+    if (attached_) graphics_.DetachWindow();
+    attached_ = false;
+}
+
+void IEditorWindowWin::CloseWindow() {
+    if (!window_) return;
+    HWND window = window_;
+    ReleaseWindow();
     DestroyWindow(window);
 }
 
@@ -386,7 +398,7 @@ void IEditorWindowWin::SetResourceCursor(int resourceId) {
     auto found = resourceCursors_.find(resourceId);
     if (found == resourceCursors_.end()) {
         IBitmapRef bitmap = graphics_.LoadBitmap(resourceId, nullptr, 1);
-        HCURSOR made = bitmap.raster ? CursorFromRaster(*bitmap.raster) : nullptr;
+        HCURSOR made = bitmap.raster ? CursorFromRaster(*bitmap.raster, resourceId) : nullptr;
         if (!made) {
             SetCursor(ICursor::Arrow);
             return;
@@ -432,6 +444,8 @@ void IEditorWindowWin::OnCreate() {
 }
 
 void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
+    pointerX_ = x;
+    pointerY_ = y;
     IMouseState state = MouseState(wParam);
     if (state.left || state.right) {
         if (GetCapture() == window_) graphics_.DispatchMouseDrag(x, y, state);
@@ -450,10 +464,34 @@ void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
 void IEditorWindowWin::OnButtonDown(WPARAM wParam, int x, int y, bool right) {
     HideTooltip();
     if (edit_ && !right) editState_ = EditState::Commit;
+    pointerX_ = x;
+    pointerY_ = y;
     SetCapture(window_);
+    dragging_ = true;
     IMouseState state = MouseState(wParam);
     state.right = right;
     graphics_.DispatchMouseDown(x, y, state);
+}
+
+void IEditorWindowWin::OnMouseWheel(WPARAM wParam, int x, int y) {
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    // A turn the other way starts from nothing.
+    if ((wheelRest_ < 0 && delta > 0) || (wheelRest_ > 0 && delta < 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
+    const int steps = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= steps * WHEEL_DELTA;
+    if (steps == 0) return;
+    // Wheel messages carry screen coordinates.
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    graphics_.DispatchMouseWheel(x - frame.left, y - frame.top,
+                                 MouseState(GET_KEYSTATE_WPARAM(wParam)), steps);
+}
+
+void IEditorWindowWin::EndDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    graphics_.DispatchMouseUp(pointerX_, pointerY_, IMouseState{});
 }
 
 LRESULT CALLBACK IEditorWindowWin::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -487,6 +525,10 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
         CloseWindow();
         return 0;
+    case WM_DESTROY:
+        // The host destroyed its window, and with it this one, before removing the editor.
+        ReleaseWindow();
+        return 0;
     case WM_MOUSEACTIVATE:
         SetFocus(window_);
         return MA_ACTIVATE;
@@ -516,11 +558,22 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
+        // Cleared first: letting the capture go here loses nothing.
+        dragging_ = false;
         ReleaseCapture();
         graphics_.DispatchMouseUp(x, y, MouseState(wParam));
         return 0;
+    case WM_CAPTURECHANGED:
+        // A message box, a switch of windows or an opened browser took the mouse mid-drag.
+        if (reinterpret_cast<HWND>(lParam) != window_) EndDrag();
+        return 0;
     case WM_LBUTTONDBLCLK:
-        if (graphics_.DispatchDoubleClick(x, y, MouseState(wParam))) SetCapture(window_);
+        pointerX_ = x;
+        pointerY_ = y;
+        if (graphics_.DispatchDoubleClick(x, y, MouseState(wParam))) {
+            SetCapture(window_);
+            dragging_ = true;
+        }
         return 0;
     case WM_RBUTTONDOWN:
         if (edit_) {
@@ -534,14 +587,9 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONDOWN:
         OnButtonDown(wParam, x, y, false);
         return 0;
-    case WM_MOUSEWHEEL: {
-        RECT frame;
-        GetWindowRect(window_, &frame);
-        int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-        graphics_.DispatchMouseWheel(x - frame.left, y - frame.top,
-                                     MouseState(GET_KEYSTATE_WPARAM(wParam)), steps);
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(wParam, x, y);
         return 0;
-    }
     case WM_DROPFILES: {
         auto drop = reinterpret_cast<HDROP>(wParam);
         wchar_t path[MAX_PATH + 1] = {};
@@ -590,6 +638,10 @@ LRESULT IEditorWindowWin::OnEditMessage(UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
         editState_ = EditState::Editing;
+        break;
+    case WM_CHAR:
+        // Enter commits; the line break it types never reaches the multi-line box.
+        if (wParam == '\r' || wParam == '\n') return 0;
         break;
     case WM_GETDLGCODE:
         if (!editParam_ && lParam) {

@@ -34,6 +34,7 @@ public:
     HWND Handle() const { return window_; }
     HWND EditHandle() const { return edit_; }
     HWND TooltipHandle() const { return tooltip_; }
+    HCURSOR Cursor() const { return cursor_; }
     EditState State() const { return editState_; }
 
 private:
@@ -46,7 +47,14 @@ private:
     void OnCreate();
     void OnMouseMove(WPARAM wParam, int x, int y);
     void OnButtonDown(WPARAM wParam, int x, int y, bool right);
+    void OnMouseWheel(WPARAM wParam, int x, int y);
+    // Ends a drag whose release will not come: its control hears a release where the pointer
+    // was last seen, which ends the host's gesture.
+    void EndDrag();
 
+    // Ends what the window holds open and lets go of its children and the graphics context;
+    // the window itself is being destroyed.
+    void ReleaseWindow();
     void CloseWindow();
     void Tick();
     void EditBoxStep();
@@ -69,9 +77,16 @@ private:
     bool editIsList_ = false;
     bool tooltipShowing_ = false;
     int tooltipIndex_ = -1;
+    // A press captured the mouse and its release has not come yet.
+    bool dragging_ = false;
+    int pointerX_ = 0;
+    int pointerY_ = 0;
+    // Wheel motion short of a whole step, as touchpads send it.
+    int wheelRest_ = 0;
     // The paint in progress, so that presenting draws into its device context.
     HDC paintDc_ = nullptr;
     HCURSOR cursor_ = nullptr;
     std::map<int, HCURSOR> resourceCursors_;
     bool registeredOpen_ = false;
+    bool attached_ = false;
 };

@@ -1,12 +1,26 @@
-// The Windows build of the command-line tool: its parser, the commands that stay on Linux and
-// the sound files its libsndfile cannot write.
+// The Windows build of the command-line tool: its parser, the commands that stay on Linux, the
+// sound files its libsndfile cannot write, files in folders of any name, and console events.
 #include "tools/CommandLine.h"
+#include "tools/Interruption.h"
+#include "tools/PngFile.h"
 #include "tools/RenderCommand.h"
+#include "tools/SoundFileReader.h"
 #include "tools/SoundFileWriter.h"
+#include "tools/analysis/SoundFileReader.h"
+#include "tools/program/BuiltinPrograms.h"
+#include "tools/program/ProgramScript.h"
+#include "tools/program/ProgramSource.h"
+#include "tools/win32/ConsoleEvent.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
+#include <thread>
 
 namespace serivane::tools {
 namespace {
@@ -52,6 +66,58 @@ TEST(WindowsTool, FlacIsRefusedBeforeAnyFileIsMade) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     std::filesystem::remove_all(folder);
+}
+
+TEST(WindowsTool, FilesInAFolderNamedBeyondTheAnsiCodePageAreWrittenReadAndRemoved) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / u8"serivane-Jürgen-Ωμέγα";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string wav = (folder / "tones.wav").string(), png = (folder / "editor.png").string();
+    std::string error;
+    {
+        SoundFileWriter abandoned;
+        ASSERT_TRUE(abandoned.open(wav, FileType::Wav, SampleFormat::Float, 48000, 2, 4, error))
+            << error;
+    }
+    EXPECT_TRUE(fs::is_empty(folder)) << "the partial file of a failed render goes";
+    SoundFileWriter writer;
+    const float frames[8] = {0.5f, -0.5f, 0.25f, -0.25f, 0.0f, 0.0f, 0.125f, -0.125f};
+    ASSERT_TRUE(writer.open(wav, FileType::Wav, SampleFormat::Float, 48000, 2, 4, error)) << error;
+    ASSERT_TRUE(writer.write(frames, 4, error) && writer.commit(error)) << error;
+    SoundBuffer recording;
+    EXPECT_TRUE(readRecording(wav, recording, error)) << error;
+    EXPECT_EQ(recording.samples.size(), 8u);
+    EXPECT_TRUE(SoundFileReader().open(wav, error)) << error;
+    EXPECT_TRUE(writePng(png, 1, 1, {0xFF336699u}, error)) << error;
+    const std::string program = (folder / "descent.txt").string();
+    std::ofstream(folder / "descent.txt") << builtinPrograms().front().text;
+    ProgramScript script;
+    EXPECT_TRUE(loadProgram(program, script, error)) << error;
+    EXPECT_EQ(script.file(), program);
+    fs::remove_all(folder);
+}
+
+TEST(WindowsTool, AConsoleCloseWaitsForTheInterruptedJobToCleanUp) {
+    using namespace std::chrono_literals;
+    std::optional<InterruptionGuard> guard(std::in_place);
+    std::atomic<bool> answered{false};
+    std::thread console([&] {
+        answerConsoleEvent(CTRL_CLOSE_EVENT);
+        answered = true;
+    });
+    for (int waited = 0; guard->caught() == 0 && waited < 2000; ++waited)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(guard->caught(), SIGTERM);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(answered) << "Windows ends the process once the handler returns";
+    guard.reset();
+    console.join();
+    EXPECT_TRUE(answered);
+    // Ctrl+C only asks: the job goes on.
+    InterruptionGuard next;
+    EXPECT_TRUE(answerConsoleEvent(CTRL_C_EVENT));
+    EXPECT_EQ(next.caught(), SIGINT);
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // the window messages Windows sends it and by its own timer.
 #include "gui/win32/IEditorWindowWin.h"
 #include "platform/win32/MessagePump.h"
+#include "resources/CursorHotspots.h"
 
 #include "tests/gui/GuiFakes.h"
+#include "tests/gui/editor/TestControls.h"
 #include "tests/gui/editor/TestEditor.h"
 
 #undef LoadBitmap
@@ -13,6 +15,7 @@
 #include "gui/IGraphics.h"
 #include "gui/ITextEntryTarget.h"
 
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 
@@ -28,12 +31,19 @@ LPARAM Centre(const IBox& rect) {
     return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
+long Count(const std::vector<std::string>& edits, const std::string& edit) {
+    return std::count(edits.begin(), edits.end(), edit);
+}
+
 class Win32WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 600, 475,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        // Shown without being activated: Wine then leaves the window to no window manager and
+        // destroys it without waiting two seconds for one.
+        parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 600, 475, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
+        ShowWindow(parent, SW_SHOWNA);
         effect.AttachEditor(MakeTestEditor(effect));
     }
     void TearDown() override {
@@ -139,6 +149,96 @@ TEST_F(Win32WindowTest, AClickElsewhereCommitsTheTypedText) {
     Pump();
     EXPECT_EQ(window->EditHandle(), nullptr);
     EXPECT_STREQ(field->TextEntry()->Text(), "tuned");
+}
+
+TEST_F(Win32WindowTest, ARealEnterCommitsTheTextWithoutItsLineBreak) {
+    // A box with room for a second line, which a line break would open.
+    IControl* field = editor().ControlAtIndex(
+        editor().AddControl(std::make_unique<TestTextField>(effect, IBox{10, 200, 310, 300}, "")));
+    Open();
+    window->PromptTextInput(*field, *field->TextEntry());
+    HWND box = window->EditHandle();
+    ASSERT_NE(box, nullptr);
+    SetWindowTextW(box, L"tuned");
+    // As the keyboard delivers it: the message loop translates the key into its character.
+    const auto scanCode = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC));
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1 | scanCode << 16);
+    PostMessageW(box, WM_KEYUP, VK_RETURN, 1 | scanCode << 16 | 0xC0000000);
+    Pump();
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_STREQ(field->TextEntry()->Text(), "tuned");
+}
+
+TEST_F(Win32WindowTest, LosingTheMouseMidDragEndsTheDragAndItsGesture) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    ASSERT_EQ(control->ParamIndex(), 0);
+    const LPARAM centre = Centre(control->Rect());
+    effect.edits.clear();
+    SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    ASSERT_EQ(GetCapture(), window->Handle());
+    ASSERT_EQ(Count(effect.edits, "e0"), 0);
+    // A message box, say, takes the mouse.
+    SetCapture(parent);
+    EXPECT_EQ(effect.edits.back(), "e0");
+    const std::size_t ended = effect.edits.size();
+    SendMessageW(window->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageW(window->Handle(), WM_LBUTTONUP, 0, centre);
+    EXPECT_EQ(effect.edits.size(), ended) << "the drag is over";
+    ReleaseCapture();
+}
+
+TEST_F(Win32WindowTest, AHostDestroyingItsWindowFirstClosesTheEditor) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    window->PromptParamInput(*control, *effect.ParamAt(0), true);
+    ASSERT_NE(window->EditHandle(), nullptr);
+    HWND handle = window->Handle();
+    effect.edits.clear();
+    SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, Centre(control->Rect()));
+    DestroyWindow(parent);
+    parent = nullptr;
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(editor().IsWindowOpen());
+    EXPECT_EQ(window->Handle(), nullptr);
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    EXPECT_EQ(Count(effect.edits, "e0"), 1) << "the drag's gesture ends";
+    // What the editor asks of its window afterwards reaches no dead handle.
+    window->PromptParamInput(*control, *effect.ParamAt(0), true);
+    window->ResizeWindow(640, 480);
+    EXPECT_EQ(window->EditHandle(), nullptr);
+    window.reset();
+    EXPECT_FALSE(editor().IsWindowOpen());
+}
+
+TEST_F(Win32WindowTest, ImageCursorsPointWithTheHotspotTheirTableNames) {
+    Open();
+    window->SetResourceCursor(kCursorAscend);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(window->Cursor(), &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(static_cast<int>(info.xHotspot), kAscendHotspot.x);
+    EXPECT_EQ(static_cast<int>(info.yHotspot), kAscendHotspot.y);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+}
+
+TEST_F(Win32WindowTest, TouchpadWheelDeltasAddUpToWholeSteps) {
+    Open();
+    IControl* control = editor().ControlAtIndex(2);
+    POINT point{(control->Rect().left + control->Rect().right) / 2,
+                (control->Rect().top + control->Rect().bottom) / 2};
+    ClientToScreen(window->Handle(), &point);
+    auto turn = [&](int delta) {
+        SendMessageW(window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta),
+                     MAKELPARAM(point.x, point.y));
+    };
+    const double start = control->Value();
+    for (int part = 0; part < 3; ++part) turn(WHEEL_DELTA / 3);
+    const double afterThirds = control->Value();
+    turn(WHEEL_DELTA);
+    EXPECT_GT(afterThirds, start);
+    EXPECT_NEAR(afterThirds - start, control->Value() - afterThirds, 1e-9);
 }
 
 TEST_F(Win32WindowTest, TooltipsHaveAWindowOnlyWhenEnabled) {

@@ -1,4 +1,5 @@
 #include "tools/analysis/AnalysisPlot.h"
+#include "tools/FileAccess.h"
 #include "tools/TemporaryFile.h"
 #include "tools/analysis/PlotScale.h"
 
@@ -10,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -425,8 +425,7 @@ bool writeAnalysisPlot(const BeatAnalysis& analysis, const PlotOptions& options,
     placed = placed && closed && replaceFile(temporary, path);
     if (!placed) {
         if (cause == 0) cause = errno;
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        removeFile(temporary);
         error =
             "cannot write " + path + (cause != 0 ? std::string(": ") + std::strerror(cause) : "");
         return false;

@@ -1,4 +1,5 @@
 #include "tools/analysis/SoundFileReader.h"
+#include "tools/FileAccess.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,7 +13,7 @@ SoundFileReader::~SoundFileReader() {
 bool SoundFileReader::open(const std::string& path, std::string& error) {
     path_ = path;
     info_ = SF_INFO{};
-    file_ = sf_open(path.c_str(), SFM_READ, &info_);
+    file_ = openSoundFile(path, SFM_READ, &info_);
     if (!file_) {
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
         return false;

@@ -1,4 +1,5 @@
 #include "tools/program/ProgramSource.h"
+#include "platform/Utf8Path.h"
 #include "tools/NumberText.h"
 #include "tools/program/BuiltinPrograms.h"
 
@@ -36,9 +37,9 @@ bool readFile(const std::filesystem::path& path, std::string& text, std::string&
 bool loadProgram(const std::string& choice, ProgramScript& script, std::string& error,
                  const std::function<bool()>& interrupted) {
     std::error_code code;
-    if (std::filesystem::exists(choice, code)) {
+    if (std::filesystem::exists(Utf8Path(choice), code)) {
         std::string text;
-        return readFile(choice, text, error) &&
+        return readFile(Utf8Path(choice), text, error) &&
                ProgramScript::parse(text, choice, script, error, interrupted);
     }
     for (const BuiltinProgram& program : builtinPrograms()) {

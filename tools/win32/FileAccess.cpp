@@ -1,0 +1,20 @@
+#include "tools/FileAccess.h"
+#include "platform/win32/WideText.h"
+
+#include <cstdio>
+
+namespace serivane::tools {
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return _wfopen(Widened(path).c_str(), Widened(mode).c_str());
+}
+
+SNDFILE* openSoundFile(const std::string& path, int mode, SF_INFO* info) {
+    return sf_wchar_open(Widened(path).c_str(), mode, info);
+}
+
+bool removeFile(const std::string& path) {
+    return _wremove(Widened(path).c_str()) == 0;
+}
+
+} // namespace serivane::tools
