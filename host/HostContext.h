@@ -2,6 +2,7 @@
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
+#include <chrono>
 #include <memory>
 
 namespace serivane::host {
@@ -21,8 +22,10 @@ public:
     Steinberg::tresult PLUGIN_API getName(Steinberg::Vst::String128 text) override;
     Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
 
-    // The loop behind the offered run loop, which the caller runs on the thread that made the
-    // plug-in; null where none is offered.
+    // Runs the host's user-interface loop on the calling thread, the one that made the plug-in,
+    // for a while: the offered run loop on Linux, the thread's window messages on Windows.
+    void runFor(std::chrono::milliseconds duration);
+    // The loop behind the offered run loop; null where none is offered.
     EventLoop* loop();
 
 private:

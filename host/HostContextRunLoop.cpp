@@ -50,6 +50,10 @@ tresult PLUGIN_API HostContext::queryInterface(const TUID iid, void** obj) {
     return HostApplication::queryInterface(iid, obj);
 }
 
+void HostContext::runFor(std::chrono::milliseconds duration) {
+    runLoop_->loop.runFor(duration);
+}
+
 EventLoop* HostContext::loop() {
     return &runLoop_->loop;
 }

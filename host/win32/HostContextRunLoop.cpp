@@ -1,4 +1,5 @@
 #include "host/HostContext.h"
+#include "platform/win32/MessagePump.h"
 
 namespace serivane::host {
 
@@ -11,6 +12,10 @@ HostContext::~HostContext() = default;
 
 Steinberg::tresult PLUGIN_API HostContext::queryInterface(const Steinberg::TUID iid, void** obj) {
     return HostApplication::queryInterface(iid, obj);
+}
+
+void HostContext::runFor(std::chrono::milliseconds duration) {
+    PumpMessages(duration);
 }
 
 EventLoop* HostContext::loop() {

@@ -1,7 +1,5 @@
 #include "BundleSession.h"
 
-#include "host/EventLoop.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,7 +24,7 @@ void changeProgramOnAudioThread(host::ProcessDriver& driver, int slot) {
 
 // The host's user-interface loop running for a while, the host asking the plug-in nothing.
 void runHostLoop(host::Plugin& plugin) {
-    plugin.context().loop()->runFor(std::chrono::milliseconds(150));
+    plugin.context().runFor(std::chrono::milliseconds(150));
 }
 
 // The host learns of what it did not change itself through its handlers, on its own thread: new

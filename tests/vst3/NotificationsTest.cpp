@@ -21,7 +21,7 @@ struct Session {
     ~Session() { plugin->setComponentHandler(nullptr); }
     std::vector<HandlerCall> Calls() const { return handler->calls(); }
     // The host's loop going about its business for a while, its timers included.
-    void RunHostLoop() { context.loop()->runFor(std::chrono::milliseconds(150)); }
+    void RunHostLoop() { context.runFor(std::chrono::milliseconds(150)); }
 
     serivane::host::HostContext context;
     PluginPtr plugin = MakePlugin(kSample32, &context);
