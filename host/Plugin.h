@@ -32,6 +32,7 @@ public:
     Steinberg::Vst::IEditController* controller() const { return controller_.get(); }
     bool hasSeparateController() const { return separateController_; }
     ComponentHandler& handler() const { return *handler_; }
+    HostContext& context() const { return *context_; }
 
     std::vector<BusDescription> buses(Steinberg::Vst::MediaType type,
                                       Steinberg::Vst::BusDirection direction) const;

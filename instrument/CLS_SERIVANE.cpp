@@ -105,8 +105,8 @@ void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
     }
     EnvelopeGraphModel& graph = index <= kQfreq ? freqGraph_ : volGraph_;
     graph.ApplyParamKey(index, key);
-    // Without an editor nothing draws the graph, so its definition is pushed from here.
-    if (index != kFreqGraph && !editorOpen_) graph.Recompute(engine_);
+    // The sound follows at once, whether or not an editor shows the graph.
+    if (index != kFreqGraph) graph.Push(engine_);
 }
 
 void CLS_SERIVANE::CountTowardsRenderGate(int index) {
@@ -123,12 +123,10 @@ void CLS_SERIVANE::RenderBlock(double** inputs, double** outputs, int frames) {
         engine_.Initialise();
         OnReset();
     }
-    // Graph edits made before the first block (a restored project, automation) or left pending
-    // when the editor closed reach the sound here; with the editor open its drawing does this.
-    if (!editorOpen_) {
-        freqGraph_.Recompute(engine_);
-        volGraph_.Recompute(engine_);
-    }
+    // Graph edits made before the first block (a restored project, automation) or by the user in
+    // the editor reach the sound here; the editor's drawing never pushes them.
+    freqGraph_.Push(engine_);
+    volGraph_.Push(engine_);
     status_.Expire(ProcessClockMs());
     engine_.Render(inputs, outputs, frames, GetTransportState() != 0, HostSamplePosition());
 }
@@ -173,6 +171,13 @@ void CLS_SERIVANE::WriteGraphParam(int index, double value) {
     param->SetClamped(value);
     PerformParamEdit(index, param->NormalizedValue());
     keys_.Changed(index, ParamKey(index, param->Value()));
+}
+
+void CLS_SERIVANE::ReadTonePlaces(ToneReadout& out) const {
+    if (engine_.Initialised())
+        ReadTones(engine_, out);
+    else
+        ReadRestingTones(engine_.Settings(), freqGraph_.Envelope(), volGraph_.Envelope(), out);
 }
 
 void CLS_SERIVANE::ShowStatus(const char* text) {

@@ -5,6 +5,7 @@
 #include "engine/ToneEngine.h"
 #include "instrument/EnvelopeGraphModel.h"
 #include "instrument/StatusLine.h"
+#include "instrument/ToneReadout.h"
 #include "vst3/IEffectVST3.h"
 
 #include <atomic>
@@ -25,8 +26,6 @@ public:
     void RenderBlock(double** inputs, double** outputs, int frames) override;
     void OnReset() override;
     void OnActivate(bool active) override;
-    void OnEditorOpen() override { editorOpen_ = true; }
-    void OnEditorClose() override { editorOpen_ = false; }
     void OnStatusText(int index) override;
     bool AcceptStoredParam(int index, int presetIndex) override;
     // Another editor in place of the instrument's own: the instrument forgets the controls it
@@ -44,9 +43,15 @@ public:
     EnvelopeGraphModel& Graph(EnvelopeKind kind) {
         return kind == EnvelopeKind::Frequency ? freqGraph_ : volGraph_;
     }
-    // Brings the graph's curve up to date and pushes its pending edit into the engine; false
-    // before the first block. Callers hold Mutex().
-    bool PushGraph(EnvelopeKind kind) { return Graph(kind).Recompute(engine_); }
+    // Pushes the graph's pending edits into the engine; false before the first block. Callers
+    // hold Mutex().
+    bool PushGraph(EnvelopeKind kind) { return Graph(kind).Push(engine_); }
+    // Brings the graph's curve up to date for drawing, with or without audio; the sound is not
+    // touched. Callers hold Mutex().
+    void RefreshGraph(EnvelopeKind kind) { Graph(kind).RefreshCurve(engine_.Settings()); }
+    // Where the tones are, for the editor: the engine's places, or before the first block the
+    // places that block will give them. Callers hold Mutex().
+    void ReadTonePlaces(ToneReadout& out) const;
     // A graph's edit of one of its parameters: stored and reported to the host. The graph has
     // changed its own copy already, so the value counts as applied.
     void WriteGraphParam(int index, double value);
@@ -69,5 +74,4 @@ private:
     int wavePicture_ = -1;
     EnvelopeGraphModel freqGraph_;
     EnvelopeGraphModel volGraph_;
-    std::atomic<bool> editorOpen_{false};
 };

@@ -22,7 +22,7 @@ GraphParamWrites EnvelopeGraphModel::ApplyPreset(int button) {
     if (button < 0 || button >= kPresetCount) return writes;
     if (kind_ == EnvelopeKind::Frequency) {
         const float curvature = kFreqPresetCurvatures[button];
-        edit_.curvatures[0] = ascending_ ? curvature : -curvature;
+        edit_.curvatures[0] = curveFlipped_ ? -curvature : curvature;
         writes.Add(kQfreq, edit_.curvatures[0] * kParamPerCurvature);
         MarkChanged(0);
         return writes;
@@ -64,7 +64,7 @@ GraphParamWrites EnvelopeGraphModel::DragCurvature(int k, int dy) {
         std::max(double(edit_.RightBoundary(k) - edit_.LeftBoundary(k)), 1.0 / plotWidth_);
     double change = dy * (std::fabs(q) / 60.0 + 0.05) / std::sqrt(fraction);
     if (!edit_.rising[k]) change = -change;
-    if (kind_ == EnvelopeKind::Frequency && !ascending_) change = -change;
+    if (curveFlipped_) change = -change;
     const float bent = static_cast<float>(q + change);
     if (!(std::fabs(bent) < kCurvatureLimit)) return writes;
     edit_.curvatures[k] = bent;

@@ -22,8 +22,7 @@ int EnvelopeGraphModel::HandleColumn(int segment) const {
 
 float EnvelopeGraphModel::ScreenY(double value) const {
     const double height = plotBottom - plotTop;
-    if (kind_ == EnvelopeKind::Frequency && !ascending_)
-        return static_cast<float>(plotTop + height * value);
+    if (curveFlipped_) return static_cast<float>(plotTop + height * value);
     return static_cast<float>(plotBottom - height * value);
 }
 

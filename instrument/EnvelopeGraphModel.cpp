@@ -16,7 +16,7 @@ EnvelopeGraphModel::EnvelopeGraphModel(int left, int top, int right, int bottom,
       plotBottom(bottom - 7), box_{left, top, right, bottom}, kind_(kind),
       plotWidth_(std::max(1, right - left - 42)) {
     edit_.Init(kind == EnvelopeKind::Frequency);
-    changeCode_ = WholeShape();
+    changeCode_ = curveCode_ = WholeShape();
     curveY_.assign(static_cast<size_t>(plotWidth_), 0.0f);
     curveValue_.assign(static_cast<size_t>(plotWidth_), 0.0f);
 }
@@ -38,10 +38,11 @@ void EnvelopeGraphModel::ApplyParamKey(int index, int32_t key) {
 
 void EnvelopeGraphModel::MarkChanged(int code) {
     changeCode_ = changeCode_ == kNone || changeCode_ == code ? code : WholeShape();
+    curveCode_ = curveCode_ == kNone || curveCode_ == code ? code : WholeShape();
 }
 
 // Steps the edit copy through columns [first, end) from the start of `segment`.
-void EnvelopeGraphModel::SampleColumns(int first, int end, int segment, bool flipped) {
+void EnvelopeGraphModel::SampleColumns(int first, int end, int segment) {
     edit_.segment = segment;
     edit_.value = segment == 0 ? edit_.start : edit_.endLevels[segment - 1];
     const float height = static_cast<float>(plotBottom - plotTop);
@@ -49,38 +50,50 @@ void EnvelopeGraphModel::SampleColumns(int first, int end, int segment, bool fli
         edit_.Step();
         const double v = edit_.value;
         curveValue_[c] = static_cast<float>(v);
-        curveY_[c] = static_cast<float>(plotBottom - height * (flipped ? 1.0 - v : v));
+        curveY_[c] = static_cast<float>(plotBottom - height * (curveFlipped_ ? 1.0 - v : v));
     }
 }
 
-bool EnvelopeGraphModel::Recompute(ToneEngine& engine) {
+void EnvelopeGraphModel::RefreshCurve(const ToneSettings& settings) {
+    const bool flipped = kind_ == EnvelopeKind::Frequency && settings.lowHz > settings.highHz;
+    if (flipped != curveFlipped_) {
+        curveFlipped_ = flipped;
+        curveCode_ = WholeShape();
+    }
+    if (curveCode_ == kNone) return;
+
+    edit_.Prepare(static_cast<float>(plotWidth_));
+    const int last = edit_.count - 1;
+    if (curveCode_ >= WholeShape()) {
+        SampleColumns(0, plotWidth_, 0);
+    } else if (curveCode_ % 2 == 1) {
+        const int k = curveCode_ / 2;
+        const int first = k == 0 ? 0 : Column(edit_.innerPoints[k - 1]);
+        const int end = k + 1 == last ? plotWidth_ : Column(edit_.innerPoints[k + 1]);
+        SampleColumns(first, end, k);
+    } else {
+        const int k = curveCode_ / 2;
+        const int first = k == 0 ? 0 : Column(edit_.innerPoints[k - 1]);
+        const int end = k == last ? plotWidth_ : Column(edit_.innerPoints[k]);
+        SampleColumns(first, end, k);
+    }
+    if (kind_ == EnvelopeKind::Frequency)
+        curveY_.back() = static_cast<float>(curveFlipped_ ? plotBottom : plotTop);
+    curveCode_ = kNone;
+}
+
+// A change of sweep direction re-sends the whole shape, which re-places the tones.
+bool EnvelopeGraphModel::Push(ToneEngine& engine) {
     if (!engine.Initialised()) return false;
     const ToneSettings& settings = engine.Settings();
-    const bool frequency = kind_ == EnvelopeKind::Frequency;
-    if (frequency && ascending_ != !(settings.lowHz > settings.highHz)) {
-        ascending_ = !ascending_;
+    if (kind_ == EnvelopeKind::Frequency &&
+        pushedAscending_ != !(settings.lowHz > settings.highHz)) {
+        pushedAscending_ = !pushedAscending_;
         changeCode_ = WholeShape();
     }
     if (changeCode_ == kNone) return true;
-
-    edit_.Prepare(static_cast<float>(plotWidth_));
-    const bool flipped = frequency && settings.lowHz > settings.highHz;
-    const int last = edit_.count - 1;
-    if (changeCode_ >= WholeShape()) {
-        SampleColumns(0, plotWidth_, 0, flipped);
-    } else if (changeCode_ % 2 == 1) {
-        const int k = changeCode_ / 2;
-        const int first = k == 0 ? 0 : Column(edit_.innerPoints[k - 1]);
-        const int end = k + 1 == last ? plotWidth_ : Column(edit_.innerPoints[k + 1]);
-        SampleColumns(first, end, k, flipped);
-    } else {
-        const int k = changeCode_ / 2;
-        const int first = k == 0 ? 0 : Column(edit_.innerPoints[k - 1]);
-        const int end = k == last ? plotWidth_ : Column(edit_.innerPoints[k]);
-        SampleColumns(first, end, k, flipped);
-    }
+    RefreshCurve(settings);
     engine.ApplyEnvelopeDefinition(edit_, kind_, changeCode_);
-    if (frequency) curveY_.back() = static_cast<float>(ascending_ ? plotTop : plotBottom);
     changeCode_ = kNone;
     return true;
 }

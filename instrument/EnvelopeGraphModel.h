@@ -36,9 +36,9 @@ struct SegmentSpan {
 };
 
 // The model of an envelope graph: its edit copy of the envelope, the curve sampled once per
-// plot column, and the change code saying which part must be recomputed and pushed into the
-// engine's tone envelopes. The graph control draws from it; without an editor the instrument
-// recomputes it directly so that automation still changes the sound.
+// plot column, and two change codes saying which part must still be pushed into the engine's
+// tone envelopes and which part of the curve must be sampled again. The instrument pushes from
+// the change handler and at the start of every block; the graph control only draws the curve.
 //
 // Elements of the graph are numbered as the engine's change codes: 2i is the curvature handle
 // of segment i, 2i + 1 the inner point after segment i, 2 x count the whole envelope.
@@ -61,14 +61,18 @@ public:
     // Mirrors "Freq Graph", "Qfreq", "Qvol1".."Qvol4" and "Xvol1".."Xvol3" (by their integer
     // key) into the edit copy.
     void ApplyParamKey(int index, int32_t key);
-    // Recomputes the changed part of the curve and pushes it into the engine; false (nothing
-    // done) until the engine has rendered its first block. Callers hold the plug-in mutex: the
-    // push writes the tone envelopes that the audio thread steps.
-    bool Recompute(ToneEngine& engine);
+    // Pushes the edits made since the last push into the engine and brings the curve up to date;
+    // false (nothing done) until the engine has rendered its first block. Callers hold the
+    // plug-in mutex: the push writes the tone envelopes that the audio thread steps.
+    bool Push(ToneEngine& engine);
+    // Samples the changed part of the curve again, drawn upside down when the settings sweep
+    // downwards. Touches nothing of the engine. Callers hold the plug-in mutex.
+    void RefreshCurve(const ToneSettings& settings);
 
     // Edits by the user. Each answers the parameter values to store; the curve follows at the
-    // next Recompute. A preset button sets the frequency curvature (negated on a descending
-    // graph) or the volume envelope's outer inner points and its curvatures.
+    // next RefreshCurve, the sound at the next Push. A preset button sets the frequency
+    // curvature (negated on a graph drawn descending) or the volume envelope's outer inner
+    // points and its curvatures.
     GraphParamWrites ApplyPreset(int button);
     // Moves inner point k by dx pixels, keeping the minimum gap to its neighbours and the ends.
     GraphParamWrites DragInnerPoint(int k, int dx);
@@ -97,10 +101,13 @@ public:
 
     EnvelopeKind Kind() const { return kind_; }
     int PlotWidth() const { return plotWidth_; }
+    // The part of the envelope the engine has still to be given.
     int ChangeCode() const { return changeCode_; }
-    void SetChangeCode(int code) { changeCode_ = code; }
+    // Marks the part as pending for both the engine and the curve.
+    void SetChangeCode(int code) { changeCode_ = curveCode_ = code; }
     FreqGraphDisplay Display() const { return display_; }
-    bool Ascending() const { return ascending_; }
+    // Whether the curve is drawn ascending, as the user sees it.
+    bool Ascending() const { return !curveFlipped_; }
     SegmentEnvelope& Envelope() { return edit_; }
     const SegmentEnvelope& Envelope() const { return edit_; }
     const std::vector<float>& CurveValues() const { return curveValue_; }
@@ -113,17 +120,21 @@ public:
     const int plotBottom;
 
 private:
-    void SampleColumns(int first, int end, int segment, bool flipped);
+    void SampleColumns(int first, int end, int segment);
     // Records an edit; two different pending edits make the whole shape pending.
     void MarkChanged(int code);
 
     IBox box_;
     EnvelopeKind kind_;
     int plotWidth_;
-    bool ascending_ = true;
+    // The sweep direction the engine's envelopes were last pushed for.
+    bool pushedAscending_ = true;
+    // The curve is sampled upside down (a descending frequency graph).
+    bool curveFlipped_ = false;
     FreqGraphDisplay display_ = FreqGraphDisplay::Position;
     SegmentEnvelope edit_;
     int changeCode_;
+    int curveCode_;
     std::vector<float> curveY_;
     std::vector<float> curveValue_;
 };

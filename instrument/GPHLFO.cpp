@@ -28,7 +28,7 @@ IPlatformWindow* GPHLFO::Window() const {
 
 bool GPHLFO::ReadDescending() {
     std::lock_guard lock(Plug().Mutex());
-    ReadTones(owner_.Engine(), tones_);
+    owner_.ReadTonePlaces(tones_);
     return tones_.lowHz >= tones_.highHz;
 }
 
@@ -91,7 +91,7 @@ bool GPHLFO::Draw(IGraphics& graphics) {
     }
     {
         std::lock_guard lock(Plug().Mutex());
-        ReadTones(owner_.Engine(), tones_);
+        owner_.ReadTonePlaces(tones_);
     }
     const bool descending = tones_.lowHz >= tones_.highHz;
     const IBox& box = Rect();

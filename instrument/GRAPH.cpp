@@ -136,8 +136,8 @@ void GRAPH::CaptureDots() {
 bool GRAPH::Draw(IGraphics& graphics) {
     {
         std::lock_guard lock(Plug().Mutex());
-        if (!owner_.PushGraph(model_.Kind())) return false;
-        ReadTones(owner_.Engine(), tones_);
+        owner_.RefreshGraph(model_.Kind());
+        owner_.ReadTonePlaces(tones_);
         picture_.Capture(model_, hovered_, tones_);
         CaptureDots();
     }

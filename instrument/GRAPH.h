@@ -11,8 +11,8 @@ class EnvelopeGraphModel;
 
 // The editor control of one envelope graph: draws the instrument's graph model (curve, handles,
 // tone dots, "Real Freq" bars, the hovered preset button) and edits it with the mouse. Its
-// drawing pass pushes pending edits into the engine's tone envelopes. Bound to no parameter:
-// it writes the envelope parameters through the instrument.
+// edits reach the sound through the instrument, never through its drawing. Bound to no
+// parameter: it writes the envelope parameters through the instrument.
 class GRAPH : public IControl {
 public:
     // The box is the graph model's.
@@ -23,7 +23,7 @@ public:
     void MouseDrag(int x, int y, int dx, int dy, const IMouseState& mods) override;
     void MouseOver(int x, int y, const IMouseState& mods) override;
     void MouseOut() override;
-    // Nothing is drawn before the engine's first block.
+    // Draws from the parameters, with or without audio.
     bool Draw(IGraphics& graphics) override;
 
     int HoveredElement() const { return hovered_; }

@@ -34,3 +34,7 @@ struct ToneReadout {
 
 // Copies the engine's tone state; the caller holds the plug-in mutex.
 void ReadTones(const ToneEngine& engine, ToneReadout& out);
+// Before the first block: where that block will place the tones on the given shapes when the
+// host starts from its beginning, tone i i/n of a pass ahead of tone 0. Rates are not known yet.
+void ReadRestingTones(const ToneSettings& settings, const SegmentEnvelope& frequency,
+                      const SegmentEnvelope& volume, ToneReadout& out);

@@ -42,15 +42,19 @@ HostRunLoopLink::~HostRunLoopLink() {
     StopAll();
 }
 
-std::unique_ptr<HostRunLoopLink> HostRunLoopLink::FromFrame(IPlugFrame* frame) {
-    if (!frame) return nullptr;
-    FUnknownPtr<Linux::IRunLoop> loop(frame);
+std::unique_ptr<HostRunLoopLink> HostRunLoopLink::OfferedBy(FUnknown* hostObject) {
+    if (!hostObject) return nullptr;
+    FUnknownPtr<Linux::IRunLoop> loop(hostObject);
     if (!loop) return nullptr;
     return std::make_unique<HostRunLoopLink>(IPtr<Linux::IRunLoop>(loop.get()));
 }
 
 std::unique_ptr<IRunLoopLink> HostRunLoopOf(IPlugFrame* frame) {
-    return HostRunLoopLink::FromFrame(frame);
+    return HostRunLoopLink::OfferedBy(frame);
+}
+
+std::unique_ptr<IRunLoopLink> ControllerRunLoop(FUnknown* hostContext) {
+    return HostRunLoopLink::OfferedBy(hostContext);
 }
 
 bool HostRunLoopLink::Watch(int fd, std::function<void()> onReadable) {

@@ -1,5 +1,6 @@
 #include "vst3/IEffectVST3.h"
 
+#include "vst3/HostRunLoop.h"
 #include "vst3/IEffectParameter.h"
 #include "vst3/Utf16Text.h"
 
@@ -18,6 +19,8 @@ using namespace Steinberg::Vst;
 namespace {
 
 constexpr int kTextCapacity = 128;
+// How often pending host notifications are looked for.
+constexpr int kNotificationIntervalMs = 50;
 
 IEffectConfig WithVst3Interface(IEffectConfig config) {
     config.interfaceKind = 1;
@@ -100,7 +103,14 @@ tresult PLUGIN_API IEffectVST3::initialize(FUnknown* context) {
     if (result != kResultOk) return result;
     CreateBuses();
     CreateParameters();
+    notificationLoop_ = NotificationTimerOn(ControllerRunLoop(context));
     return result;
+}
+
+std::unique_ptr<IRunLoopLink> IEffectVST3::NotificationTimerOn(std::unique_ptr<IRunLoopLink> loop) {
+    if (!loop || !loop->StartTimer(kNotificationIntervalMs, [this] { DeliverHostNotifications(); }))
+        return nullptr;
+    return loop;
 }
 
 void IEffectVST3::CreateBuses() {

@@ -102,8 +102,9 @@ public:
     // Tells the host, through its component and unit handlers, of the changes it did not make:
     // parameter values after a program change or a state restore, program names after an unfilled
     // slot was named. UI thread only. The audio thread never calls the host, it only flags; the
-    // flags are delivered here, which runs whenever the host reads what it shows (parameter values
-    // and texts, the program list and names), after setState, and from the editor's timer.
+    // flags are delivered here, after setState and from a timer on the host's user-interface
+    // thread (the controller's own while it lives, else the open editor's), never from inside
+    // one of the host's queries.
     void DeliverHostNotifications();
 
     // Host operations of the plug-in base.
@@ -127,8 +128,9 @@ public:
     void AddView(IEffectVST3View* view);
     void RemoveView(IEffectVST3View* view);
     std::vector<IEffectVST3View*> OpenViews() const;
-    // Opens the editor window for view inside parent, closing one another view opened first.
-    void OpenEditorWindowFor(IEffectVST3View& view, void* parent);
+    // Opens the editor window for view inside parent, closing one another view opened first;
+    // false when no window could be made.
+    bool OpenEditorWindowFor(IEffectVST3View& view, void* parent);
     // Closes the editor window when view opened it.
     void CloseEditorWindowOf(IEffectVST3View& view);
     bool EditorWindowOpen() const { return editorWindow_ != nullptr; }
@@ -150,6 +152,10 @@ private:
     int ProgramIndexFor(double normalized) const;
     double ProgramNormalized() const;
 
+    // Runs DeliverHostNotifications on the loop's timer; null when there is no loop or it refuses
+    // the timer.
+    std::unique_ptr<IRunLoopLink> NotificationTimerOn(std::unique_ptr<IRunLoopLink> loop);
+
     void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes);
     void ApplyParameterChange(Steinberg::Vst::ParamID id, double value);
     void PassMidiEvents(Steinberg::Vst::IEventList* events);
@@ -170,6 +176,10 @@ private:
     std::vector<IEffectVST3View*> views_;
     std::unique_ptr<IEditorWindow> editorWindow_;
     IEffectVST3View* windowOwner_ = nullptr;
+    // The notification timer from initialize to terminate, and the one on the editor's frame
+    // while a window is open in a host that offers its loop only there.
+    std::unique_ptr<IRunLoopLink> notificationLoop_;
+    std::unique_ptr<IRunLoopLink> editorNotificationLoop_;
 };
 
 // The speaker arrangement used for an audio bus of the given channel count; empty when none fits.

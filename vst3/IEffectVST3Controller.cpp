@@ -32,7 +32,6 @@ double IEffectVST3::ProgramNormalized() const {
 tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue normalized,
                                                       String128 text) {
     if (!text) return kInvalidArgument;
-    DeliverHostNotifications();
     const IParamModel* model = id < static_cast<ParamID>(ParamCount()) ? ParamAt(id) : nullptr;
     if (!model) return kResultFalse;
     FormatNormalized(*model, normalized, text);
@@ -58,7 +57,6 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 }
 
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
-    DeliverHostNotifications();
     if (id == kBypassParamId) return Bypassed() ? 1.0 : 0.0;
     if (id == kProgramParamId) return ProgramNormalized();
     if (id < static_cast<ParamID>(ParamCount())) return ParamAt(id)->NormalizedValue();
@@ -107,7 +105,6 @@ int32 PLUGIN_API IEffectVST3::getProgramListCount() {
 
 tresult PLUGIN_API IEffectVST3::getProgramListInfo(int32 listIndex, ProgramListInfo& info) {
     if (listIndex != 0) return kResultFalse;
-    DeliverHostNotifications();
     info.id = kProgramListId;
     AsciiToUtf16("Factory Presets", info.name, kTextCapacity);
     info.programCount = PresetCount();
@@ -119,7 +116,6 @@ tresult PLUGIN_API IEffectVST3::getProgramName(ProgramListID listId, int32 progr
                                                String128 name) {
     if (listId != kProgramListId) return kResultFalse;
     if (!name) return kInvalidArgument;
-    DeliverHostNotifications();
     std::lock_guard lock(Mutex());
     AsciiToUtf16(PresetName(programIndex), name, kTextCapacity);
     return kResultOk;

@@ -12,6 +12,8 @@
 using namespace Steinberg;
 
 IEffectVST3::~IEffectVST3() {
+    notificationLoop_.reset();
+    editorNotificationLoop_.reset();
     editorWindow_.reset();
 }
 
@@ -20,6 +22,8 @@ tresult PLUGIN_API IEffectVST3::terminate() {
         std::lock_guard lock(viewsMutex_);
         views_.clear();
     }
+    notificationLoop_.reset();
+    editorNotificationLoop_.reset();
     return SingleComponentEffect::terminate();
 }
 
@@ -51,17 +55,22 @@ std::vector<IEffectVST3View*> IEffectVST3::OpenViews() const {
     return views_;
 }
 
-void IEffectVST3::OpenEditorWindowFor(IEffectVST3View& view, void* parent) {
+bool IEffectVST3::OpenEditorWindowFor(IEffectVST3View& view, void* parent) {
     IGraphics* graphics = Graphics();
-    if (!graphics) return;
+    if (!graphics || !parent) return false;
     editorWindow_.reset();
     windowOwner_ = nullptr;
     editorWindow_ = OpenEditorWindow(*graphics, parent, HostRunLoopOf(view.Frame()));
-    if (editorWindow_) windowOwner_ = &view;
+    if (!editorWindow_) return false;
+    windowOwner_ = &view;
+    if (!notificationLoop_)
+        editorNotificationLoop_ = NotificationTimerOn(HostRunLoopOf(view.Frame()));
+    return true;
 }
 
 void IEffectVST3::CloseEditorWindowOf(IEffectVST3View& view) {
     if (windowOwner_ != &view) return;
+    editorNotificationLoop_.reset();
     editorWindow_.reset();
     windowOwner_ = nullptr;
 }

@@ -27,10 +27,13 @@ tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
     return std::strcmp(type, kEditorPlatformType) == 0 ? kResultTrue : kResultFalse;
 }
 
+// A window that cannot be made (no display, a bad parent, an unusable screen) leaves the editor
+// closed, and the host is told so.
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
     if (!plug_->Graphics()) return kResultFalse;
-    if (type && std::strcmp(type, kEditorPlatformType) == 0 && parent)
-        plug_->OpenEditorWindowFor(*this, parent);
+    if (type && std::strcmp(type, kEditorPlatformType) == 0 &&
+        !plug_->OpenEditorWindowFor(*this, parent))
+        return kResultFalse;
     plug_->OnEditorOpen();
     CPluginView::attached(parent, type);
     return kResultOk;

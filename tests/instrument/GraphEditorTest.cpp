@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,25 +62,52 @@ double DistanceToCurve(const EnvelopeGraphModel& g, int x, int y) {
     return nearest;
 }
 
+// Envelope automation played back one step a block, with `afterBlock` run after each block:
+// the samples of both ears.
+std::vector<double> RenderEnvelopeAutomation(CLS_SERIVANE& p,
+                                             const std::function<void()>& afterBlock) {
+    SetParam(p, kPlayAnyway, 1);
+    std::vector<double> samples;
+    for (int i = 0; i < 100; ++i) {
+        SetParam(p, kQvol2, -24 + 0.84 * i);
+        SetParam(p, kXvol1, 25 + 0.15 * i);
+        SetParam(p, kQfreq, 18 - 0.5 * i);
+        const std::vector<double> block = Render(p, 256);
+        samples.insert(samples.end(), block.begin(), block.end());
+        afterBlock();
+    }
+    return samples;
+}
+
 } // namespace
 
-TEST(GraphEditor, DrawsNothingBeforeTheFirstBlockAndCatchesUpAfterIt) {
+TEST(GraphEditor, EnvelopeAutomationSoundsTheSameWhetherOrNotTheEditorPaints) {
+    Instance closed = MakeInstance();
+    closed->SetSampleRate(48000);
+    ApplyAllParameters(*closed);
+    Render(*closed, 64);
+    const std::vector<double> reference = RenderEnvelopeAutomation(*closed, [] {});
+    EditorSession painting;
+    EXPECT_TRUE(RenderEnvelopeAutomation(painting.Plugin(), [&] { painting.Tick(); }) == reference);
+    EditorSession idle;
+    EXPECT_TRUE(RenderEnvelopeAutomation(idle.Plugin(), [] {}) == reference);
+}
+
+TEST(GraphEditor, DrawsFromTheParametersBeforeTheFirstBlockWhichPlaysTheShape) {
     EditorSession s(false);
     const EnvelopeGraphModel& volume = s.Model(EnvelopeKind::Volume);
-    const IBox box = volume.Box();
-    for (int y = box.top; y < box.bottom; y += 3)
-        for (int x = box.left; x < box.right; x += 3) ASSERT_EQ(s.Pixel(x, y), kBlack);
-
-    s.SetFromHost(kQvol2, 60);
-    EXPECT_EQ(volume.ChangeCode(), volume.WholeShape());
-    s.RenderBlock();
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[3].curvatures[1], -4.0f)
-        << "with the editor open, its drawing pushes the shape";
-    s.Tick();
-    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[3].curvatures[1], 10.0f);
-    EXPECT_EQ(volume.ChangeCode(), EnvelopeGraphModel::kNone);
     const auto [x, y] = InnerPointCentre(volume, 0);
     EXPECT_EQ(s.Pixel(x, y), kHandle);
+    EXPECT_GE(ToneDotGroups(s, volume), 5) << "the tones where the first block puts them";
+
+    s.SetFromHost(kQvol2, 60);
+    EXPECT_EQ(volume.ChangeCode(), volume.WholeShape()) << "no engine to take it yet";
+    const std::vector<float> before = volume.CurveY();
+    s.Tick();
+    EXPECT_NE(volume.CurveY(), before);
+    s.RenderBlock();
+    EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[3].curvatures[1], 10.0f);
+    EXPECT_EQ(volume.ChangeCode(), EnvelopeGraphModel::kNone);
 }
 
 TEST(GraphEditor, PresetButtonsReshapeTheCurvesAndTheSound) {
@@ -107,6 +135,7 @@ TEST(GraphEditor, PresetButtonsReshapeTheCurvesAndTheSound) {
     const std::vector<float> before = volume.CurveY();
     s.Tick();
     EXPECT_NE(volume.CurveY(), before);
+    s.RenderBlock();
     for (int t = 0; t < kMaxTones; ++t) {
         EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[t].innerPoints[0], 0.15f);
         EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[t].innerPoints[2], 0.85f);
@@ -116,7 +145,7 @@ TEST(GraphEditor, PresetButtonsReshapeTheCurvesAndTheSound) {
     s.Hover(freq.Box().right - 5, freq.Box().top + 2);
     EXPECT_EQ(s.Plugin().StatusText(), "Freq envelope preset");
     s.Click(freq.Box().right - 5, freq.Box().top + 2);
-    s.Tick();
+    s.RenderBlock();
     EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().freqEnvelopes[9].curvatures[0], -6.0f);
 
     // Above the first button there is none.
@@ -147,6 +176,7 @@ TEST(GraphEditor, DraggingAnInnerPointIsOneGestureAndStopsTenPixelsShort) {
     EXPECT_NEAR(s.Plugin().ParamAt(kXvol1)->Value(), 1000.0 / volume.PlotWidth(), 1e-4);
 
     s.Tick();
+    s.RenderBlock();
     EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().volEnvelopes[0].innerPoints[0], 10.0f / 244);
     EXPECT_EQ(volume.Span(0).end, 10);
 
@@ -187,6 +217,7 @@ TEST(GraphEditor, TheDescendingFrequencyGraphIsDrawnUpsideDown) {
         for (int i = 1; i <= 10; ++i) s.DragTo(left + mid, handleY + i);
         s.Release(left + mid, handleY + 10);
         s.Tick();
+        s.RenderBlock();
         EXPECT_GT(freq.CurveY()[mid], handleY + 3) << descending;
         EXPECT_FLOAT_EQ(s.Plugin().Engine().Voices().freqEnvelopes[0].curvatures[0],
                         freq.Envelope().curvatures[0]);

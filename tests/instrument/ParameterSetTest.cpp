@@ -114,6 +114,16 @@ TEST(ParameterSet, MatchesTheTableExactly) {
     EXPECT_EQ(p->ParamAt(kWave)->FormatValue(0.0, true), "Sine");
 }
 
+// A host's normalised value lands on the nearest step of a whole-number or list parameter.
+TEST(ParameterSet, HostValuesRoundToTheNearestStep) {
+    auto p = MakeInstance();
+    ASSERT_EQ(p->setParamNormalized(kBinauralPan, 0.9), Steinberg::kResultOk);
+    const IParamModel& pan = *p->ParamAt(kBinauralPan);
+    EXPECT_EQ(pan.FormatValue(pan.Value(), false), "Right");
+    p->setParamNormalized(kTones, 0.52);
+    EXPECT_EQ(p->ParamAt(kTones)->Value(), 9.0) << "1 + 15 x 0.52 = 8.8";
+}
+
 TEST(ParameterSet, FreshStateIs176BytesStartingWithTheBinauralDefault) {
     auto p = MakeInstance();
     IStateChunk state;

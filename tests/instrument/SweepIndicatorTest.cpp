@@ -126,7 +126,7 @@ TEST(SweepIndicator, EditorAndAudioThreadShareTheEngine) {
     }
     done = true;
     audio.join();
-    s.Tick();
+    s.RenderBlock();
     std::lock_guard lock(p.Mutex());
     for (int t = 0; t < kMaxTones; ++t)
         EXPECT_EQ(p.Engine().Voices().volEnvelopes[t].innerPoints[1],

@@ -133,6 +133,20 @@ TEST(Buses, AnAcceptedLayoutChangesOnlyTheArrangements) {
     EXPECT_EQ(out, in) << "both buses keep the activation the host gave them";
 }
 
+TEST(Buses, ARequestWithFewerArrangementsThanBusesIsRefused) {
+    IEffectConfig config;
+    config.channelIO = "0-2 0-4";
+    config.isInstrument = true;
+    IPtr<IEffectVST3> effect(new IEffectVST3(config, 0), false);
+    effect->initialize(nullptr);
+    SpeakerArrangement stereo = SpeakerArr::kStereo;
+    SpeakerArrangement both[] = {stereo, stereo};
+    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, both, 2), kResultOk);
+    EXPECT_EQ(effect->setBusArrangements(nullptr, 0, &stereo, 1), kResultFalse)
+        << "the second output bus has no arrangement";
+    effect->terminate();
+}
+
 TEST(Lifecycle, OneInitializationRecordsTheHostAndTerminateClearsIt) {
     FakeHost host(u"WaveLab Pro 11");
     PluginPtr plugin = MakePlugin(kSample32, &host);

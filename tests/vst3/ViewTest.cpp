@@ -129,6 +129,15 @@ TEST(ViewTest, AttachingToAnotherPlatformOpensNoWindowButTellsThePlugin) {
     plugin->terminate();
 }
 
+TEST(ViewTest, AttachingWhereNoWindowCanBeMadeFailsAndLeavesTheEditorClosed) {
+    EditorPluginPtr plugin = MakeEditorPlugin();
+    IPtr<IPlugView> view = CreateView(*plugin);
+    EXPECT_EQ(view->attached(nullptr, kEditorPlatformType), kResultFalse);
+    EXPECT_EQ(plugin->opened, 0);
+    EXPECT_FALSE(plugin->EditorWindowOpen());
+    plugin->terminate();
+}
+
 TEST(ViewTest, ResizeRequestsGoToTheFirstOpenViewsFrame) {
     EditorPluginPtr plugin = MakeEditorPlugin();
     FakeFrame firstFrame, secondFrame;

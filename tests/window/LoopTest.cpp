@@ -3,7 +3,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -66,6 +69,26 @@ TEST(UrlOpenerTest, ReportsWhetherTheOpenerSucceeded) {
     UrlOpener missing("serivane-no-such-opener");
     EXPECT_FALSE(missing.Start("https://example.invalid/"));
     EXPECT_FALSE(opens.Start(""));
+}
+
+// An editor closed while the opener still runs leaves neither a thread of ours (which a host
+// unloading the library would return into unmapped code) nor a child to reap.
+TEST(UrlOpenerTest, LeavesNoThreadAndNoChildBehind) {
+    const auto threads = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = threads();
+    {
+        UrlOpener slow("sleep");
+        ASSERT_TRUE(slow.Start("0.3"));
+        EXPECT_EQ(threads(), before);
+        EXPECT_EQ(slow.Poll(), UrlOpener::Outcome::Running);
+    }
+    std::this_thread::sleep_for(600ms);
+    int status = 0;
+    EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
 }
 
 } // namespace
