@@ -9,7 +9,7 @@ using namespace Steinberg;
 
 // The run loop a plug-in reaches through the host context. It belongs to the context and counts
 // no references, like the SDK's host application.
-class HostContext::RunLoop : public Linux::IRunLoop {
+class HostContext::RunLoop final : public Linux::IRunLoop {
 public:
     tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* handler,
                                             Linux::FileDescriptor fd) override {
