@@ -24,7 +24,7 @@ template <> struct ElfTypes<32> {
     using Header = Elf32_Ehdr;
     using ProgramHeader = Elf32_Phdr;
     using SectionHeader = Elf32_Shdr;
-    static constexpr unsigned char fileClass = ELFCLASS32;
+    [[maybe_unused]] static constexpr unsigned char fileClass = ELFCLASS32;
 };
 using Native = ElfTypes<sizeof(void*) * 8>;
 
