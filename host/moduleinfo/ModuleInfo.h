@@ -1,0 +1,27 @@
+#pragma once
+
+#include "host/Descriptions.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace serivane::host {
+
+// The pictures of a class's editor that a bundle carries, by scale factor.
+struct Snapshot {
+    double scale = 1.0;
+    std::string path; // relative to Contents/Resources
+};
+
+// The file names hosts look for in Contents/Resources/Snapshots for a class.
+std::string snapshotName(const ClassDescription& c, double scale);
+
+// Contents/Resources/moduleinfo.json of a bundle: what its factory reports, so that hosts can
+// list the module without loading it. `snapshots` holds those of the first class.
+nlohmann::ordered_json moduleInfo(const std::string& name, const FactoryDescription& factory,
+                                  const std::vector<ClassDescription>& classes,
+                                  const std::vector<Snapshot>& snapshots);
+
+} // namespace serivane::host
