@@ -16,7 +16,7 @@ packages=(
     clang libclang-rt-14-dev
     portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
-    dpkg-dev lintian bash-completion
+    dpkg-dev lintian bash-completion netpbm
 )
 if [ "${1:-}" = "--windows" ]; then
     packages+=(

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds dist/serivane_<version>_amd64.deb from the release build in build/ (brought up to date
 # first): the bundle in /usr/lib/vst3, the tool in /usr/bin, the manual page, bash completion,
-# the README and the copyright file, its dependencies found by dpkg-shlibdeps, then checks it
-# with lintian (errors fail). With --test, installs it, runs `serivane info` and a short render
+# the README and the copyright file, the editor's snapshot pictures in the bundle, its
+# dependencies found by dpkg-shlibdeps, then checks it with lintian (errors fail). With --test, installs it, runs `serivane info` and a short render
 # from the installed files, removes it again and checks that nothing of it is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +31,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j"$(nproc)" --target Serivane serivane moduleinfo
+cmake --build "$build" -j"$(nproc)" --target Serivane serivane moduleinfo serivane-moduleinfo
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 architecture=$(dpkg --print-architecture)
 deb="dist/serivane_${version}_${architecture}.deb"
@@ -49,9 +49,20 @@ doc="$root/usr/share/doc/serivane"
 install -d "$root/DEBIAN" "$root/usr/bin" "$root/usr/lib/vst3" "$root/usr/share/man/man1" \
     "$root/usr/share/bash-completion/completions" "$doc"
 cp -r "$build/Serivane.vst3" "$root/usr/lib/vst3/"
+# The editor's pictures that hosts show in their plug-in browsers, taken with the built tool on
+# a virtual X server of its own; the editor draws at one scale, so the 2.0x picture doubles its
+# pixels. The module info is written again to list them.
+bundle="$root/usr/lib/vst3/Serivane.vst3"
+cid=$(sed -n 's/.*"CID": "\([0-9A-F]*\)".*/\1/p' "$bundle/Contents/Resources/moduleinfo.json")
+mkdir -p "$bundle/Contents/Resources/Snapshots"
+shot="$bundle/Contents/Resources/Snapshots/${cid}_snapshot"
+env -u DISPLAY "$build/tools/serivane" snapshot --stopped --bundle "$build/Serivane.vst3" \
+    "$shot.png" >/dev/null
+pngtopnm "$shot.png" | pnmenlarge 2 | pnmtopng -compression 9 >"${shot}_2.0x.png"
+"$build/host/moduleinfo/serivane-moduleinfo" "$bundle"
 install -m 755 "$build/tools/serivane" "$root/usr/bin/serivane"
 strip --strip-unneeded --remove-section=.comment --remove-section=.note \
-    "$root/usr/bin/serivane" "$root/usr/lib/vst3/Serivane.vst3/Contents/x86_64-linux/Serivane.so"
+    "$root/usr/bin/serivane" "$bundle/Contents/x86_64-linux/Serivane.so"
 gzip -9n <"$build/doc/serivane.1" >"$root/usr/share/man/man1/serivane.1.gz"
 install -m 644 doc/serivane.bash-completion "$root/usr/share/bash-completion/completions/serivane"
 gzip -9n <README.md >"$doc/README.md.gz"
@@ -107,6 +118,9 @@ DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$PWD/$deb" >/dev/nu
 HOME="$home" /usr/bin/serivane info >"$work/info.txt"
 grep -q "^  bundle  */usr/lib/vst3/Serivane.vst3$" "$work/info.txt" ||
     { echo "serivane info did not load /usr/lib/vst3/Serivane.vst3" >&2; exit 1; }
+for f in moduleinfo.json "Snapshots/${cid}_snapshot.png" "Snapshots/${cid}_snapshot_2.0x.png"; do
+    [ -s "/usr/lib/vst3/Serivane.vst3/Contents/Resources/$f" ] || { echo "no $f" >&2; exit 1; }
+done
 HOME="$home" /usr/bin/serivane render --preset 7.83 --seconds 2 "$work/render.wav"
 [ -s "$work/render.wav" ] || { echo "the installed tool rendered nothing" >&2; exit 1; }
 man -w serivane >/dev/null
