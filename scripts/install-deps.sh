@@ -22,6 +22,7 @@ if [ "${1:-}" = "--windows" ]; then
     packages+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         libz-mingw-w64-dev dpkg-dev make ninja-build python3 wine wine64 fonts-wine xvfb xauth
+        zip unzip
     )
 fi
 

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     out.close();
     if (!out) {
         std::fprintf(stderr, "serivane-moduleinfo: cannot write %s\n",
-                     (resources / "moduleinfo.json").c_str());
+                     (resources / "moduleinfo.json").string().c_str());
         return 1;
     }
     return 0;
