@@ -13,12 +13,11 @@ namespace {
 // "Fx|Delay" as ["Fx", "Delay"].
 nlohmann::ordered_json splitCategories(const std::string& text) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (std::size_t start = 0; start <= text.size() && !text.empty();) {
-        std::size_t end = text.find('|', start);
-        if (end == std::string::npos) end = text.size();
+    if (text.empty()) return list;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('|', start)) != std::string::npos; start = end + 1)
         list.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    list.push_back(text.substr(start));
     return list;
 }
 
@@ -39,10 +38,6 @@ nlohmann::ordered_json classInfo(const ClassDescription& c, const std::vector<Sn
 }
 
 } // namespace
-
-std::string snapshotName(const ClassDescription& c, double scale) {
-    return c.classId + (scale == 1.0 ? "_snapshot.png" : "_snapshot_2.0x.png");
-}
 
 nlohmann::ordered_json moduleInfo(const std::string& name, const FactoryDescription& factory,
                                   const std::vector<ClassDescription>& classes,

@@ -15,9 +15,6 @@ struct Snapshot {
     std::string path; // relative to Contents/Resources
 };
 
-// The file names hosts look for in Contents/Resources/Snapshots for a class.
-std::string snapshotName(const ClassDescription& c, double scale);
-
 // Contents/Resources/moduleinfo.json of a bundle: what its factory reports, so that hosts can
 // list the module without loading it. `snapshots` holds those of the first class.
 nlohmann::ordered_json moduleInfo(const std::string& name, const FactoryDescription& factory,

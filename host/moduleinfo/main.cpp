@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 using namespace serivane::host;
@@ -25,9 +26,12 @@ int main(int argc, char** argv) {
     const std::vector<ClassDescription> classes = describeClasses(module->factory());
     const fs::path resources = bundle / "Contents" / "Resources";
     std::vector<Snapshot> snapshots;
-    for (double scale : {1.0, 2.0}) {
+    // The editor's pictures of the first class, by the names hosts look for, when present.
+    const std::pair<double, const char*> pictures[] = {{1.0, "_snapshot.png"},
+                                                       {2.0, "_snapshot_2.0x.png"}};
+    for (const auto& [scale, suffix] : pictures) {
         if (classes.empty()) break;
-        std::string path = "Snapshots/" + snapshotName(classes[0], scale);
+        std::string path = "Snapshots/" + classes[0].classId + suffix;
         std::error_code ec;
         if (fs::is_regular_file(resources / path, ec)) snapshots.push_back({scale, path});
     }
