@@ -84,6 +84,9 @@ private:
     bool processing_ = false;
 };
 
+// The vendor, address and flags a factory reports.
+FactoryDescription describeFactory(Steinberg::IPluginFactory* factory);
+
 // The identity of every class a factory offers.
 std::vector<ClassDescription> describeClasses(Steinberg::IPluginFactory* factory);
 

@@ -54,15 +54,19 @@ std::vector<ClassDescription> describeClasses(IPluginFactory* factory) {
     return classes;
 }
 
-FactoryDescription Plugin::factoryDescription() const {
+FactoryDescription describeFactory(IPluginFactory* factory) {
     PFactoryInfo info;
     FactoryDescription d;
-    if (module_->factory()->getFactoryInfo(&info) != kResultOk) return d;
+    if (factory->getFactoryInfo(&info) != kResultOk) return d;
     d.vendor = fromField(info.vendor, PFactoryInfo::kNameSize);
     d.url = fromField(info.url, PFactoryInfo::kURLSize);
     d.email = fromField(info.email, PFactoryInfo::kEmailSize);
     d.flags = info.flags;
     return d;
+}
+
+FactoryDescription Plugin::factoryDescription() const {
+    return describeFactory(module_->factory());
 }
 
 std::vector<BusDescription> Plugin::buses(Vst::MediaType type, Vst::BusDirection direction) const {

@@ -25,7 +25,7 @@ IEffectConfig SerivaneConfig() {
     config.effectName = "Serivane";
     config.productName = "";
     config.manufacturerName = "Tolvane";
-    config.version = 0x00010000;
+    config.version = SERIVANE_VERSION_CODE;
     config.uniqueId = FourCharCode("QZ4R");
     config.manufacturerId = FourCharCode("TlVn");
     config.latency = 0;

@@ -51,7 +51,8 @@ IPluginFactory* CreateSerivaneFactory() {
         PFactoryInfo("Tolvane", "https://www.tolvane.com", "", PFactoryInfo::kUnicode));
     factory->RegisterClass(PClassInfo2(kSerivaneClassId, PClassInfo::kManyInstances,
                                        kVstAudioEffectClass, "Serivane", Vst::kSimpleModeSupported,
-                                       Vst::PlugType::kInstrument, "", "1.0.0", "VST 3.6.5"),
+                                       Vst::PlugType::kInstrument, "", SERIVANE_VERSION,
+                                       "VST 3.6.5"),
                            &CreateSerivane);
     return factory;
 }

@@ -16,11 +16,13 @@ packages=(
     clang libclang-rt-14-dev
     portaudio19-dev libfftw3-dev jackd2 libjack-jackd2-dev
     locales
+    dpkg-dev lintian bash-completion netpbm
 )
 if [ "${1:-}" = "--windows" ]; then
     packages+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         libz-mingw-w64-dev dpkg-dev make ninja-build python3 wine wine64 fonts-wine xvfb xauth
+        zip unzip
     )
 fi
 

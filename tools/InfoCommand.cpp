@@ -22,8 +22,9 @@ Options:
                    "parameters" and "programs"; for a preset, with "slot",
                    "name", "sets" and "leavesAlone"
   --bundle PATH    the .vst3 bundle folder or the library inside it
-                   (default: ~/.vst3/Serivane.vst3 when installed, otherwise
-                   the bundle of the build tree)
+                   (default: the first Serivane.vst3 in ~/.vst3,
+                   /usr/lib/vst3 and /usr/local/lib/vst3, otherwise the
+                   bundle of the build tree)
   -h, --help       show this help
 )";
 }
@@ -45,6 +46,7 @@ int InfoCommand::run(const Console& console) {
     }
     if (options_.preset.empty()) {
         PluginReport report = collectReport(*plugin, module->libraryPath());
+        report.bundle = bundle;
         console.out << (options_.json ? infoJson(report) : infoText(report));
         return exitOk;
     }

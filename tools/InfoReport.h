@@ -25,6 +25,7 @@ struct ProgramListReport {
 
 // Everything `serivane info` shows, gathered through the plug-in's interfaces.
 struct PluginReport {
+    std::string bundle;
     std::string library;
     host::FactoryDescription factory;
     host::ClassDescription pluginClass;

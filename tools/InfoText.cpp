@@ -27,6 +27,7 @@ std::string classSection(const PluginReport& r) {
                             {"sub-categories", c.subCategories},
                             {"SDK version", c.sdkVersion},
                             {"class ID", c.classId},
+                            {"bundle", r.bundle},
                             {"library", r.library}},
                            "  ");
 }

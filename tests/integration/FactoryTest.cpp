@@ -1,7 +1,9 @@
 #include "BundleSession.h"
 
 #include <dlfcn.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace serivane::integration {
 namespace {
@@ -18,7 +20,7 @@ TEST(Factory, DescribesOneInstrumentClass) {
     EXPECT_EQ(c.name, "Serivane");
     EXPECT_EQ(c.category, "Audio Module Class");
     EXPECT_EQ(c.subCategories, "Instrument");
-    EXPECT_EQ(c.version, "1.0.0");
+    EXPECT_EQ(c.version, SERIVANE_VERSION) << "the version of the build";
     EXPECT_EQ(c.sdkVersion, "VST 3.6.5");
     EXPECT_EQ(c.classId, "0DE7AEF24E4FDE006E566C5452345A51");
     EXPECT_EQ(c.cardinality, PClassInfo::kManyInstances);
@@ -28,6 +30,32 @@ TEST(Factory, DescribesOneInstrumentClass) {
     ASSERT_EQ(module->factory()->getFactoryInfo(&info), kResultOk);
     EXPECT_STREQ(info.vendor, "Tolvane");
     EXPECT_EQ(info.flags, PFactoryInfo::kUnicode);
+}
+
+TEST(Factory, TheBundlesModuleInfoStatesWhatTheFactoryReports) {
+    auto module = bundle();
+    ASSERT_NE(module, nullptr);
+    std::ifstream in(SERIVANE_BUNDLE_PATH "/Contents/Resources/moduleinfo.json");
+    ASSERT_TRUE(in) << "the build writes the module info";
+    const nlohmann::json info = nlohmann::json::parse(in);
+    const host::FactoryDescription factory = host::describeFactory(module->factory());
+    const host::ClassDescription c = host::describeClasses(module->factory()).at(0);
+    EXPECT_EQ(info["Name"], "Serivane");
+    EXPECT_EQ(info["Version"], c.version);
+    EXPECT_EQ(info["Factory Info"]["Vendor"], factory.vendor);
+    EXPECT_EQ(info["Factory Info"]["URL"], factory.url);
+    EXPECT_EQ(info["Factory Info"]["Flags"]["Unicode"], true);
+    ASSERT_EQ(info["Classes"].size(), 1u);
+    const nlohmann::json& entry = info["Classes"][0];
+    EXPECT_EQ(entry["CID"], c.classId);
+    EXPECT_EQ(entry["Category"], c.category);
+    EXPECT_EQ(entry["Name"], c.name);
+    EXPECT_EQ(entry["Vendor"], c.vendor);
+    EXPECT_EQ(entry["Version"], c.version);
+    EXPECT_EQ(entry["SDKVersion"], c.sdkVersion);
+    EXPECT_EQ(entry["Sub Categories"], nlohmann::json::array({c.subCategories}));
+    EXPECT_EQ(entry["Class Flags"], c.classFlags);
+    EXPECT_EQ(entry["Cardinality"], c.cardinality);
 }
 
 TEST(Factory, GetPluginFactoryAnswersOneFactoryAndCountsEachCall) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace serivane::tools {
 namespace {
@@ -36,23 +37,35 @@ private:
     std::optional<std::string> saved_;
 };
 
+TEST(BundleLocation, TheSearchGoesFromTheUserToTheSystemToTheBuildTree) {
+    ScratchHome home;
+    const std::vector<std::string> paths = bundleSearchPaths();
+    ASSERT_EQ(paths.size(), 4u);
+    EXPECT_EQ(paths[0], (home.folder() / ".vst3" / "Serivane.vst3").string());
+    EXPECT_EQ(paths[1], "/usr/lib/vst3/Serivane.vst3");
+    EXPECT_EQ(paths[2], "/usr/local/lib/vst3/Serivane.vst3");
+    EXPECT_EQ(fs::path(paths[3]).filename(), "Serivane.vst3");
+    EXPECT_NE(paths[3].rfind(home.folder().string(), 0), 0u);
+
+    unsetenv("HOME");
+    EXPECT_EQ(bundleSearchPaths(), std::vector<std::string>(paths.begin() + 1, paths.end()));
+}
+
 TEST(BundleLocation, TheInstalledBundleComesBeforeTheBuildTreesOne) {
     ScratchHome home;
-    const std::string buildTree = defaultBundlePath();
-    EXPECT_EQ(fs::path(buildTree).filename(), "Serivane.vst3");
-    EXPECT_NE(buildTree.rfind(home.folder().string(), 0), 0u);
+    const std::string installed = (home.folder() / "installed.vst3").string();
+    const std::string system = (home.folder() / "system.vst3").string();
+    const std::string buildTree = (home.folder() / "build.vst3").string();
+    const std::vector<std::string> paths = {installed, system, buildTree};
+    EXPECT_EQ(firstBundle(paths), buildTree) << "the last place is taken when none is there";
 
-    const fs::path installed = home.folder() / ".vst3" / "Serivane.vst3";
-    fs::create_directories(installed.parent_path());
     std::ofstream(installed) << "not a folder";
-    EXPECT_EQ(defaultBundlePath(), buildTree) << "a file of that name is no bundle";
+    fs::create_directories(system);
+    EXPECT_EQ(firstBundle(paths), system) << "a file of that name is no bundle";
 
     fs::remove(installed);
     fs::create_directories(installed);
-    EXPECT_EQ(defaultBundlePath(), installed.string());
-
-    unsetenv("HOME");
-    EXPECT_EQ(defaultBundlePath(), buildTree);
+    EXPECT_EQ(firstBundle(paths), installed);
 }
 
 } // namespace
