@@ -57,8 +57,9 @@ Options:
                          -12); a render that peaks above full scale is
                          reported with a warning, not limited
   --bundle PATH          the .vst3 bundle folder or the library inside it
-                         (default: ~/.vst3/Serivane.vst3 when installed,
-                         otherwise the bundle of the build tree)
+                         (default: the first Serivane.vst3 in ~/.vst3,
+                         /usr/lib/vst3 and /usr/local/lib/vst3, otherwise
+                         the bundle of the build tree)
   -h, --help             show this help
 )";
 }

@@ -38,7 +38,8 @@ TEST(CommandLine, RenderHelpStatesTheLimitsDefaultsAndWhereTheBundleIsLookedFor)
           "from " + std::to_string(minSampleRate) + " to", std::to_string(maxSampleRate),
           std::string("(default 48000)"), "from 1 to " + std::to_string(maxBlock),
           std::string("(default\n                         512)"),
-          std::string("~/.vst3/Serivane.vst3 when installed"), std::string("time still to go")})
+          std::string("Serivane.vst3 in ~/.vst3,\n                         /usr/lib/vst3"),
+          std::string("time still to go")})
         EXPECT_NE(help.find(fact), std::string::npos) << fact;
 }
 
