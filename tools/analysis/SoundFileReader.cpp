@@ -1,5 +1,5 @@
 #include "tools/analysis/SoundFileReader.h"
-#include "tools/FileAccess.h"
+#include "tools/files/FileAccess.h"
 
 #include <cmath>
 #include <cstdio>
