@@ -1,7 +1,6 @@
 // The Windows build of the command-line tool: its parser, the commands that stay on Linux, the
 // sound files its libsndfile cannot write, files in folders of any name, and console events.
 #include "tools/CommandLine.h"
-#include "tools/analysis/SoundFileReader.h"
 #include "tools/commands/Interruption.h"
 #include "tools/commands/RenderCommand.h"
 #include "tools/program/BuiltinPrograms.h"
