@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Console.h"
+#include "tools/report/Console.h"
 
 #include <CLI/CLI.hpp>
 #include <stdexcept>

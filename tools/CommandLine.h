@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tools/Command.h"
-#include "tools/Console.h"
+#include "tools/report/Console.h"
 
 #include <memory>
 #include <string>

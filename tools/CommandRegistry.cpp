@@ -1,12 +1,12 @@
 #include "tools/CommandRegistry.h"
-#include "tools/AnalyzeCommand.h"
-#include "tools/DevicesCommand.h"
-#include "tools/EditCommand.h"
-#include "tools/InfoCommand.h"
-#include "tools/PlayCommand.h"
-#include "tools/RenderCommand.h"
-#include "tools/SnapshotCommand.h"
-#include "tools/program/ProgramsCommand.h"
+#include "tools/commands/AnalyzeCommand.h"
+#include "tools/commands/DevicesCommand.h"
+#include "tools/commands/EditCommand.h"
+#include "tools/commands/InfoCommand.h"
+#include "tools/commands/PlayCommand.h"
+#include "tools/commands/ProgramsCommand.h"
+#include "tools/commands/RenderCommand.h"
+#include "tools/commands/SnapshotCommand.h"
 
 namespace serivane::tools {
 

@@ -1,5 +1,5 @@
 #include "tools/Options.h"
-#include "tools/NumberText.h"
+#include "tools/report/NumberText.h"
 
 #include <optional>
 

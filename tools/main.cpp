@@ -1,6 +1,6 @@
 #include "tools/CommandLine.h"
 #include "tools/CommandWords.h"
-#include "tools/StandardOutput.h"
+#include "tools/report/StandardOutput.h"
 
 #include <iostream>
 #include <unistd.h>

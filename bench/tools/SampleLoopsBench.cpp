@@ -1,5 +1,5 @@
-#include "tools/LevelMeter.h"
-#include "tools/Pcm16.h"
+#include "tools/sound/LevelMeter.h"
+#include "tools/sound/Pcm16.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "tools/SessionShaping.h"
+#include "tools/session/SessionShaping.h"
 
 #include <benchmark/benchmark.h>
 

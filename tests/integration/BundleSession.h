@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/ProcessDriver.h"
-#include "tools/RenderSettings.h"
+#include "tools/plugin/RenderSettings.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 #include "BundleSession.h"
-#include "tools/InfoReport.h"
+#include "tools/plugin/InfoReport.h"
 
 #include <gtest/gtest.h>
 

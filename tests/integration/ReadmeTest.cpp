@@ -1,7 +1,7 @@
 // The README's table of parameters states the instrument's own ranges, choices and defaults.
 #include "BundleSession.h"
-#include "tools/InfoReport.h"
-#include "tools/NumberText.h"
+#include "tools/plugin/InfoReport.h"
+#include "tools/report/NumberText.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

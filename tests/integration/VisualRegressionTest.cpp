@@ -5,7 +5,7 @@
 
 #include "host/VirtualDisplay.h"
 #include "tools/CommandLine.h"
-#include "tools/PngFile.h"
+#include "tools/report/PngFile.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "AudioThreadWatch.h"
 
-#include "tools/SessionShaping.h"
+#include "tools/session/SessionShaping.h"
 
 #include <gtest/gtest.h>
 

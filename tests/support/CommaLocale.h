@@ -1,15 +1,28 @@
 #pragma once
 
 #include <clocale>
+#include <string>
+#ifndef _WIN32
 #include <cstdlib>
 #include <filesystem>
-#include <string>
+#endif
 
 // Switches LC_NUMERIC to a German locale, whose decimal separator is a comma, for the life of the
-// object. When the system has none installed, one is compiled with localedef into a temporary
-// directory and found through LOCPATH.
+// object. Windows names its locales itself and has German installed; elsewhere, when the system
+// has none installed, one is compiled with localedef into a temporary directory and found
+// through LOCPATH.
 class CommaLocale {
 public:
+#ifdef _WIN32
+    CommaLocale() {
+        for (const char* name : {"de-DE", "German_Germany.1252", "German"}) {
+            if (Use(name)) return;
+        }
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+#else
     CommaLocale() {
         if (Use("de_DE.UTF-8") || Use("de_DE.utf8") || Use("de_DE")) return;
         char pattern[] = "/tmp/comma-locale-XXXXXX";
@@ -28,10 +41,13 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(directory_, ignored);
     }
+#endif
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
 
-    bool Active() const { return active_; }
+    bool Active() const {
+        return active_;
+    }
 
 private:
     bool Use(const char* name) {
@@ -40,6 +56,8 @@ private:
         return active_;
     }
 
+#ifndef _WIN32
     std::filesystem::path directory_;
+#endif
     bool active_ = false;
 };

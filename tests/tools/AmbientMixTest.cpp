@@ -1,4 +1,4 @@
-#include "tools/AmbientMix.h"
+#include "tools/session/AmbientMix.h"
 #include "support/SignalMeasures.h"
 
 #include <algorithm>

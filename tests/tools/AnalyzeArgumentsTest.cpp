@@ -1,6 +1,6 @@
-#include "tools/AnalyzeCommand.h"
 #include "tools/CommandLine.h"
-#include "tools/RenderCommand.h"
+#include "tools/commands/AnalyzeCommand.h"
+#include "tools/commands/RenderCommand.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

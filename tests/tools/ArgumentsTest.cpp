@@ -1,11 +1,11 @@
 // The command line as the tool reads it: options, defaults and the reasons for refusals.
 #include "tools/CommandLine.h"
-#include "tools/DevicesCommand.h"
-#include "tools/EditCommand.h"
-#include "tools/InfoCommand.h"
-#include "tools/PlayCommand.h"
-#include "tools/RenderCommand.h"
-#include "tools/SnapshotCommand.h"
+#include "tools/commands/DevicesCommand.h"
+#include "tools/commands/EditCommand.h"
+#include "tools/commands/InfoCommand.h"
+#include "tools/commands/PlayCommand.h"
+#include "tools/commands/RenderCommand.h"
+#include "tools/commands/SnapshotCommand.h"
 
 #include <gtest/gtest.h>
 

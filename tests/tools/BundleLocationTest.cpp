@@ -1,4 +1,4 @@
-#include "tools/BundleLocation.h"
+#include "tools/plugin/BundleLocation.h"
 
 #include <cstdlib>
 #include <filesystem>

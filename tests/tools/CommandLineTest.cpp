@@ -1,11 +1,11 @@
 #include "tools/CommandLine.h"
 #include "InProcessRun.h"
-#include "tools/DevicesCommand.h"
-#include "tools/EditCommand.h"
-#include "tools/InfoCommand.h"
-#include "tools/NumberText.h"
-#include "tools/PlayCommand.h"
-#include "tools/RenderCommand.h"
+#include "tools/commands/DevicesCommand.h"
+#include "tools/commands/EditCommand.h"
+#include "tools/commands/InfoCommand.h"
+#include "tools/commands/PlayCommand.h"
+#include "tools/commands/RenderCommand.h"
+#include "tools/report/NumberText.h"
 
 #include <cstdlib>
 #include <filesystem>

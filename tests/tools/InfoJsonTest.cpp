@@ -1,4 +1,4 @@
-#include "tools/InfoCommand.h"
+#include "tools/commands/InfoCommand.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

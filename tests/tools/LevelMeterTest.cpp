@@ -1,5 +1,5 @@
-#include "tools/LevelMeter.h"
-#include "tools/SampleLoops.h"
+#include "tools/sound/LevelMeter.h"
+#include "tools/sound/SampleLoops.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

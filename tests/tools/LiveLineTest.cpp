@@ -1,8 +1,8 @@
 // What the live line of `play` is made of: the recent sound, the carrier found in it, the text.
-#include "tools/LiveLine.h"
-#include "tools/BeatSetting.h"
-#include "tools/CarrierMeter.h"
-#include "tools/SoundRing.h"
+#include "tools/report/LiveLine.h"
+#include "tools/report/BeatSetting.h"
+#include "tools/sound/CarrierMeter.h"
+#include "tools/sound/SoundRing.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

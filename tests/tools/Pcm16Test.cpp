@@ -1,5 +1,5 @@
-#include "tools/Pcm16.h"
-#include "tools/SampleLoops.h"
+#include "tools/sound/Pcm16.h"
+#include "tools/sound/SampleLoops.h"
 
 #include <gtest/gtest.h>
 

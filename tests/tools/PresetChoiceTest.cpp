@@ -1,4 +1,4 @@
-#include "tools/PresetChoice.h"
+#include "tools/plugin/PresetChoice.h"
 
 #include <gtest/gtest.h>
 

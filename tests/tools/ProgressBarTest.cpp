@@ -1,4 +1,4 @@
-#include "tools/ProgressBar.h"
+#include "tools/report/ProgressBar.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "tools/SessionFades.h"
+#include "tools/session/SessionFades.h"
 #include "support/SignalMeasures.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/SoundFileWriter.h"
+#include "tools/sound/SoundFileWriter.h"
 
 #include <filesystem>
 #include <fstream>

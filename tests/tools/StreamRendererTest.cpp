@@ -1,10 +1,10 @@
 // The device callback's side of playback, on the built bundle, without a sound device.
-#include "tools/StreamRenderer.h"
+#include "tools/session/StreamRenderer.h"
 #include "HeapCount.h"
 
 #include "host/Module.h"
 #include "host/Plugin.h"
-#include "tools/PluginSettings.h"
+#include "tools/plugin/PluginSettings.h"
 #include "tools/program/Automation.h"
 #include "tools/program/AutomationPlayer.h"
 

@@ -1,15 +1,14 @@
 // The Windows build of the command-line tool: its parser, the commands that stay on Linux, the
 // sound files its libsndfile cannot write, files in folders of any name, and console events.
 #include "tools/CommandLine.h"
-#include "tools/Interruption.h"
-#include "tools/PngFile.h"
-#include "tools/RenderCommand.h"
-#include "tools/SoundFileReader.h"
-#include "tools/SoundFileWriter.h"
-#include "tools/analysis/SoundFileReader.h"
+#include "tools/commands/Interruption.h"
+#include "tools/commands/RenderCommand.h"
 #include "tools/program/BuiltinPrograms.h"
 #include "tools/program/ProgramScript.h"
 #include "tools/program/ProgramSource.h"
+#include "tools/report/PngFile.h"
+#include "tools/sound/SoundFileReader.h"
+#include "tools/sound/SoundFileWriter.h"
 #include "tools/win32/ConsoleEvent.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 #include "tools/analysis/AnalysisPlot.h"
-#include "tools/FileAccess.h"
-#include "tools/TemporaryFile.h"
 #include "tools/analysis/PlotScale.h"
+#include "tools/files/FileAccess.h"
+#include "tools/files/TemporaryFile.h"
 
 #include "engine/BandName.h"
 

@@ -1,7 +1,7 @@
 #include "tools/analysis/BeatAnalysis.h"
 #include "tools/analysis/Fourier.h"
-#include "tools/analysis/SoundFileReader.h"
 #include "tools/analysis/WindowMeter.h"
+#include "tools/sound/SoundFileReader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +125,10 @@ private:
 };
 
 bool checkFile(const std::string& path, const SoundFileReader& reader, std::string& error) {
+    if (reader.sampleRate() <= 0 || reader.channels() <= 0) {
+        error = path + " has no sample rate or no channels";
+        return false;
+    }
     if (reader.channels() > 2) {
         error = path + " has " + std::to_string(reader.channels()) +
                 " channels: analyze reads mono and stereo files";

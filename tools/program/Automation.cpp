@@ -1,5 +1,5 @@
 #include "tools/program/Automation.h"
-#include "tools/NumberText.h"
+#include "tools/report/NumberText.h"
 
 #include "host/ProcessDriver.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/Module.h"
-#include "tools/RenderSettings.h"
+#include "tools/plugin/RenderSettings.h"
 #include "tools/program/ProgramScript.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "tools/program/ProgramGuide.h"
-#include "tools/NumberText.h"
-#include "tools/ProgressBar.h"
+#include "tools/report/NumberText.h"
+#include "tools/report/ProgressBar.h"
 
 #include <algorithm>
 #include <cmath>

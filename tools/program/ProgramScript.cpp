@@ -1,6 +1,6 @@
 #include "tools/program/ProgramScript.h"
-#include "tools/NumberText.h"
 #include "tools/program/ProgramTime.h"
+#include "tools/report/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "tools/program/ProgramSource.h"
 #include "platform/Utf8Path.h"
-#include "tools/NumberText.h"
 #include "tools/program/BuiltinPrograms.h"
+#include "tools/report/NumberText.h"
 
 #include <filesystem>
 #include <fstream>

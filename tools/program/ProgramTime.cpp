@@ -1,5 +1,5 @@
 #include "tools/program/ProgramTime.h"
-#include "tools/NumberText.h"
+#include "tools/report/NumberText.h"
 
 #include <cctype>
 #include <cmath>

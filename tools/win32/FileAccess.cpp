@@ -1,4 +1,4 @@
-#include "tools/FileAccess.h"
+#include "tools/files/FileAccess.h"
 #include "platform/win32/WideText.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "tools/Interruption.h"
+#include "tools/commands/Interruption.h"
 #include "tools/win32/ConsoleEvent.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "tools/DevicesCommand.h"
-#include "tools/EditCommand.h"
-#include "tools/PlayCommand.h"
+#include "tools/commands/DevicesCommand.h"
+#include "tools/commands/EditCommand.h"
+#include "tools/commands/PlayCommand.h"
 
 #include <string>
 

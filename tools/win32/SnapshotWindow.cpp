@@ -1,5 +1,5 @@
-#include "tools/PluginSettings.h"
-#include "tools/SnapshotCommand.h"
+#include "tools/commands/SnapshotCommand.h"
+#include "tools/plugin/PluginSettings.h"
 
 #include "host/AudioThread.h"
 #include "host/win32/WindowsEditorFrame.h"

@@ -1,4 +1,4 @@
-#include "tools/TemporaryFile.h"
+#include "tools/files/TemporaryFile.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>

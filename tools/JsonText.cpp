@@ -1,9 +1,0 @@
-#include "tools/JsonText.h"
-
-namespace serivane::tools {
-
-std::string jsonText(const nlohmann::ordered_json& json) {
-    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-}
-
-} // namespace serivane::tools

@@ -1,0 +1,56 @@
+#include "tools/commands/SessionOptions.h"
+#include "tools/Options.h"
+#include "tools/report/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace serivane::tools {
+
+namespace {
+
+void addFade(CLI::App& app, const std::string& option, double& seconds) {
+    addValue(app, option, [option, &seconds](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value < 0.0 || *value > maxSeconds)
+            throw UsageError(option + " takes seconds from 0 to " + shortest(maxSeconds) +
+                             ", not \"" + text + "\"");
+        seconds = *value;
+    });
+}
+
+} // namespace
+
+void addSessionOptions(CLI::App& app, SessionOptions& session) {
+    addFade(app, "--fade-in", session.fadeIn);
+    addFade(app, "--fade-out", session.fadeOut);
+    addText(app, "--mix", session.mix);
+    addValue(app, "--mix-level", [&session](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value < minMixLevel || *value > maxMixLevel)
+            throw UsageError("--mix-level takes decibels from " + shortest(minMixLevel) + " to " +
+                             shortest(maxMixLevel) + ", not \"" + text + "\"");
+        session.mixLevel = *value;
+        session.mixLevelGiven = true;
+    });
+}
+
+void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate,
+                         const std::string& what) {
+    if (session.mixLevelGiven && session.mix.empty())
+        throw UsageError("--mix-level sets the level of a --mix FILE: give one");
+    if (std::string problem = fadesMisfit(session, seconds, sampleRate, what); !problem.empty())
+        throw UsageError(problem);
+}
+
+std::string fadesMisfit(const SessionOptions& session, double seconds, int sampleRate,
+                        const std::string& what) {
+    auto frames = [sampleRate](double s) { return std::llround(s * sampleRate); };
+    if (frames(session.fadeIn) + frames(session.fadeOut) <= std::max(1LL, frames(seconds)))
+        return "";
+    return "--fade-in and --fade-out together (" + shortest(session.fadeIn + session.fadeOut) +
+           " s) are longer than the " + what + " (" + shortest(seconds) + " s)";
+}
+
+} // namespace serivane::tools
