@@ -29,14 +29,7 @@ trap 'WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true; rm -rf "$work"'
 # A fresh Wine prefix in which crashes end the program, with the free faces for the GDI fonts.
 newPrefix() {
     export WINEPREFIX="$1"
-    timeout 300 wine wineboot -i >/dev/null 2>&1
-    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 \
-        /f >/dev/null 2>&1
-    for face in "Arial=Liberation Sans" "Verdana=DejaVu Sans"; do
-        timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
-            /t REG_SZ /d "${face#*=}" /f >/dev/null 2>&1
-    done
-    wineserver -w
+    scripts/wine-prefix.sh
 }
 
 # Windows text files end their lines with CR LF.

@@ -18,16 +18,7 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 out="$(mktemp -d "${TMPDIR:-/tmp}/serivane-renders-Jürgen-Ωμέγα.XXXXXX")"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX" "$out"' EXIT
 echo "Making the Wine prefix $WINEPREFIX"
-timeout 300 wine wineboot -i >/dev/null 2>&1
-# A crashing program ends with its status instead of waiting in a dialog.
-timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 \
-    /f >/dev/null 2>&1
-# "Arial" and "Verdana" are drawn with the free faces the Linux build takes for them.
-for face in "Arial=Liberation Sans" "Verdana=DejaVu Sans"; do
-    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
-        /t REG_SZ /d "${face#*=}" /f >/dev/null 2>&1
-done
-wineserver -w
+scripts/wine-prefix.sh
 
 # One program at a time: each run waits for the Wine server to go (scripts/wine-run.sh). The
 # editor tests open windows, which Wine shows on an X server of their own.
