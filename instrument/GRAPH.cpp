@@ -153,6 +153,8 @@ bool GRAPH::Draw(IGraphics& graphics) {
         const Dot& dot = dots_[static_cast<size_t>(i)];
         graphics.FillCircle(kToneDotColour, dot.x, dot.y, kToneDotRadius, nullptr, true);
     }
+    // Above the dots, so the handles can be seen and grabbed with many tones.
+    DrawGraphHandles(graphics, picture_);
     if (hoveredPreset_ >= 0) {
         // The mark sits over the button's face, 3 pixels in from its left edge.
         const IBox& box = Rect();

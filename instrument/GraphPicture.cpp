@@ -14,6 +14,9 @@ constexpr float kCurvatureHandleRadius = 3.0f;
 // Segments this many columns wide or narrower show no curvature handle.
 constexpr int kNarrowSegment = 11;
 constexpr float kCurveThickness = 2.2f;
+// The dark ring around each handle, so a handle stays plain over tone dots and the curve.
+constexpr IArgb kHandleRing{255, 0, 0, 0};
+constexpr float kHandleRingWidth = 1.5f;
 // The bars' fill opacity shared out between the tones.
 constexpr double kBarOpacity = 150.0;
 
@@ -65,6 +68,19 @@ void GraphPicture::CaptureBars(const EnvelopeGraphModel& model, const ToneReadou
     barAlpha = RoundHalfAway(kBarOpacity / tones.count);
 }
 
+// The hovered handle is an outline over its dark disc, every other one filled.
+void DrawGraphHandles(IGraphics& graphics, const GraphPicture& picture) {
+    constexpr IArgb colour = GraphLayer::kHandleColour;
+    for (int i = 0; i < picture.handleCount; ++i) {
+        const GraphPicture::Handle& h = picture.handles[static_cast<size_t>(i)];
+        graphics.FillCircle(kHandleRing, h.x, h.y, h.radius + kHandleRingWidth, nullptr, true);
+        if (h.hovered)
+            graphics.DrawCircle(colour, h.x, h.y, h.radius, nullptr, true);
+        else
+            graphics.FillCircle(colour, h.x, h.y, h.radius, nullptr, true);
+    }
+}
+
 GraphLayer::GraphLayer(IEffectBase& plug, const IBox& box)
     : box_(box), canvas_(plug, box.W(), box.H()) {
     canvas_.PrepareDraw();
@@ -106,12 +122,5 @@ void GraphLayer::Render(const GraphPicture& picture, const EnvelopeGraphModel& m
         y = nextY;
     }
     canvas_.FillCircle(kCurveColour, left, picture.startY + dy, kMarkerRadius, nullptr, true);
-    for (int i = 0; i < picture.handleCount; ++i) {
-        const GraphPicture::Handle& h = picture.handles[static_cast<size_t>(i)];
-        if (h.hovered)
-            canvas_.DrawCircle(kHandleColour, h.x + dx, h.y + dy, h.radius, nullptr, true);
-        else
-            canvas_.FillCircle(kHandleColour, h.x + dx, h.y + dy, h.radius, nullptr, true);
-    }
     canvas_.FillCircle(kCurveColour, right, picture.endY + dy, kMarkerRadius, nullptr, true);
 }

@@ -9,9 +9,9 @@
 #include <array>
 #include <vector>
 
-// The still part of a graph's picture: the "Real Freq" bars, the curve, its end markers and the
-// handles. Captured from the model under the plug-in mutex and compared with the picture drawn
-// last, so the layer is redrawn only when something in it changed.
+// A graph's picture apart from its tone dots: the "Real Freq" bars, the curve, its end markers
+// and the handles. Captured from the model under the plug-in mutex and compared with the picture
+// drawn last, so the layer is redrawn only when something in it changed.
 struct GraphPicture {
     struct Handle {
         float x = 0.0f;
@@ -44,8 +44,11 @@ private:
     void CaptureBars(const EnvelopeGraphModel& model, const ToneReadout& tones);
 };
 
-// A drawing surface of the graph's size that holds its still picture, copied into the editor on
-// every tick under the moving tone dots.
+// Draws the picture's handles, each in a dark ring, over whatever lies beneath (the tone dots).
+void DrawGraphHandles(IGraphics& graphics, const GraphPicture& picture);
+
+// A drawing surface of the graph's size that holds the picture without its handles, copied into
+// the editor on every tick under the moving tone dots.
 class GraphLayer {
 public:
     static constexpr IArgb kCurveColour{255, 180, 180, 180};
