@@ -60,6 +60,7 @@ CLS_SERIVANE::CLS_SERIVANE()
     graphics.SetHandleMouseOver(true);
     status_.SetControl(editor.statusLine);
     bandLabel_ = editor.bandLabel;
+    beatLabel_ = editor.beatLabel;
     wavePicture_ = editor.wavePicture;
     graphics_ = &graphics;
     AddFactoryPresets(*this);
@@ -71,12 +72,18 @@ void CLS_SERIVANE::AttachEditor(std::unique_ptr<IEditorContext> editor) {
     std::lock_guard lock(Mutex());
     status_.SetControl(nullptr);
     bandLabel_ = nullptr;
+    beatLabel_ = nullptr;
     graphics_ = nullptr;
     IEffectVST3::AttachEditor(std::move(editor));
 }
 
 std::string CLS_SERIVANE::BandText() const {
     const ITextControl* label = bandLabel_.load();
+    return label ? label->TextCopy() : std::string();
+}
+
+std::string CLS_SERIVANE::BeatText() const {
+    const ITextControl* label = beatLabel_.load();
     return label ? label->TextCopy() : std::string();
 }
 
@@ -95,8 +102,7 @@ void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
     if (index <= kVolume) {
         engine_.ApplyParamKey(index, key);
         if (index == kBinaural) {
-            if (ITextControl* label = bandLabel_.load())
-                label->SetText(BandName(engine_.Settings().binauralHz));
+            ShowBeat();
         } else if (index == kWave) {
             if (IGraphics* graphics = graphics_.load())
                 graphics->ShowControlValue(wavePicture_, key / kLastWave);
@@ -107,6 +113,17 @@ void CLS_SERIVANE::ApplyKey(int index, int32_t key) {
     graph.ApplyParamKey(index, key);
     // The sound follows at once, whether or not an editor shows the graph.
     if (index != kFreqGraph) graph.Push(engine_);
+}
+
+// The band's name and the beat itself, under it.
+void CLS_SERIVANE::ShowBeat() {
+    const float hz = engine_.Settings().binauralHz;
+    if (ITextControl* label = bandLabel_.load()) label->SetText(BandName(hz));
+    if (ITextControl* label = beatLabel_.load()) {
+        char text[32];
+        FormatBeatText(hz, text, sizeof text);
+        label->SetText(text);
+    }
 }
 
 void CLS_SERIVANE::CountTowardsRenderGate(int index) {

@@ -36,6 +36,8 @@ public:
     std::string StatusText() const { return status_.Text(); }
     uint32_t StatusDeadline() const { return status_.Deadline(); }
     std::string BandText() const;
+    // The beat under the band label, as "7.83 Hz".
+    std::string BeatText() const;
     const EnvelopeGraphModel& FrequencyGraph() const { return freqGraph_; }
     const EnvelopeGraphModel& VolumeGraph() const { return volGraph_; }
 
@@ -60,6 +62,7 @@ public:
 
 private:
     void ApplyKey(int index, int32_t key);
+    void ShowBeat();
     void CountTowardsRenderGate(int index);
 
     ToneEngine engine_;
@@ -70,6 +73,7 @@ private:
     StatusLine status_;
     // Controls of the instrument's own editor, which the change handler writes into.
     std::atomic<ITextControl*> bandLabel_{nullptr};
+    std::atomic<ITextControl*> beatLabel_{nullptr};
     std::atomic<IGraphics*> graphics_{nullptr};
     int wavePicture_ = -1;
     EnvelopeGraphModel freqGraph_;

@@ -33,6 +33,9 @@ constexpr int kVerticalTrack = 58;
 constexpr int kHorizontalTrack = 62;
 constexpr float kSliderHover = 0.2f;
 constexpr IBox kSweepBox{274, 92, 320, 138};
+// Under the band label, right-aligned with it; it reaches into the empty corner of the
+// "Binaural" knob's box, where it takes no clicks.
+constexpr IBox kBeatBox{204, 190, 268, 206};
 
 const ITextStyle& VersionStyle() {
     static const ITextStyle style("Verdana", 13, {100, 255, 255, 255}, 0, ITextAlign::Left);
@@ -46,6 +49,11 @@ const ITextStyle& StatusStyle() {
 
 const ITextStyle& BandStyle() {
     static const ITextStyle style("Arial", 15, {200, 255, 255, 255}, 0, ITextAlign::Right);
+    return style;
+}
+
+const ITextStyle& BeatStyle() {
+    static const ITextStyle style("Arial", 13, {230, 200, 228, 255}, 0, ITextAlign::Right);
     return style;
 }
 
@@ -94,6 +102,8 @@ public:
                                          graphics_->LoadBitmap(kGraphSwitch, "img/gph_show.png", 2),
                                          ControlStyle(), 0, 78, IBitmapLayout::Stacked,
                                          kSliderHover));
+        editor.beatLabel = Text(kBeatBox, BeatStyle(), "");
+        editor.beatLabel->SetTargetRect({});
         graphics_->SetAlwaysRedrawRect(SerivaneEditor::kGraphsBox);
         UsePromptPopup(*graphics_);
         editor.graphics = std::move(graphics_);

@@ -22,10 +22,11 @@ struct SerivaneEditor {
     // The controls the instrument writes into.
     ITextControl* statusLine = nullptr;
     ITextControl* bandLabel = nullptr;
+    ITextControl* beatLabel = nullptr;
     int wavePicture = -1;
 };
 
-// Builds the editor of the instrument: the background and the 22 controls, in drawing order.
+// Builds the editor of the instrument: the background and the 23 controls, in drawing order.
 SerivaneEditor BuildSerivaneEditor(CLS_SERIVANE& instrument);
 
 // The version label: "v1.0 i" for version 1.0.0; without the " i" when the instrument mixes

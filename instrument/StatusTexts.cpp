@@ -96,3 +96,7 @@ void FormatStatusText(int index, const ToneEngine& engine, const IEffectBase& pl
         break;
     }
 }
+
+void FormatBeatText(float hz, char* text, size_t capacity) {
+    std::snprintf(text, capacity, "%s Hz", Fixed(hz, 2).text);
+}

@@ -61,7 +61,7 @@ struct Place {
 
 } // namespace
 
-TEST(EditorLayout, TwentyTwoControlsInDrawingOrderAtTheirPlaces) {
+TEST(EditorLayout, TwentyThreeControlsInDrawingOrderAtTheirPlaces) {
     auto p = MakeInstance();
     IGraphics& g = EditorOf(*p);
     const Place places[] = {
@@ -88,8 +88,9 @@ TEST(EditorLayout, TwentyTwoControlsInDrawingOrderAtTheirPlaces) {
         {typeid(GRAPH), {303, 294, 589, 442}, -1},
         {typeid(GPHLFO), {274, 92, 320, 138}, -1},
         {typeid(ISwitchLbl), {202, 445, 280, 461}, kFreqGraph},
+        {typeid(ITextControl), {204, 190, 268, 206}, -1},
     };
-    ASSERT_EQ(g.ControlCount(), 23);
+    ASSERT_EQ(g.ControlCount(), 24);
     for (int i = 0; i < g.ControlCount(); ++i) {
         const IControl& control = *g.ControlAtIndex(i);
         EXPECT_EQ(typeid(control), places[i].type) << "control " << i;
@@ -121,6 +122,20 @@ TEST(EditorLayout, TheStatusLineAndBandLabelAreTheirTextControls) {
     EXPECT_NE(e.Fingerprint(statusBox), before) << "the new text is painted on the next tick";
     SetParam(*e.plugin, kQvol2, 10);
     EXPECT_STREQ(status.Text(), "");
+}
+
+TEST(EditorLayout, TheBeatShowsUnderTheBandNameFollowingTheHostAndTakesNoClicks) {
+    OpenEditor e;
+    const IControl& beat = *e.graphics.ControlAtIndex(23);
+    const std::size_t before = e.Fingerprint(beat.Rect());
+    SetParam(*e.plugin, kBinaural, 7.83);
+    EXPECT_EQ(e.plugin->BeatText(), "7.83 Hz");
+    e.graphics.OnTimerTick();
+    EXPECT_NE(e.Fingerprint(beat.Rect()), before);
+    SetParam(*e.plugin, kBinaural, 440);
+    EXPECT_EQ(e.plugin->BeatText(), "440.00 Hz");
+    // Its box reaches into the "Binaural" knob's, which keeps every click there.
+    EXPECT_EQ(e.graphics.ControlAt(260, 200), 5);
 }
 
 TEST(EditorLayout, TheWaveformPictureShowsTheChosenWave) {
@@ -182,4 +197,5 @@ TEST(EditorLayout, ReplacingTheEditorLeavesTheInstrumentWritingNowhere) {
     SetParam(*e.plugin, kWave, 3);
     EXPECT_EQ(e.plugin->StatusText(), "");
     EXPECT_EQ(e.plugin->BandText(), "");
+    EXPECT_EQ(e.plugin->BeatText(), "");
 }
