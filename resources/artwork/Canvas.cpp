@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace artwork {
 namespace {
@@ -17,10 +18,22 @@ void SelectFont(cairo_t* cr, const FontSpec& font) {
     cairo_font_options_destroy(options);
 }
 
+// The text's characters one by one, each as its UTF-8 bytes.
+std::vector<std::string> Characters(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 1;
+        while (i + length < text.size() && (text[i + length] & 0xC0) == 0x80) ++length;
+        characters.push_back(text.substr(i, length));
+        i += length;
+    }
+    return characters;
+}
+
 double Advance(cairo_t* cr, const std::string& text, double tracking) {
     double width = 0.0;
-    for (const char c : text) {
-        const char glyph[2] = {c, '\0'};
+    for (const std::string& character : Characters(text)) {
+        const char* glyph = character.c_str();
         cairo_text_extents_t extents;
         cairo_text_extents(cr, glyph, &extents);
         width += extents.x_advance + tracking;
@@ -88,8 +101,8 @@ double PlaceText(cairo_t* cr, const std::string& text, double x, double baseline
     if (align == Align::Centre) pen = x - width * 0.5;
     if (align == Align::Right) pen = x - width;
     pen = std::round(pen);
-    for (const char c : text) {
-        const char glyph[2] = {c, '\0'};
+    for (const std::string& character : Characters(text)) {
+        const char* glyph = character.c_str();
         cairo_move_to(cr, pen, baseline);
         if (ink == Ink::Fill) {
             cairo_show_text(cr, glyph);
