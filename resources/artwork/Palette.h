@@ -26,4 +26,8 @@ inline constexpr Rgba kSteel = Hex(0x426eaa);
 
 inline constexpr Rgba kGroove = Hex(0x03060f);
 
+// The golden waveforms' mark.
+inline constexpr Rgba kGold = Hex(0xf0b840);
+inline constexpr Rgba kGoldCore = Hex(0xffeec4);
+
 } // namespace artwork::palette

@@ -10,6 +10,8 @@ namespace {
 constexpr double kMarginX = 5.0;
 constexpr double kAmplitude = 12.0;
 constexpr int kSamples = 400;
+// The "Wave" entries from this one on are the golden waveforms.
+constexpr int kFirstGolden = 3;
 
 void TraceWave(cairo_t* cr, const OscillatorBank& bank, double top) {
     const double mid = top + kWaveFrameHeight * 0.5;
@@ -38,13 +40,18 @@ void DrawWaveStrip(Canvas& canvas) {
         OscillatorBank bank;
         SetWave(bank, kWave, entry);
         const double top = entry * static_cast<double>(kWaveFrameHeight);
+        const bool golden = entry >= kFirstGolden;
         TraceWave(cr, bank, top);
         cairo_set_line_width(cr, 4.0);
-        SetColour(cr, palette::kAccent.WithAlpha(0.22));
+        SetColour(cr, (golden ? palette::kGold : palette::kAccent).WithAlpha(0.22));
         cairo_stroke_preserve(cr);
         cairo_set_line_width(cr, 1.6);
-        SetColour(cr, palette::kAccentCore);
+        SetColour(cr, golden ? palette::kGoldCore : palette::kAccentCore);
         cairo_stroke(cr);
+        // A golden waveform is marked with a small phi in the corner.
+        if (golden)
+            DrawText(cr, "\u03c6", kWaveFrameWidth - 3.0, top + 10.0, Align::Right,
+                     {"Liberation Sans", 10.0}, palette::kGold);
     }
 }
 
