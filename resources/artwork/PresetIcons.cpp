@@ -3,6 +3,8 @@
 #include "engine/SegmentEnvelope.h"
 #include "resources/artwork/Palette.h"
 
+#include <cmath>
+
 namespace artwork {
 namespace {
 
@@ -39,19 +41,9 @@ void DrawFace(cairo_t* cr, const layout::Box& face) {
     cairo_stroke(cr);
 }
 
-void DrawIcon(cairo_t* cr, const layout::Box& face, GraphKind kind, int b) {
-    const double left = face.left + 5.5;
-    const double right = face.right - 5.5;
-    const double top = face.top + 6.5;
-    const double bottom = face.bottom - 6.5;
-
-    cairo_move_to(cr, left - 1.0, bottom + 0.5);
-    cairo_line_to(cr, right + 1.0, bottom + 0.5);
-    cairo_set_line_width(cr, 1.0);
-    SetColour(cr, Hex(0xffffff, 0.12));
-    cairo_stroke(cr);
-
-    SegmentEnvelope env = PresetEnvelope(kind, b);
+// Traces the envelope's curve across the icon's area.
+void TraceCurve(cairo_t* cr, SegmentEnvelope& env, double left, double right, double top,
+                double bottom) {
     constexpr int kPoints = 60;
     for (int i = 0; i <= kPoints; ++i) {
         const double x = static_cast<double>(i) / kPoints;
@@ -64,6 +56,49 @@ void DrawIcon(cairo_t* cr, const layout::Box& face, GraphKind kind, int b) {
             cairo_line_to(cr, px, py);
         }
     }
+}
+
+// A volume shape's width made plain: the part of the swell above half level filled, with a bar
+// across its foot from the first to the third inner point.
+void DrawSwellWidth(cairo_t* cr, SegmentEnvelope& env, double left, double right, double top,
+                    double bottom, int b) {
+    const double half = std::round((top + bottom) * 0.5) + 0.5;
+    cairo_save(cr);
+    cairo_rectangle(cr, left, top - 2.0, right - left, half - top + 2.0);
+    cairo_clip(cr);
+    TraceCurve(cr, env, left, right, top, bottom);
+    cairo_close_path(cr);
+    SetColour(cr, palette::kAccent.WithAlpha(0.4));
+    cairo_fill(cr);
+    cairo_restore(cr);
+
+    const double x0 = left + (right - left) * kVolumeOuterPoints[b];
+    const double x2 = right - (right - left) * kVolumeOuterPoints[b];
+    cairo_move_to(cr, x0, half);
+    cairo_line_to(cr, x2, half);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, 1.4);
+    SetColour(cr, palette::kAccent);
+    cairo_stroke(cr);
+}
+
+void DrawIcon(cairo_t* cr, const layout::Box& face, GraphKind kind, int b) {
+    // The volume shapes take a little more of the face, so their widths part further.
+    const double inset = kind == GraphKind::Volume ? 4.5 : 5.5;
+    const double left = face.left + inset;
+    const double right = face.right - inset;
+    const double top = face.top + 6.5;
+    const double bottom = face.bottom - 6.5;
+
+    cairo_move_to(cr, left - 1.0, bottom + 0.5);
+    cairo_line_to(cr, right + 1.0, bottom + 0.5);
+    cairo_set_line_width(cr, 1.0);
+    SetColour(cr, Hex(0xffffff, 0.12));
+    cairo_stroke(cr);
+
+    SegmentEnvelope env = PresetEnvelope(kind, b);
+    if (kind == GraphKind::Volume) DrawSwellWidth(cr, env, left, right, top, bottom, b);
+    TraceCurve(cr, env, left, right, top, bottom);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_width(cr, 1.6);
