@@ -115,7 +115,8 @@ void DrawGraphSwitch(Canvas& canvas) {
         cairo_stroke(cr);
 
         for (int side = 0; side < 2; ++side) {
-            const Rgba colour = side == frame ? Hex(0xffffff) : Hex(0xffffff, 0.45);
+            // The unlit side dim but legible: about 3:1 against the groove, the lit one 5:1.
+            const Rgba colour = side == frame ? Hex(0xffffff) : Hex(0xffffff, 0.35);
             DrawText(cr, labels[side], side * kHalf + kHalf * 0.5 + 0.5, top + 11.0, Align::Centre,
                      {"Liberation Sans", 10.0}, colour);
         }
