@@ -119,6 +119,27 @@ void DrawSliders(cairo_t* cr) {
     DrawStepTicks(cr, layout::kPanSlider, 3, false);
 }
 
+// Two arrows side by side, one up and one down, centred on (x, y): a click swaps the sweep.
+void DrawSwapHint(cairo_t* cr, double x, double y) {
+    constexpr double kHalfLength = 6.0;
+    constexpr double kApart = 2.5;
+    constexpr double kHead = 2.5;
+    for (const double dir : {-1.0, 1.0}) {
+        const double ax = std::round(x + dir * kApart) + 0.5;
+        const double tip = y + dir * kHalfLength;
+        cairo_move_to(cr, ax, y - dir * kHalfLength);
+        cairo_line_to(cr, ax, tip);
+        cairo_move_to(cr, ax - kHead, tip - dir * kHead);
+        cairo_line_to(cr, ax, tip);
+        cairo_line_to(cr, ax + kHead, tip - dir * kHead);
+    }
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColour(cr, palette::kCaption.WithAlpha(0.55));
+    cairo_stroke(cr);
+}
+
 void DrawSweepTrack(cairo_t* cr) {
     const Box& s = layout::kSweep;
     const double x = s.CentreX() - 0.5;
@@ -128,7 +149,7 @@ void DrawSweepTrack(cairo_t* cr) {
     RoundedRect(cr, x - 4.0, s.top + 1.0, 8.0, s.Height() - 2.0, 4.0);
     SetColour(cr, palette::kPanel);
     cairo_fill(cr);
-    // Small marks at the low and high ends of the travel.
+    // Marks at the high (top) and low (bottom) ends of the travel, named on the right.
     cairo_set_line_width(cr, 1.0);
     for (const double y : {s.bottom - 2.5, s.top + 2.5}) {
         cairo_move_to(cr, x - 10.0, std::round(y) + 0.5);
@@ -138,6 +159,10 @@ void DrawSweepTrack(cairo_t* cr) {
     }
     SetColour(cr, palette::kFaint);
     cairo_stroke(cr);
+    const FontSpec mark{"Liberation Sans", 9.0};
+    DrawText(cr, "hi", x + 12.0, s.top + 6.0, Align::Left, mark, palette::kCaption);
+    DrawText(cr, "lo", x + 12.0, s.bottom + 1.0, Align::Left, mark, palette::kCaption);
+    DrawSwapHint(cr, x - 14.5, s.CentreY());
 }
 
 void DrawWavePanel(cairo_t* cr) {
@@ -190,6 +215,7 @@ void DrawIllustration(cairo_t* cr) {
     cairo_push_group(cr);
     DrawHeadAndBrain(cr, layout::kBinaural.x, layout::kBinaural.y);
     ClearAround(cr, layout::kBand, 6.0);
+    ClearAround(cr, layout::kBeat, 6.0);
     cairo_pop_group_to_source(cr);
     cairo_paint(cr);
 }
@@ -211,6 +237,8 @@ void DrawCaptions(cairo_t* cr) {
     DrawText(cr, "play", layout::kPlayButton.CentreX(), 277, Align::Centre, f, c);
     DrawText(cr, "frequency", layout::kFreqGraph.left + 6, 457, Align::Left, f, c);
     DrawText(cr, "volume", layout::kVolumeGraph.left + 6, 457, Align::Left, f, c);
+    // What the "Freq Graph" switch chooses: where the frequency graph's dots are drawn.
+    DrawText(cr, "dots", layout::kGraphSwitch.left - 6, 457, Align::Right, f, c);
 }
 
 void DrawTitle(cairo_t* cr) {

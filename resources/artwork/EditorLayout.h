@@ -28,6 +28,7 @@ inline constexpr Box kVersion{50, 12, 95, 30};
 inline constexpr Box kTitle{151, 6, 343, 53};
 inline constexpr Box kStatus{200, 58, 400, 76};
 inline constexpr Box kBand{204, 172, 268, 190};
+inline constexpr Box kBeat{204, 190, 268, 206};
 inline constexpr Box kSweep{274, 92, 320, 138};
 
 inline constexpr KnobPlace kBinaural{300, 242, 92};

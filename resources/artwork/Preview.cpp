@@ -174,6 +174,7 @@ void DrawPreview(Canvas& target, const std::vector<Picture>& pictures) {
     SampleText(cr, "Binaural: 7.83Hz", layout::kStatus, Align::Centre, {"Liberation Sans", 14},
                160);
     SampleText(cr, "THETA", layout::kBand, Align::Right, {"Liberation Sans", 15}, 200);
+    SampleText(cr, "7.83 Hz", layout::kBeat, Align::Right, {"Liberation Sans", 13}, 230);
 
     SegmentEnvelope freq;
     freq.Init(true);
