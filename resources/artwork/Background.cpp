@@ -107,6 +107,15 @@ void DrawStepTicks(cairo_t* cr, const Box& box, int steps, bool vertical) {
     cairo_stroke(cr);
 }
 
+// Small texts under both ends of a horizontal slider's travel, their baseline `below` its box.
+void EndLabels(cairo_t* cr, const Box& box, double below, const char* low, const char* high) {
+    const FontSpec font{"Liberation Sans", 9.0};
+    const Rgba ink = palette::kCaption.WithAlpha(0.55);
+    const double baseline = box.bottom + below;
+    DrawText(cr, low, box.left + layout::kHandle * 0.5 + 0.5, baseline, Align::Centre, font, ink);
+    DrawText(cr, high, box.right - layout::kHandle * 0.5 + 0.5, baseline, Align::Centre, font, ink);
+}
+
 void DrawSliders(cairo_t* cr) {
     for (const Box& box :
          {layout::kLowSlider, layout::kMidSlider, layout::kHighSlider, layout::kWaveSlider}) {
@@ -117,6 +126,10 @@ void DrawSliders(cairo_t* cr) {
     }
     DrawStepTicks(cr, layout::kWaveSlider, 7, true);
     DrawStepTicks(cr, layout::kPanSlider, 3, false);
+    // The pan's ends (the higher tones to the left or to the right ear; the middle is no beat)
+    // and the least and most tones.
+    EndLabels(cr, layout::kPanSlider, 13.0, "L", "R");
+    EndLabels(cr, layout::kTonesSlider, 10.0, "1", "16");
 }
 
 // Two arrows side by side, one up and one down, centred on (x, y): a click swaps the sweep.
