@@ -48,10 +48,10 @@ void DrawWaveStrip(Canvas& canvas) {
         cairo_set_line_width(cr, 1.6);
         SetColour(cr, golden ? palette::kGoldCore : palette::kAccentCore);
         cairo_stroke(cr);
-        // A golden waveform is marked with a small phi in the corner.
+        // A golden waveform is marked with a small phi in the corner, dimmer than the wave.
         if (golden)
             DrawText(cr, "\u03c6", kWaveFrameWidth - 3.0, top + 10.0, Align::Right,
-                     {"Liberation Sans", 10.0}, palette::kGold);
+                     {"Liberation Sans", 10.0}, palette::kGold.WithAlpha(0.75));
     }
 }
 
