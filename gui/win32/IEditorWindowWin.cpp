@@ -1,4 +1,5 @@
 #include "gui/win32/IEditorWindowWin.h"
+#include "platform/win32/CountedWindowClass.h"
 #include "platform/win32/WideText.h"
 
 #include <commctrl.h>
@@ -16,52 +17,21 @@
 #include "gui/ITextEntryTarget.h"
 #include "gui/x11/RasterPixels.h"
 #include "gui/x11/ValueBoxLayout.h"
-#include "platform/ModuleHandle.h"
 #include "platform/Resources.h"
 #include "raster/Raster.h"
 
 #include <algorithm>
-#include <mutex>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"IEffectWndClass";
+CountedWindowClass gWindowClass(L"IEffectWndClass", CS_DBLCLKS, IDC_ARROW);
 constexpr UINT_PTR kTimerId = 2;
 constexpr int kEditId = 99;
 // Marks a value box as the editor's own.
 constexpr LONG_PTR kEditMarker = 0xDEADF00B;
 constexpr int kMaxEntryText = 1000;
-
-// Editor windows open in the process; the class lives while there is one.
-std::mutex gClassMutex;
-int gOpenWindows = 0;
-
-HINSTANCE Instance() {
-    void* module = ModuleHandle();
-    return module ? static_cast<HINSTANCE>(module) : GetModuleHandleW(nullptr);
-}
-
-bool RegisterFirstOpen(WNDPROC procedure) {
-    std::lock_guard lock(gClassMutex);
-    if (gOpenWindows++ > 0) return true;
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = Instance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
-        return true;
-    --gOpenWindows;
-    return false;
-}
-
-void UnregisterLastClose() {
-    std::lock_guard lock(gClassMutex);
-    if (gOpenWindows > 0 && --gOpenWindows == 0) UnregisterClassW(kClassName, Instance());
-}
 
 IMouseState MouseState(WPARAM wParam) {
     return {(wParam & MK_LBUTTON) != 0, (wParam & MK_RBUTTON) != 0, (wParam & MK_SHIFT) != 0,
@@ -156,15 +126,15 @@ IEditorWindowWin::IEditorWindowWin(IGraphics& graphics) : graphics_(graphics) {}
 std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HWND parent) {
     if (!parent || !graphics.DrawRaster()) return nullptr;
     std::unique_ptr<IEditorWindowWin> editor(new IEditorWindowWin(graphics));
-    if (!RegisterFirstOpen(&IEditorWindowWin::WindowProc)) return nullptr;
+    if (!gWindowClass.Acquire(&IEditorWindowWin::WindowProc)) return nullptr;
     editor->registeredOpen_ = true;
     editor->cursor_ = LoadCursorW(nullptr, IDC_ARROW);
     // Attached first: creation already starts the timer and may paint.
     graphics.AttachWindow(*editor);
     editor->attached_ = true;
-    HWND window = CreateWindowExW(0, kClassName, L"IEffect",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, graphics.Width(),
-                                  graphics.Height(), parent, nullptr, Instance(), editor.get());
+    HWND window = CreateWindowExW(
+        0, gWindowClass.Name(), L"IEffect", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+        graphics.Width(), graphics.Height(), parent, nullptr, ModuleInstance(), editor.get());
     if (!window) return nullptr;
     graphics.RedrawAll();
     if (graphics.TooltipsEnabled()) editor->CreateTooltip();
@@ -175,7 +145,7 @@ IEditorWindowWin::~IEditorWindowWin() {
     CloseWindow();
     if (attached_) graphics_.DetachWindow();
     for (auto& [id, cursor] : resourceCursors_) DestroyCursor(cursor);
-    if (registeredOpen_) UnregisterLastClose();
+    if (registeredOpen_) gWindowClass.Release();
 }
 
 void IEditorWindowWin::ReleaseWindow() {
@@ -205,7 +175,7 @@ void IEditorWindowWin::CreateTooltip() {
     InitCommonControlsEx(&controls);
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, Instance(), nullptr);
+                               nullptr, ModuleInstance(), nullptr);
     if (!tooltip_) {
         graphics_.SetTooltipsEnabled(false);
         return;
@@ -325,7 +295,7 @@ void IEditorWindowWin::OpenEditBox(const wchar_t* windowClass, DWORD style, cons
                                    IControl& control, const IParamModel* param, HFONT font) {
     edit_ = CreateWindowExW(0, windowClass, L"", style, rect.left, rect.top, rect.W(), rect.H(),
                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                            Instance(), nullptr);
+                            ModuleInstance(), nullptr);
     if (!edit_) {
         DeleteObject(font);
         return;
