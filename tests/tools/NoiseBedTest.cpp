@@ -95,5 +95,28 @@ TEST(NoiseBed, EachColourFallsByItsSlopeAtItsLevelWithoutDcAndApartInEachEar) {
     }
 }
 
+// A seed gives the same noise whatever the blocks it is made in, while its level glides in dB
+// and white fades into brown; another seed gives another noise.
+TEST(NoiseBed, ASeedRepeatsAtEveryBlockSizeThroughGlidesOfLevelAndColour) {
+    const std::size_t frames = 2 * rate;
+    auto gliding = [](std::uint64_t seed) {
+        std::array<ValueCurve, noiseColourCount> weights = {
+            ValueCurve(1.0, {{rate / 2, rate, 0.0}}), ValueCurve(0.0),
+            ValueCurve(0.0, {{rate / 2, rate, 1.0}})};
+        return bed(NoiseColour::Off, -20.0, seed, {{rate / 2, rate + rate / 2, -40.0}}, weights);
+    };
+    Stereo whole = play(gliding(7), frames, static_cast<int>(frames));
+    for (int block : {1, 333, 4096}) {
+        Stereo blocks = play(gliding(7), frames, block);
+        EXPECT_EQ(blocks.left, whole.left) << block;
+        EXPECT_EQ(blocks.right, whole.right) << block;
+    }
+    EXPECT_NE(play(gliding(8), frames).left, whole.left);
+    // -20 dB before the glide, -40 dB after it, and half-way at -30 dB.
+    EXPECT_NEAR(20.0 * std::log10(rms(whole.left, 0, rate / 2)), -20.0, 0.5);
+    EXPECT_NEAR(20.0 * std::log10(rms(whole.left, rate - 2400, rate + 2400)), -30.0, 1.5);
+    EXPECT_NEAR(20.0 * std::log10(rms(whole.left, rate + rate / 2, frames)), -40.0, 1.5);
+}
+
 } // namespace
 } // namespace serivane::tools

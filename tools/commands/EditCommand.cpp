@@ -49,10 +49,6 @@ void EditCommand::define(CLI::App& app) {
     addNoiseOptions(app, options_.session);
 }
 
-void EditCommand::check() {
-    checkNoiseOptions(options_.session, false);
-}
-
 int EditCommand::run(const Console& console) {
     const EditOptions& options = options_;
     std::string error;

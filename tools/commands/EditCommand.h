@@ -27,7 +27,7 @@ public:
     }
     std::string_view usage() const override;
     void define(CLI::App& app) override;
-    void check() override;
+    void check() override { checkNoiseOptions(options_.session, false); }
     int run(const Console& console) override;
 
     const EditOptions& options() const { return options_; }
