@@ -120,9 +120,9 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
         !program.load(module, plugin, start, options.program, rate, error,
                       [&interruption] { return interruption.caught() != 0; }))
         return false;
-    if (options.secondsGiven) return true;
     error = sessionStepsMisfit(options.session, program.automation());
     if (!error.empty()) return false;
+    if (options.secondsGiven) return true;
     seconds = program.script().length();
     if (seconds > 0.0) return true;
     error = program.script().file() + ": the program lasts 0 s: expected an \"end\" step or "
