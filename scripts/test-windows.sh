@@ -48,6 +48,9 @@ compare gamma --set "Binaural=40" --set "Tones=4" \
 # A session: a program with fades, and a recording mixed under the sound.
 compare program --program sleep-descent --fade-in 2 --fade-out 3
 compare mix --preset 3 --mix "$out/schumann-linux.wav" --mix-level -12
+# Noise beds from the same seed, one moved by a program.
+compare noise --preset 3 --noise pink --noise-level -18 --seed 7
+compare noisebed --program morning-wake-up --noise brown --seed 3
 
 # Both builds' analysis finds the same beat in the same file.
 beat() { grep '^Beat:' || true; }

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -9,9 +10,13 @@
 namespace {
 
 using serivane::tools::AmbientMix;
+using serivane::tools::LevelCurve;
+using serivane::tools::NoiseBed;
+using serivane::tools::noiseColourCount;
 using serivane::tools::SessionFades;
 using serivane::tools::SessionShaping;
 using serivane::tools::SoundBuffer;
+using serivane::tools::ValueCurve;
 
 constexpr int kOutputRate = 48000;
 constexpr int kBlock = 512;
@@ -63,6 +68,32 @@ void BM_Fading(benchmark::State& state) {
     runBlocks(state, shaping);
 }
 BENCHMARK(BM_Fading);
+
+// The noise bed alone at a steady level; arg: the colour (white, pink, brown as 0, 1, 2).
+void BM_NoiseBed(benchmark::State& state) {
+    std::array<ValueCurve, noiseColourCount> weights;
+    std::array<bool, noiseColourCount> used{};
+    auto colour = static_cast<std::size_t>(state.range(0));
+    weights[colour] = ValueCurve(1.0);
+    used[colour] = true;
+    SessionShaping shaping(SessionFades(0, 0), std::nullopt,
+                           NoiseBed(1, kOutputRate, LevelCurve(-20.0), weights, used));
+    runBlocks(state, shaping);
+}
+BENCHMARK(BM_NoiseBed)->Arg(0)->Arg(1)->Arg(2);
+
+// The noise bed crossfading from pink to brown while its level glides: every curve moves.
+void BM_NoiseBedGliding(benchmark::State& state) {
+    constexpr std::int64_t forever = std::int64_t{1} << 40;
+    std::array<ValueCurve, noiseColourCount> weights = {ValueCurve(0.0),
+                                                        ValueCurve(1.0, {{0, forever, 0.0}}),
+                                                        ValueCurve(0.0, {{0, forever, 1.0}})};
+    SessionShaping shaping(SessionFades(0, 0), std::nullopt,
+                           NoiseBed(1, kOutputRate, LevelCurve(-20.0, {{0, forever, -40.0}}),
+                                    weights, {false, true, true}));
+    runBlocks(state, shaping);
+}
+BENCHMARK(BM_NoiseBedGliding);
 
 // The stage as a session uses it: a stereo 44.1 kHz recording under a fade.
 void BM_MixAndFade(benchmark::State& state) {

@@ -4,7 +4,10 @@
 #include "tools/CommandLine.h"
 #include "tools/program/BuiltinPrograms.h"
 #include "tools/program/ProgramScript.h"
+#include "tools/program/ProgramSource.h"
+#include "tools/program/SessionControls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -47,10 +50,13 @@ protected:
     const fs::path folder = scratch.path();
 };
 
-TEST_F(ProgramCommandTest, BuiltInProgramsPlanEveryStepAndRender) {
-    ASSERT_GE(tools::builtinPrograms().size(), 3u);
+// Every built-in program opens with what it is for and how many minutes it lasts, renders to
+// its length, and sounds the beat it plans; at least two lay a noise bed under the tones.
+TEST_F(ProgramCommandTest, BuiltInProgramsSayWhatTheyAreAndRenderTheBeatTheyPlan) {
+    ASSERT_GE(tools::builtinPrograms().size(), 8u);
     Outcome listing = runTool({"programs"});
     EXPECT_EQ(listing.code, 0) << listing.err;
+    int withNoise = 0;
     for (const tools::BuiltinProgram& program : tools::builtinPrograms()) {
         std::string name(program.name);
         EXPECT_NE(listing.out.find(name), std::string::npos) << listing.out;
@@ -60,6 +66,14 @@ TEST_F(ProgramCommandTest, BuiltInProgramsPlanEveryStepAndRender) {
         std::string error;
         ASSERT_TRUE(tools::ProgramScript::parse(program.text, name, script, error)) << error;
         EXPECT_GE(script.length(), 600.0) << name;
+        EXPECT_TRUE(program.text.starts_with("# ")) << name;
+        std::string minutes = std::to_string(std::lround(script.length() / 60.0)) + " minutes";
+        EXPECT_NE(tools::programTitle(program.text).find(minutes), std::string::npos)
+            << name << ": " << tools::programTitle(program.text);
+        withNoise += std::any_of(
+            script.steps().begin(), script.steps().end(), [](const tools::ScriptStep& step) {
+                return tools::sessionControlNamed(step.name) == tools::SessionControl::Noise;
+            });
         // The whole program, at a low rate to keep the test short.
         fs::path out = folder / (name + ".wav");
         Outcome rendered = runTool({"render", "--program", name, "--sample-rate", "8000",
@@ -69,8 +83,21 @@ TEST_F(ProgramCommandTest, BuiltInProgramsPlanEveryStepAndRender) {
         EXPECT_EQ(sound.frames, static_cast<sf_count_t>(std::llround(script.length() * 8000.0)))
             << name;
         EXPECT_GT(sound.peak, 0.01) << name;
+        // Windows short enough that a glide stays steady in each; a quick glide may blur the few
+        // windows it crosses.
+        Outcome analyzed =
+            runTool({"analyze", out.string(), "--program", name, "--window", "10", "--json"});
+        ASSERT_EQ(analyzed.code, 0) << analyzed.err;
+        nlohmann::json report = nlohmann::json::parse(analyzed.out);
+        std::size_t onPlan = 0;
+        for (const nlohmann::json& window : report["windows"]) {
+            const nlohmann::json& off = window["planned"]["deviationHz"];
+            onPlan += off.is_number() && std::fabs(double(off)) <= 0.1;
+        }
+        EXPECT_GE(onPlan, 0.9 * double(report["plan"]["windowsPlanned"])) << name;
         fs::remove(out);
     }
+    EXPECT_GE(withNoise, 2);
     EXPECT_EQ(runTool({"programs", "no-such-program"}).code, 1);
 }
 
@@ -99,6 +126,10 @@ TEST_F(ProgramCommandTest, AFaultyProgramWritesNothingAndSaysWhere) {
              Case{"00:00 Binaural = 10\n\n00:05 Volume = 120\n", "bad.txt:3: \"Volume\" takes"},
              Case{"00:00 Binaural = 10\n00:05 Tones 4\n", "bad.txt:2: expected"},
              Case{"00:00 Binaural = 10\n", "bad.txt: the program lasts 0 s"},
+             Case{"00:00 Binaural = 10\n00:01 mix level = -20 dB\n00:05 end\n",
+                  "bad.txt:2: \"mix level\" sets the level of a --mix recording"},
+             Case{"00:00 noise level = -30 dB\n00:01 noise = pink\n00:05 end\n",
+                  "bad.txt:1: \"noise level\" sets the level of a noise bed"},
          }) {
         fs::path program = write("bad.txt", c.text);
         Outcome outcome = runTool({"render", "--program", program.string(), out.string()});

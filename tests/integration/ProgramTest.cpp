@@ -99,6 +99,12 @@ TEST(Program, NamesAndValuesMeetThePluginWithTheLineOfTheirStep) {
              Case{"00:00 Wave = Saw over 1m", "session.txt:1: \"Wave\" is a list of choices"},
              Case{"00:00 Qfreq = -30 over 1m exp",
                   "session.txt:1: an equal-ratio glide needs values above 0"},
+             Case{"00:00 noise = purple",
+                  "session.txt:1: \"noise\" takes white, pink, brown or off"},
+             Case{"00:00 noise level = -130 dB",
+                  "session.txt:1: \"noise level\" takes -120 to 0 dB"},
+             Case{"00:00 mix level = -6 dB over 1m exp",
+                  "session.txt:1: \"mix level\" glides evenly in dB"},
          }) {
         std::string error = planError(c.text);
         EXPECT_NE(error.find(c.error), std::string::npos) << c.text << "\n" << error;

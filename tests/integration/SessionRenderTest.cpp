@@ -129,6 +129,35 @@ TEST_F(SessionRenderTest, AShortMonoRecordingAtAnotherRateLoopsUnderTheTonesAtTh
                 0.01);
 }
 
+// A program glides the noise bed's level and sets the recording's, each from its option's level,
+// under tones that are silenced.
+TEST_F(SessionRenderTest, AProgramMovesTheNoiseAndTheMixLevels) {
+    std::ofstream(folder / "noise.txt") << "00:01  noise level = -40 dB over 1s\n00:03  end\n";
+    std::ofstream(folder / "mix.txt") << "00:01  mix level = -30 dB\n00:03  end\n";
+    write(folder / "hum.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+          Sound{48000, 1, measure::tone(1000.0, 48000, 1.0, 0.5)});
+    auto level = [](const std::vector<float>& ear, double from, double to) {
+        return 20.0 * std::log10(measure::rms(ear, static_cast<std::size_t>(from * 48000),
+                                              static_cast<std::size_t>(to * 48000)));
+    };
+    std::vector<float> noise =
+        render("3", {"--set", "Volume=0", "--program", (folder / "noise.txt").string(), "--noise",
+                     "white", "--noise-level", "-20"})
+            .channel(1);
+    EXPECT_NEAR(level(noise, 0.1, 1.0), -20.0, 0.5);
+    EXPECT_NEAR(level(noise, 1.45, 1.55), -30.0, 1.0);
+    EXPECT_NEAR(level(noise, 2.0, 3.0), -40.0, 0.5);
+    std::vector<float> hum =
+        render("3", {"--set", "Volume=0", "--program", (folder / "mix.txt").string(), "--mix",
+                     (folder / "hum.wav").string(), "--mix-level", "-6"})
+            .channel(0);
+    const double amplitude = 0.5 * std::pow(10.0, -6.0 / 20.0);
+    EXPECT_NEAR(measure::amplitudeAt({hum.begin() + 4800, hum.begin() + 43200}, 1000.0, 48000),
+                amplitude, 0.01 * amplitude);
+    EXPECT_NEAR(measure::amplitudeAt({hum.begin() + 52800, hum.end()}, 1000.0, 48000),
+                0.5 * std::pow(10.0, -30.0 / 20.0), 0.01 * amplitude);
+}
+
 TEST_F(SessionRenderTest, AMissingOrUnusableRecordingFailsAndLeavesNoFile) {
     Sound surround{48000, 6, std::vector<float>(6 * 4800)};
     write(folder / "surround.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, surround);

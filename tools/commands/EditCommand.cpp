@@ -31,6 +31,11 @@ Options:
                          text; repeatable, applied after the preset
   --device NAME|NUMBER   the output device (default: the system's default
                          output); "serivane devices" lists them
+  --noise white|pink|brown
+                         lay a noise under the sound, its own in each ear
+  --noise-level DB       the noise's RMS level, from -120 to 0 dB (default -20)
+  --seed N               the noise generator's seed, 0 to 4294967295 (default
+                         1)
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";
@@ -41,6 +46,7 @@ void EditCommand::define(CLI::App& app) {
     addPreset(app, options_.preset);
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
+    addNoiseOptions(app, options_.session);
 }
 
 int EditCommand::run(const Console& console) {
@@ -55,8 +61,8 @@ int EditCommand::run(const Console& console) {
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     InterruptionGuard interruption;
     LiveEditor editor;
-    LiveEditorOptions live{options.preset, options.settings, true, LiveSound::Device,
-                           options.device};
+    LiveEditorOptions live{options.preset,    options.settings, true,
+                           LiveSound::Device, options.device,   options.session};
     if (!plugin || !editor.open(*plugin, live, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

@@ -2,6 +2,7 @@
 
 #include "tools/Command.h"
 #include "tools/Options.h"
+#include "tools/commands/SessionOptions.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@ struct EditOptions {
     std::string bundle;
     std::string preset;
     std::vector<Setting> settings;
-    std::string device; // empty: the default output
+    std::string device;     // empty: the default output
+    SessionOptions session; // only its noise bed
 };
 
 // `serivane edit`: opens the editor in a window of our host, with the transport running, until
@@ -25,6 +27,7 @@ public:
     }
     std::string_view usage() const override;
     void define(CLI::App& app) override;
+    void check() override { checkNoiseOptions(options_.session, false); }
     int run(const Console& console) override;
 
     const EditOptions& options() const { return options_; }

@@ -1,5 +1,8 @@
 #include "tools/commands/LiveEditor.h"
+#include "tools/commands/SessionStage.h"
 #include "tools/plugin/PluginSettings.h"
+
+#include <cmath>
 
 namespace serivane::tools {
 
@@ -33,7 +36,15 @@ bool LiveEditor::open(host::Plugin& plugin, const LiveEditorOptions& options, st
         return false;
     frame_ = host::EditorFrame::create(error);
     if (!frame_) return false;
-    if (playback_ && !playback_->start(*driver_, 0, error)) return false;
+    if (playback_) {
+        StreamRenderer& renderer = playback_->prepare(*driver_, 0);
+        std::optional<SoundBuffer> noMix;
+        if (shapesSession(options.session, noMix, nullptr))
+            renderer.shape(sessionStage(options.session, noMix, nullptr,
+                                        static_cast<int>(std::lround(renderer.sampleRate())),
+                                        SessionFades::openEnded));
+        if (!playback_->start(error)) return false;
+    }
     if (!playback_) {
         audio_ = std::make_unique<host::AudioThread>(*driver_);
         audio_->start();

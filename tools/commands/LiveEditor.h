@@ -4,6 +4,7 @@
 #include "host/EditorFrame.h"
 #include "host/Plugin.h"
 #include "host/ProcessDriver.h"
+#include "tools/commands/SessionOptions.h"
 #include "tools/sound/Playback.h"
 
 #include <memory>
@@ -22,7 +23,8 @@ struct LiveEditorOptions {
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
     bool transportRunning = true;
     LiveSound sound = LiveSound::Silent;
-    std::string device; // empty: the default output
+    std::string device;     // empty: the default output
+    SessionOptions session; // its noise bed goes under the sound of a device
 };
 
 // The plug-in processing on an audio thread of its own (a sound device's, or one paced like

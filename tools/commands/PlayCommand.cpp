@@ -1,5 +1,6 @@
 #include "tools/commands/PlayCommand.h"
 #include "tools/commands/Interruption.h"
+#include "tools/commands/SessionStage.h"
 #include "tools/plugin/BundleLocation.h"
 #include "tools/plugin/InfoReport.h"
 #include "tools/plugin/PluginSettings.h"
@@ -100,18 +101,14 @@ bool readMix(const PlayOptions& options, std::optional<SoundBuffer>& mix, std::s
     return false;
 }
 
-// The fades and the mix recording on the audio callback, when any is asked for.
+// The fades, the mix recording and the noise bed on the audio callback, when any is asked for.
 void shapeSession(StreamRenderer& renderer, const PlayOptions& options,
-                  const std::optional<SoundBuffer>& mix, std::int64_t lengthFrames) {
-    const SessionOptions& session = options.session;
-    if (session.fadeIn <= 0.0 && session.fadeOut <= 0.0 && !mix) return;
-    double rate = renderer.sampleRate();
-    auto frames = [rate](double seconds) { return std::llround(seconds * rate); };
-    SessionFades fades(frames(session.fadeIn), frames(session.fadeOut),
-                       lengthFrames > 0 ? lengthFrames : SessionFades::openEnded);
-    std::optional<AmbientMix> ambient;
-    if (mix) ambient.emplace(*mix, static_cast<int>(std::lround(rate)), session.mixLevel);
-    renderer.shape(SessionShaping(fades, std::move(ambient)));
+                  std::optional<SoundBuffer>& mix, const Automation* automation,
+                  std::int64_t lengthFrames) {
+    if (!shapesSession(options.session, mix, automation)) return;
+    renderer.shape(sessionStage(options.session, mix, automation,
+                                static_cast<int>(std::lround(renderer.sampleRate())),
+                                lengthFrames > 0 ? lengthFrames : SessionFades::openEnded));
 }
 
 // The program planned from the preset and settings, and its length unless --seconds gave one.
@@ -123,6 +120,8 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
         !program.load(module, plugin, start, options.program, rate, error,
                       [&interruption] { return interruption.caught() != 0; }))
         return false;
+    error = sessionStepsMisfit(options.session, program.automation());
+    if (!error.empty()) return false;
     if (options.secondsGiven) return true;
     seconds = program.script().length();
     if (seconds > 0.0) return true;
@@ -176,7 +175,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     auto length = seconds > 0.0 ? std::max<std::int64_t>(std::llround(seconds * rate), 1) : 0;
     StreamRenderer& renderer = playback.prepare(driver, length);
     if (programmed) renderer.follow(program.automation());
-    shapeSession(renderer, options, mix, length);
+    shapeSession(renderer, options, mix, programmed ? &program.automation() : nullptr, length);
     if (!playback.start(error)) return false;
     console.out << "Playing " << (programmed ? programName(program, seconds) : status.preset)
                 << " on " << deviceText(playback.device())
@@ -220,6 +219,11 @@ Options:
                          Vorbis) under the tones, looped
   --mix-level DB         the recording's level, from -120 to 24 dB (default
                          -12)
+  --noise white|pink|brown
+                         lay a noise under the tones, its own in each ear
+  --noise-level DB       the noise's RMS level, from -120 to 0 dB (default -20)
+  --seed N               the noise generator's seed, 0 to 4294967295 (default
+                         1)
   --device NAME|NUMBER   the output device, by its number or name as listed
                          by "serivane devices", or a unique part of the name
                          (default: the system's default output)

@@ -21,6 +21,7 @@ void PlayCommand::check() {
     // Checked again at the device's rate once the length is known, a program's among them.
     checkSessionOptions(options_.session, options_.secondsGiven ? options_.seconds : 2 * maxSeconds,
                         48000, "playback");
+    checkNoiseOptions(options_.session, !options_.program.empty());
 }
 
 } // namespace serivane::tools

@@ -27,6 +27,17 @@ A program is a text of timed steps, one a line, "#" starting a comment:
 A time is mm:ss or h:mm:ss from the start, or +DURATION after the step
 before (+30s, +5m, +1m30s). A glide sends its values every 10 ms of audio.
 
+A program also moves what lies under the tones, starting from --noise,
+--noise-level and --mix-level:
+  00:00  noise = pink                choose the noise bed: white, pink, brown
+                                     or off ("over" crossfades)
+  05:00  noise level = -30 dB over 10m
+                                     glide its level, -120 to 0 dB, evenly
+                                     in dB
+  05:00  mix level = -15 dB          the --mix recording's level, -120 to 24
+                                     dB; needs --mix
+A "noise level" step needs a colour chosen before it, by --noise or a step.
+
 Options:
   -h, --help             show this help
 )";

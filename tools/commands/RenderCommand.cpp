@@ -1,6 +1,7 @@
 #include "tools/commands/RenderCommand.h"
 #include "tools/commands/AnalyzeCommand.h"
 #include "tools/commands/Interruption.h"
+#include "tools/commands/SessionStage.h"
 #include "tools/files/FileLinks.h"
 #include "tools/plugin/BundleLocation.h"
 #include "tools/plugin/RenderSettings.h"
@@ -41,20 +42,6 @@ std::int64_t framesOf(double seconds, int sampleRate) {
     return std::llround(seconds * sampleRate);
 }
 
-// The fades and the mix recording as one stage, which the render's blocks pass through. The
-// stage keeps its own copy of the recording, so the one read from the file goes.
-SessionShaping sessionShaping(RenderJob& job) {
-    const RenderOptions& o = job.options;
-    SessionFades fades(framesOf(o.session.fadeIn, o.sampleRate),
-                       framesOf(o.session.fadeOut, o.sampleRate), job.frames);
-    std::optional<AmbientMix> mix;
-    if (job.mix) {
-        mix.emplace(*job.mix, o.sampleRate, o.session.mixLevel);
-        job.mix->samples = {};
-    }
-    return SessionShaping(fades, std::move(mix));
-}
-
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     StartSettings start;
     if (!resolveStart(plugin, job.options.preset, job.options.settings, start, error)) return false;
@@ -64,6 +51,7 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
                                 [&job] { return job.interruption.caught() != 0; });
     if (!job.automation) return false;
     error = fadesMisfit(job.options.session, seconds, job.options.sampleRate, "render");
+    if (error.empty()) error = sessionStepsMisfit(job.options.session, *job.automation);
     if (!error.empty()) return false;
     job.frames = std::max<std::int64_t>(1, framesOf(seconds, job.options.sampleRate));
     return true;
@@ -118,6 +106,9 @@ std::string sessionText(const SessionOptions& o) {
         text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
                 " s out";
     if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+    if (o.noise)
+        text += ", " + std::string(noiseColourName(*o.noise)) + " noise at " +
+                significant(o.noiseLevel, 4) + " dB (seed " + std::to_string(o.seed) + ")";
     return text;
 }
 
@@ -165,6 +156,7 @@ std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
     text += job.options.format == SampleFormat::Float ? ", and will clip when played"
                                                       : ", and is clipped in the file";
     if (job.mix) text += "; a lower --mix-level leaves room";
+    if (job.options.session.noise) text += "; a lower --noise-level leaves room";
     return text + "\n";
 }
 
@@ -188,7 +180,9 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
                      job.frames, error))
         return false;
     driver.transport().setPlaying(true);
-    SessionShaping shaping = sessionShaping(job);
+    // The stage keeps its own copy of the recording, so the one read from the file goes.
+    SessionShaping shaping =
+        sessionStage(o.session, job.mix, &*job.automation, o.sampleRate, job.frames);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
     auto started = std::chrono::steady_clock::now();

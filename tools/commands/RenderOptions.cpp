@@ -56,6 +56,14 @@ Options:
   --mix-level DB         the recording's level, from -120 to 24 dB (default
                          -12); a render that peaks above full scale is
                          reported with a warning, not limited
+  --noise white|pink|brown
+                         lay a noise under the tones, its own in each ear:
+                         white, pink (3 dB less an octave up) or brown (6 dB)
+  --noise-level DB       the noise's RMS level in each ear, from -120 to 0 dB
+                         (default -20)
+  --seed N               the noise generator's seed, a whole number from 0 to
+                         4294967295 (default 1): the same seed gives the same
+                         noise
   --bundle PATH          the .vst3 bundle folder or the library inside it
                          (default: the first Serivane.vst3 in ~/.vst3,
                          /usr/lib/vst3 and /usr/local/lib/vst3, otherwise
@@ -108,6 +116,7 @@ void RenderCommand::check() {
     bool lengthKnown = options_.secondsGiven || options_.program.empty();
     checkSessionOptions(options_.session, lengthKnown ? options_.seconds : maxSeconds,
                         options_.sampleRate, "render");
+    checkNoiseOptions(options_.session, !options_.program.empty());
 }
 
 std::string RenderCommand::refuse(const std::string& word) const {

@@ -34,6 +34,34 @@ void addSessionOptions(CLI::App& app, SessionOptions& session) {
         session.mixLevel = *value;
         session.mixLevelGiven = true;
     });
+    addNoiseOptions(app, session);
+}
+
+void addNoiseOptions(CLI::App& app, SessionOptions& session) {
+    addChoice(app, "--noise", session.noise,
+              {{"white", std::optional(NoiseColour::White)},
+               {"pink", std::optional(NoiseColour::Pink)},
+               {"brown", std::optional(NoiseColour::Brown)}});
+    addValue(app, "--noise-level", [&session](const std::string& text) {
+        std::optional<double> value = parseNumber(text);
+        if (!value || *value < minNoiseLevel || *value > maxNoiseLevel)
+            throw UsageError("--noise-level takes decibels from " + shortest(minNoiseLevel) +
+                             " to " + shortest(maxNoiseLevel) + ", not \"" + text + "\"");
+        session.noiseLevel = *value;
+        session.noiseLevelGiven = true;
+    });
+    addValue(app, "--seed", [&session](const std::string& text) {
+        std::optional<long long> value = parseInteger(text);
+        if (!value || *value < 0 || static_cast<std::uint64_t>(*value) > maxSeed)
+            throw UsageError("--seed takes a whole number from 0 to " + std::to_string(maxSeed) +
+                             ", not \"" + text + "\"");
+        session.seed = static_cast<std::uint64_t>(*value);
+    });
+}
+
+void checkNoiseOptions(const SessionOptions& session, bool programmed) {
+    if (session.noiseLevelGiven && !session.noise && !programmed)
+        throw UsageError("--noise-level sets the level of a --noise bed: give one");
 }
 
 void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate,
@@ -51,6 +79,24 @@ std::string fadesMisfit(const SessionOptions& session, double seconds, int sampl
         return "";
     return "--fade-in and --fade-out together (" + shortest(session.fadeIn + session.fadeOut) +
            " s) are longer than the " + what + " (" + shortest(seconds) + " s)";
+}
+
+std::string sessionStepsMisfit(const SessionOptions& session, const Automation& automation) {
+    bool noiseChosen = session.noise.has_value();
+    for (const SessionChange& change : automation.sessionChanges()) {
+        if (change.control == SessionControl::Noise) noiseChosen = true;
+        if (change.control == SessionControl::MixLevel && session.mix.empty())
+            return automation.errorAt(
+                change.line, "\"mix level\" sets the level of a --mix recording: give one");
+        if (change.control == SessionControl::NoiseLevel && !noiseChosen)
+            return automation.errorAt(change.line,
+                                      "\"noise level\" sets the level of a noise bed: choose one "
+                                      "first with --noise or a step such as \"noise = pink\"");
+    }
+    if (session.noiseLevelGiven && !noiseChosen)
+        return "--noise-level sets the level of a noise bed: give --noise, or a program that "
+               "chooses one";
+    return "";
 }
 
 } // namespace serivane::tools

@@ -46,9 +46,9 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
         return false;
     }
     LiveEditor editor;
-    if (!editor.open(plugin,
-                     {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
-                     error) ||
+    if (!editor.open(
+            plugin, {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}, {}},
+            error) ||
         !click(editor.frame(), options.clicks, error))
         return false;
     editor.frame().loop().runFor(

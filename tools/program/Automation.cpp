@@ -52,12 +52,17 @@ private:
 class Planner {
 public:
     Planner(Scratch& scratch, const ProgramScript& script, double sampleRate,
-            std::vector<ScheduledChange>& changes, const std::function<bool()>& interrupted)
+            std::vector<ScheduledChange>& changes, std::vector<SessionChange>& sessionChanges,
+            const std::function<bool()>& interrupted)
         : scratch_(scratch), script_(script), sampleRate_(sampleRate), changes_(changes),
-          interrupted_(interrupted) {}
+          sessionChanges_(sessionChanges), interrupted_(interrupted) {}
 
     bool step(const ScriptStep& step, std::string& error) {
         if (stopAsked(error)) return false;
+        if (step.kind == StepKind::Set || step.kind == StepKind::Glide) {
+            if (std::optional<SessionControl> control = sessionControlNamed(step.name))
+                return session(step, *control, error);
+        }
         std::int64_t frame = frameOf(step.time);
         ParameterSetting setting;
         std::string problem;
@@ -144,10 +149,33 @@ private:
         return apply(target, step, error);
     }
 
+    // A step on the noise bed or the mix. A step at once after the start moves over one control
+    // period, so that the level or colour does not jump.
+    bool session(const ScriptStep& step, SessionControl control, std::string& error) {
+        std::string problem;
+        std::optional<double> value = sessionValue(control, step.value, problem);
+        if (value && step.kind == StepKind::Glide && step.shape == GlideShape::Ratio)
+            problem = quotedControl(control) +
+                      (control == SessionControl::Noise ? " crossfades" : " glides evenly in dB") +
+                      ": expected \"linear\" or nothing after the glide length";
+        if (!problem.empty()) {
+            error = script_.errorAt(step.line, problem);
+            return false;
+        }
+        std::int64_t start = frameOf(step.time);
+        std::int64_t end =
+            step.kind == StepKind::Glide ? frameOf(step.time + step.glideSeconds)
+            : start == 0                 ? 0
+                         : start + std::max<std::int64_t>(1, frameOf(Automation::controlSeconds));
+        sessionChanges_.push_back({step.line, start, end, control, *value});
+        return true;
+    }
+
     Scratch& scratch_;
     const ProgramScript& script_;
     double sampleRate_;
     std::vector<ScheduledChange>& changes_;
+    std::vector<SessionChange>& sessionChanges_;
     const std::function<bool()>& interrupted_;
 };
 
@@ -178,7 +206,9 @@ std::optional<Automation> Automation::build(const std::shared_ptr<host::Module>&
     for (std::size_t i = 0; i < values.size(); ++i)
         automation.changes_.push_back(
             {0, {scratch.parameters()[i].id, values[i]}, ChangeKind::Follows});
-    Planner planner(scratch, script, sampleRate, automation.changes_, interrupted);
+    automation.file_ = script.file();
+    Planner planner(scratch, script, sampleRate, automation.changes_, automation.sessionChanges_,
+                    interrupted);
     for (const ScriptStep& step : script.steps()) {
         if (!planner.step(step, error)) return std::nullopt;
     }
@@ -186,6 +216,10 @@ std::optional<Automation> Automation::build(const std::shared_ptr<host::Module>&
         automation.changes_.begin(), automation.changes_.end(),
         [](const ScheduledChange& a, const ScheduledChange& b) { return a.frame < b.frame; });
     return automation;
+}
+
+std::string Automation::errorAt(int line, const std::string& message) const {
+    return file_ + ":" + std::to_string(line) + ": " + message;
 }
 
 std::optional<double> Automation::valueAt(Vst::ParamID id, std::int64_t frame) const {

@@ -3,6 +3,7 @@
 #include "host/Module.h"
 #include "tools/plugin/RenderSettings.h"
 #include "tools/program/ProgramScript.h"
+#include "tools/program/SessionControls.h"
 
 #include <cstdint>
 #include <functional>
@@ -52,6 +53,10 @@ public:
                                            const std::function<bool()>& interrupted = {});
 
     const std::vector<ScheduledChange>& changes() const { return changes_; }
+    // The program's steps on the noise bed and the mix, in order of start.
+    const std::vector<SessionChange>& sessionChanges() const { return sessionChanges_; }
+    // "FILE:LINE: message" for a line of the program.
+    std::string errorAt(int line, const std::string& message) const;
 
     // The planned normalised value of a parameter at a frame; nullopt before anything sets it.
     std::optional<double> valueAt(Steinberg::Vst::ParamID id, std::int64_t frame) const;
@@ -60,6 +65,8 @@ private:
     Automation() = default;
 
     std::vector<ScheduledChange> changes_;
+    std::vector<SessionChange> sessionChanges_;
+    std::string file_;
 };
 
 } // namespace serivane::tools

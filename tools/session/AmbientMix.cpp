@@ -25,9 +25,9 @@ void crossfadeSeam(float* frames, std::int64_t length, int channels, std::int64_
 
 } // namespace
 
-AmbientMix::AmbientMix(const SoundBuffer& recording, int outputRate, double levelDecibels)
+AmbientMix::AmbientMix(const SoundBuffer& recording, int outputRate, LevelCurve level)
     : resampler_(recording.sampleRate, outputRate), channels_(recording.channels),
-      length_(recording.frames()), gain_(static_cast<float>(std::pow(10.0, levelDecibels / 20.0))) {
+      length_(recording.frames()), level_(std::move(level)) {
     auto crossfade =
         std::min(static_cast<std::int64_t>(std::lround(crossfadeSeconds * recording.sampleRate)),
                  length_ / 2);
@@ -57,8 +57,9 @@ void AmbientMix::addTo(Sample* const* outputs, int outputCount, int frames) {
     float frame[2] = {};
     for (int f = 0; f < frames; ++f) {
         nextFrame(frame);
-        float left = gain_ * frame[0];
-        float right = channels_ == 2 ? gain_ * frame[1] : left;
+        auto gain = static_cast<float>(level_.next());
+        float left = gain * frame[0];
+        float right = channels_ == 2 ? gain * frame[1] : left;
         if (outputCount == 1) {
             outputs[0][f] += static_cast<Sample>(0.5f * (left + right));
         } else if (outputCount >= 2) {

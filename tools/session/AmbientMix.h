@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/session/Resampler.h"
+#include "tools/session/ValueCurve.h"
 #include "tools/sound/SoundBuffer.h"
 
 #include <cstdint>
@@ -20,8 +21,11 @@ public:
     // Length of the seam's crossfade, shortened to half the recording for very short ones.
     static constexpr double crossfadeSeconds = 0.1;
 
-    // `recording` has one or two channels and at least one frame.
-    AmbientMix(const SoundBuffer& recording, int outputRate, double levelDecibels);
+    // `recording` has one or two channels and at least one frame; `level` follows the output's
+    // frames.
+    AmbientMix(const SoundBuffer& recording, int outputRate, LevelCurve level);
+    AmbientMix(const SoundBuffer& recording, int outputRate, double levelDecibels)
+        : AmbientMix(recording, outputRate, LevelCurve(levelDecibels)) {}
 
     // Adds the next `frames` of the recording to the output channels: a mono recording to
     // every ear, a stereo one left and right; a mono output gets the average of both ears.
@@ -38,7 +42,7 @@ private:
     // loop's start repeated for 2 * reach frames, so that the kernel never reads past the edge.
     std::vector<float> frames_;
     SourcePosition at_;
-    float gain_;
+    LevelCurve level_;
 };
 
 } // namespace serivane::tools

@@ -59,6 +59,7 @@ void EditCommand::define(CLI::App& app) {
     addPreset(app, options_.preset);
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
+    addNoiseOptions(app, options_.session);
 }
 
 int EditCommand::run(const Console& console) {
