@@ -54,7 +54,7 @@ void AnalyzeCommand::define(CLI::App& app) {
         options_.plot = text;
     });
     addText(app, "--program", options_.plan.program);
-    addPreset(app, options_.plan.preset);
+    addPresets(app, options_.plan.presets);
     addSettings(app, options_.plan.settings);
     addBundle(app, options_.plan.bundle);
     app.add_option("input", options_.input);
@@ -63,7 +63,7 @@ void AnalyzeCommand::define(CLI::App& app) {
 void AnalyzeCommand::check() {
     if (options_.input.empty()) throw UsageError("analyze needs a sound file (.wav or .flac)");
     const PlanSource& plan = options_.plan;
-    if (plan.program.empty() && (!plan.preset.empty() || !plan.settings.empty()))
+    if (plan.program.empty() && (!plan.presets.empty() || !plan.settings.empty()))
         throw UsageError("--preset and --set give the start of a --program: give one");
 }
 

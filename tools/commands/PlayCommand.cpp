@@ -37,15 +37,17 @@ std::size_t terminalColumns() {
     return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
-// The chosen preset's name, and how many settings were applied over it.
+// The chosen presets' names, and how many settings were applied over them.
 std::string soundName(const host::Plugin& plugin, const PlayOptions& options) {
-    std::string name = "default settings";
-    if (!options.preset.empty()) {
-        std::vector<std::string> names = rootPrograms(plugin).programs;
+    std::string name;
+    std::vector<std::string> names = rootPrograms(plugin).programs;
+    for (const std::string& preset : options.presets) {
         std::string ignored;
-        std::optional<std::size_t> slot = choosePreset(names, options.preset, ignored);
-        name = slot && *slot < names.size() ? names[*slot] : options.preset;
+        std::optional<std::size_t> slot = choosePreset(names, preset, ignored);
+        name += name.empty() ? "" : " + ";
+        name += slot && *slot < names.size() ? names[*slot] : preset;
     }
+    if (name.empty()) name = "default settings";
     std::size_t count = options.settings.size();
     if (count > 0) name += " + " + std::to_string(count) + (count == 1 ? " setting" : " settings");
     return name;
@@ -119,7 +121,7 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
                  const host::Plugin& plugin, double rate, const InterruptionGuard& interruption,
                  LiveProgram& program, double& seconds, std::string& error) {
     StartSettings start;
-    if (!resolveStart(plugin, options.preset, options.settings, start, error) ||
+    if (!resolveStart(plugin, options.presets, options.settings, start, error) ||
         !program.load(module, plugin, start, options.program, rate, error,
                       [&interruption] { return interruption.caught() != 0; }))
         return false;
@@ -159,7 +161,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     bool programmed = !options.program.empty();
     if (programmed
             ? !planProgram(options, module, *plugin, rate, interruption, program, seconds, error)
-            : !applyPresetAndSettings(*plugin, driver, options.preset, options.settings, error))
+            : !applyPresetAndSettings(*plugin, driver, options.presets, options.settings, error))
         return false;
     if (seconds > 0.0) {
         error =
@@ -205,9 +207,10 @@ gets its own channel.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by slot number, by name
-                         or by a part of the name that fits one preset only
+                         or by a part of the name that fits one preset only;
+                         repeatable, applied in order (partial ones combine)
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
-                         text; repeatable, applied after the preset
+                         text; repeatable, applied after the presets
   --program FILE|NAME    play a session program, a file or a built-in one
                          ("serivane programs" lists them); its steps follow
                          --preset and --set

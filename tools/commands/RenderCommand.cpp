@@ -57,7 +57,8 @@ SessionShaping sessionShaping(RenderJob& job) {
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     StartSettings start;
-    if (!resolveStart(plugin, job.options.preset, job.options.settings, start, error)) return false;
+    if (!resolveStart(plugin, job.options.presets, job.options.settings, start, error))
+        return false;
     double seconds = job.options.seconds;
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
                                 job.options.secondsGiven, seconds, error,
@@ -230,7 +231,7 @@ int RenderCommand::run(const Console& console) {
     if (code == exitOk && options_.analyze && interruption.caught() == 0)
         code = printRenderAnalysis(
             options_.output,
-            {options_.program, options_.preset, options_.settings, options_.bundle}, options_.plot,
+            {options_.program, options_.presets, options_.settings, options_.bundle}, options_.plot,
             [&interruption] { return interruption.caught() != 0; }, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {

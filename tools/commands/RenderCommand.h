@@ -19,7 +19,7 @@ struct RenderOptions {
     std::string bundle;
     std::string output;
     FileType fileType = FileType::Wav;
-    std::string preset;
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     std::string program; // a program file or the name of a built-in program
     double seconds = 60.0;

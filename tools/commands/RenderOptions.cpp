@@ -19,10 +19,11 @@ On a terminal a progress bar shows the time taken and the time still to go.
 Options:
   --preset NAME|SLOT     start from a factory preset: by slot number, by name
                          in any case, or by a part of the name that fits one
-                         preset only ("7.83"); "serivane info" lists them
+                         preset only ("7.83"); "serivane info" lists them;
+                         repeatable, applied in order (partial ones combine)
   --set "NAME=VALUE"     set a parameter, in its own units ("Binaural=7.83")
                          or by its display text ("Wave=Gold. Square");
-                         repeatable, applied after the preset
+                         repeatable, applied after the presets
   --program FILE|NAME    play a session program: timed steps that set presets
                          and parameters at once or in glides, from a file or
                          a built-in program ("serivane programs" lists them
@@ -66,7 +67,7 @@ Options:
 
 void RenderCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
+    addPresets(app, options_.presets);
     addSettings(app, options_.settings);
     addText(app, "--program", options_.program);
     seconds_ = addSeconds(app, options_.seconds);

@@ -3,11 +3,11 @@
 
 namespace serivane::tools {
 
-bool resolveStart(const host::Plugin& plugin, const std::string& preset,
+bool resolveStart(const host::Plugin& plugin, const std::vector<std::string>& presets,
                   const std::vector<Setting>& settings, StartSettings& start, std::string& error) {
-    if (!preset.empty()) {
-        start.preset.emplace();
-        if (!resolvePreset(plugin, preset, *start.preset, error)) return false;
+    for (const std::string& preset : presets) {
+        start.presets.emplace_back();
+        if (!resolvePreset(plugin, preset, start.presets.back(), error)) return false;
     }
     for (const auto& [name, value] : settings) {
         start.settings.emplace_back();

@@ -5,8 +5,8 @@
 
 namespace serivane::tools {
 
-// A preset (none when empty) and "name=value" settings as the start of a plan.
-bool resolveStart(const host::Plugin& plugin, const std::string& preset,
+// Presets, in order, and "name=value" settings as the start of a plan.
+bool resolveStart(const host::Plugin& plugin, const std::vector<std::string>& presets,
                   const std::vector<Setting>& settings, StartSettings& start, std::string& error);
 
 // The changes of a render: the start settings, then the steps of the program named by
