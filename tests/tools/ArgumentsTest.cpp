@@ -86,6 +86,10 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     EXPECT_EQ(o.fileType, FileType::Flac);
     EXPECT_EQ(optionsOf<RenderCommand>({"render", "--", "-odd.wav"}).output, "-odd.wav")
         << "after \"--\" a word is a file name";
+    o = optionsOf<RenderCommand>({"render", "--quality", "0.25", "--sample-rate=44100", "a.Mp3"});
+    EXPECT_EQ(o.fileType, FileType::Mp3);
+    EXPECT_EQ(o.quality, 0.25);
+    EXPECT_TRUE(optionsOf<RenderCommand>({"render", "-"}).toStandardOutput);
 }
 
 TEST(Arguments, SessionFadesAndMix) {
@@ -119,7 +123,12 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
     };
     const std::vector<Case> cases = {
         {{"render"}, "output file"},
-        {{"render", "out.mp3"}, ".wav or .flac"},
+        {{"render", "out.aiff"}, "must end in .wav, .flac, .ogg, .opus or .mp3, or be -"},
+        {{"render", "a.ogg", "--format", "pcm16"}, "Ogg Vorbis is coded: give --quality"},
+        {{"render", "a.flac", "--quality", "0.5"}, "--quality sets the coding"},
+        {{"render", "a.mp3", "--quality", "1.5"}, "--quality takes a number from 0 to 1"},
+        {{"render", "a.opus", "--sample-rate", "44100"}, "Opus takes 8000, 12000"},
+        {{"render", "--analyze", "-"}, "--analyze measures a written file"},
         {{"render", "a.wav", "b.wav"}, "one output file"},
         {{"render", "a.flac", "--format", "float"}, "FLAC"},
         {{"render", "a.wav", "--format", "pcm8"}, "--format"},

@@ -73,7 +73,9 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
 // False once a signal asked the tool to stop; the render then ends and its partial file goes.
 bool stillWanted(const RenderJob& job, std::string& error) {
     if (job.interruption.caught() == 0) return true;
-    error = "render interrupted: nothing was written to " + job.options.output;
+    error = job.options.toStandardOutput
+                ? "render interrupted: the stream on standard output ends short"
+                : "render interrupted: nothing was written to " + job.options.output;
     return false;
 }
 
@@ -126,11 +128,16 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     double seconds = static_cast<double>(job.frames) / job.options.sampleRate;
     char speed[32];
     std::snprintf(speed, sizeof speed, "%.1f", seconds / std::max(elapsed, 1e-9));
-    return "Rendered " + significant(seconds, 10) + " s to " + job.options.output + " (" +
-           std::to_string(job.options.sampleRate) + " Hz, " + std::to_string(channels) +
-           " channels, " + formatName(job.options.format) + sessionText(job.options.session) +
-           "): peak " + decibelText(meter.peak()) + " dBFS, RMS " + decibelText(meter.rms()) +
-           " dBFS, took " + significant(elapsed, 3) + " s (" + speed + "x real time)\n";
+    const RenderOptions& o = job.options;
+    const std::string coding = isLossy(o.fileType) ? std::string(fileTypeName(o.fileType)) +
+                                                         " at quality " + significant(o.quality, 3)
+                                                   : formatName(o.format);
+    return "Rendered " + significant(seconds, 10) + " s to " +
+           (o.toStandardOutput ? "standard output" : o.output) + " (" +
+           std::to_string(o.sampleRate) + " Hz, " + std::to_string(channels) + " channels, " +
+           coding + sessionText(o.session) + "): peak " + decibelText(meter.peak()) +
+           " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " + significant(elapsed, 3) +
+           " s (" + speed + "x real time)\n";
 }
 
 // Checked before anything is read: an output that is one of the inputs, by any path or link,
@@ -138,7 +145,7 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
 bool outputsSpareInputs(const RenderOptions& o, std::string& error) {
     const std::pair<const std::string&, const char*> inputs[] = {
         {o.session.mix, "the --mix recording"}, {o.program, "the --program file"}};
-    for (const std::string& output : {o.output, o.plot}) {
+    for (const std::string& output : {o.toStandardOutput ? std::string() : o.output, o.plot}) {
         for (auto [input, what] : inputs) {
             if (output.empty() || input.empty() || !sameFile(output, input)) continue;
             error = "cannot write " + output + ": it is " + what + " " + input +
@@ -163,8 +170,9 @@ bool readMix(RenderJob& job, std::string& error) {
 std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
     std::string text = "serivane: warning: the render peaks at +" + decibelText(meter.peak()) +
                        " dBFS, above full scale";
-    text += job.options.format == SampleFormat::Float ? ", and will clip when played"
-                                                      : ", and is clipped in the file";
+    const bool clipped =
+        !isLossy(job.options.fileType) && job.options.format != SampleFormat::Float;
+    text += clipped ? ", and is clipped in the file" : ", and will clip when played";
     if (job.mix) text += "; a lower --mix-level leaves room";
     return text + "\n";
 }
@@ -185,8 +193,11 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
     }
     if (!driver.start(error)) return false;
     SoundFileWriter writer;
-    if (!writer.open(o.output, o.fileType, o.format, o.sampleRate, driver.outputChannelCount(),
-                     job.frames, error))
+    const int channels = driver.outputChannelCount();
+    if (!(o.toStandardOutput
+              ? writer.openStream(console.out, o.format, o.sampleRate, channels, job.frames, error)
+              : writer.open(o.output, o.fileType, o.format, o.sampleRate, channels, job.frames,
+                            error, o.quality)))
         return false;
     driver.transport().setPlaying(true);
     SessionShaping shaping = sessionShaping(job);
@@ -199,7 +210,9 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
+    // The sound itself goes to standard output when it streams there.
+    (o.toStandardOutput ? console.err : console.out)
+        << summary(job, meter, channels, elapsed.count());
     if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
     return true;
 }

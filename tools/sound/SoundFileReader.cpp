@@ -2,11 +2,13 @@
 #include "platform/Utf8Path.h"
 #include "tools/files/FileAccess.h"
 #include "tools/report/NumberText.h"
+#include "tools/sound/SoundFormat.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace serivane::tools {
 
@@ -19,7 +21,9 @@ bool SoundFileReader::open(const std::string& path, std::string& error) {
     info_ = SF_INFO{};
     file_ = openSoundFile(path, SFM_READ, &info_);
     if (!file_) {
-        error = "cannot read " + path + ": " + sf_strerror(nullptr);
+        std::optional<FileType> type = fileTypeOf(path);
+        std::string missing = type ? missingFileType(*type, false) : "";
+        error = "cannot read " + path + ": " + (missing.empty() ? sf_strerror(nullptr) : missing);
         return false;
     }
     return true;
