@@ -128,7 +128,7 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
     if (options.secondsGiven) return true;
     seconds = program.script().length();
     if (seconds > 0.0) return true;
-    error = program.script().file() + ": the program lasts 0 s: expected an \"end\" step or "
+    error = program.script().file() + ": the program lasts 0:00.0: expected an \"end\" step or "
                                       "--seconds";
     return false;
 }
@@ -163,6 +163,9 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
             ? !planProgram(options, module, *plugin, rate, interruption, program, seconds, error)
             : !applyPresetAndSettings(*plugin, driver, options.presets, options.settings, error))
         return false;
+    if (programmed)
+        console.err << programCutWarning(options.program, program.script().length(), seconds,
+                                         "playback");
     if (seconds > 0.0) {
         error =
             fadesMisfit(options.session, seconds, static_cast<int>(std::lround(rate)), "playback");
@@ -187,8 +190,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     double peak = watch(playback, interruption, status, programmed ? &program : nullptr, console);
     double played = static_cast<double>(playback.renderer().framesPlayed()) / rate;
     if (!playback.stop(error)) return false;
-    console.out << "Played " << significant(played, 6) << " s: peak " << decibelText(peak)
-                << " dBFS\n";
+    console.out << "Played " << durationText(played) << ": peak " << decibelText(peak) << " dBFS\n";
     return true;
 }
 

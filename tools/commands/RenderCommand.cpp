@@ -4,6 +4,7 @@
 #include "tools/files/FileLinks.h"
 #include "tools/plugin/BundleLocation.h"
 #include "tools/plugin/RenderSettings.h"
+#include "tools/plugin/ToneReach.h"
 #include "tools/program/AutomationPlayer.h"
 #include "tools/program/ProgramRender.h"
 #include "tools/report/NumberText.h"
@@ -35,6 +36,7 @@ struct RenderJob {
     std::optional<Automation> automation;
     std::int64_t frames = 0;
     std::optional<SoundBuffer> mix; // the recording laid under the tones, once read
+    double programSeconds = 0.0;    // the program's length; 0 without one
 };
 
 std::int64_t framesOf(double seconds, int sampleRate) {
@@ -61,7 +63,7 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
         return false;
     double seconds = job.options.seconds;
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
-                                job.options.secondsGiven, seconds, error,
+                                job.options.secondsGiven, seconds, job.programSeconds, error,
                                 [&job] { return job.interruption.caught() != 0; });
     if (!job.automation) return false;
     error = fadesMisfit(job.options.session, seconds, job.options.sampleRate, "render");
@@ -79,10 +81,21 @@ bool stillWanted(const RenderJob& job, std::string& error) {
     return false;
 }
 
+// The highest tone the render sounds, looked at whenever a block changed a parameter.
+struct ToneWatch {
+    explicit ToneWatch(const host::Plugin& plugin) : reach(plugin) {}
+    void look() {
+        if (std::optional<double> hertz = reach.highestHertz()) highest = std::max(highest, *hertz);
+    }
+
+    ToneReach reach;
+    double highest = 0.0;
+};
+
 template <typename Sample>
 bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
                   SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
-                  std::string& error) {
+                  ToneWatch& tones, std::string& error) {
     const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
@@ -96,6 +109,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
         if (!stillWanted(job, error)) return false;
         auto limit = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
         int32 frames = 0;
+        const bool changes = done == 0 || automation.nextFrame() == done;
         if (!automation.prepare(driver, done, limit, frames)) {
             error = "the plug-in refused a parameter change";
             return false;
@@ -104,6 +118,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
             error = "the plug-in failed to process a block";
             return false;
         }
+        if (changes) tones.look();
         shaping.process(pointers.data(), static_cast<int>(channels), frames);
         if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
@@ -118,9 +133,11 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
 std::string sessionText(const SessionOptions& o) {
     std::string text;
     if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
-        text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
-                " s out";
-    if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+        text +=
+            ", fading " + durationText(o.fadeIn) + " in and " + durationText(o.fadeOut) + " out";
+    if (!o.mix.empty())
+        text +=
+            ", " + o.mix + " mixed at " + decibelText(std::pow(10.0, o.mixLevel / 20.0)) + " dB";
     return text;
 }
 
@@ -132,12 +149,12 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     const std::string coding = isLossy(o.fileType) ? std::string(fileTypeName(o.fileType)) +
                                                          " at quality " + significant(o.quality, 3)
                                                    : formatName(o.format);
-    return "Rendered " + significant(seconds, 10) + " s to " +
+    return "Rendered " + durationText(seconds) + " to " +
            (o.toStandardOutput ? "standard output" : o.output) + " (" +
            std::to_string(o.sampleRate) + " Hz, " + std::to_string(channels) + " channels, " +
            coding + sessionText(o.session) + "): peak " + decibelText(meter.peak()) +
-           " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " + significant(elapsed, 3) +
-           " s (" + speed + "x real time)\n";
+           " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " + durationText(elapsed) +
+           " (" + speed + "x real time)\n";
 }
 
 // Checked before anything is read: an output that is one of the inputs, by any path or link,
@@ -177,6 +194,13 @@ std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
     return text + "\n";
 }
 
+std::string aliasingWarning(const RenderOptions& o, double highest) {
+    return "serivane: warning: tones reach " + significant(highest, 6) +
+           " Hz, above half the sample rate (" + significant(o.sampleRate / 2.0, 6) +
+           " Hz), and fold back to lower frequencies (aliasing); a higher --sample-rate or a "
+           "lower \"High Freq\" keeps them\n";
+}
+
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
     const RenderOptions& o = job.options;
     if (!resolve(plugin, job, error)) {
@@ -184,6 +208,8 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
         stillWanted(job, error);
         return false;
     }
+    if (o.secondsGiven)
+        console.err << programCutWarning(o.program, job.programSeconds, o.seconds, "render");
     host::ProcessDriver driver(plugin, {static_cast<double>(o.sampleRate), o.block,
                                         o.precision == 64 ? Vst::kSample64 : Vst::kSample32,
                                         Vst::kOffline});
@@ -203,10 +229,12 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
     SessionShaping shaping = sessionShaping(job);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
+    ToneWatch tones(plugin);
     auto started = std::chrono::steady_clock::now();
-    bool rendered = o.precision == 64
-                        ? renderFrames<double>(driver, job, shaping, writer, meter, progress, error)
-                        : renderFrames<float>(driver, job, shaping, writer, meter, progress, error);
+    bool rendered =
+        o.precision == 64
+            ? renderFrames<double>(driver, job, shaping, writer, meter, progress, tones, error)
+            : renderFrames<float>(driver, job, shaping, writer, meter, progress, tones, error);
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
@@ -214,13 +242,14 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
     (o.toStandardOutput ? console.err : console.out)
         << summary(job, meter, channels, elapsed.count());
     if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
+    if (tones.highest > o.sampleRate / 2.0) console.err << aliasingWarning(o, tones.highest);
     return true;
 }
 
 int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
                   const Console& console) {
     std::string error;
-    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt};
+    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt, 0.0};
     if (!outputsSpareInputs(options, error) || !readMix(job, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

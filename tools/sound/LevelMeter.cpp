@@ -145,11 +145,4 @@ double LevelMeter::rms() const {
     return count_ > 0 ? std::sqrt(sumOfSquares_ / count_) : 0.0;
 }
 
-std::string decibelText(double level) {
-    if (level <= 0.0) return "-inf";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", 20.0 * std::log10(level));
-    return text;
-}
-
 } // namespace serivane::tools

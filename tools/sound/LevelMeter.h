@@ -24,7 +24,4 @@ private:
     std::int64_t nonFinite_ = 0;
 };
 
-// Level in dB relative to full scale; "-inf" for silence.
-std::string decibelText(double level);
-
 } // namespace serivane::tools
