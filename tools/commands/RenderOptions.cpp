@@ -60,9 +60,9 @@ Options:
   --fade-out S           fade out over the last S seconds; both fades
                          together fit into the render (default 0: none)
   --mix FILE             lay a mono or stereo recording (WAV, FLAC, Ogg
-                         Vorbis, Opus, MP3) under the tones: looped with a short
-                         crossfade, converted to the render's rate, a mono
-                         one to both ears
+                         Vorbis, Opus, MP3) under the tones: looped with a
+                         short crossfade, converted to the render's rate, a
+                         mono one to both ears
   --mix-level DB         the recording's level, from -120 to 24 dB (default
                          -12); a render that peaks above full scale is
                          reported with a warning, not limited
