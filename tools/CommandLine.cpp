@@ -36,6 +36,14 @@ void parse(CLI::App& app, const std::vector<std::string>& words) {
     }
 }
 
+// "render " when the words name a command, whose own help then explains its options.
+std::string helpFor(const std::vector<std::string>& words) {
+    for (const auto& command : allCommands()) {
+        if (!words.empty() && command->name() == words[0]) return words[0] + " ";
+    }
+    return "";
+}
+
 } // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& words) {
@@ -95,7 +103,8 @@ int runCommandLine(const std::vector<std::string>& words, const Console& console
     try {
         parsed = parseCommandLine(words);
     } catch (const UsageError& error) {
-        console.err << "serivane: " << error.what() << "\nRun \"serivane --help\" for usage.\n";
+        console.err << "serivane: " << error.what() << "\nRun \"serivane " << helpFor(words)
+                    << "--help\" for usage.\n";
         return exitUsage;
     }
     switch (parsed.request) {

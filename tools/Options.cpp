@@ -1,17 +1,31 @@
 #include "tools/Options.h"
 #include "tools/report/NumberText.h"
 
+#include <memory>
 #include <optional>
 
 namespace serivane::tools {
 
-CLI::Option* addValue(CLI::App& app, const std::string& option,
-                      std::function<void(const std::string&)> read) {
+CLI::Option* addRepeatable(CLI::App& app, const std::string& option,
+                           std::function<void(const std::string&)> read) {
     auto check = [option, read = std::move(read)](const std::string& value) {
         if (value.empty()) throw UsageError(option + " needs a value, not an empty text");
         read(value);
     };
     return app.add_option_function<std::string>(option, check)->trigger_on_parse();
+}
+
+CLI::Option* addValue(CLI::App& app, const std::string& option,
+                      std::function<void(const std::string&)> read) {
+    auto first = std::make_shared<std::optional<std::string>>();
+    return addRepeatable(app, option,
+                         [option, first, read = std::move(read)](const std::string& value) {
+                             if (*first)
+                                 throw UsageError(option + " is given twice (\"" + **first +
+                                                  "\" and \"" + value + "\"): give it once");
+                             *first = value;
+                             read(value);
+                         });
 }
 
 // A bare flag reads as "true"; anything else came from "--name=VALUE".
@@ -39,8 +53,13 @@ CLI::Option* addPreset(CLI::App& app, std::string& preset) {
     return addText(app, "--preset", preset);
 }
 
+CLI::Option* addPresets(CLI::App& app, std::vector<std::string>& presets) {
+    return addRepeatable(app, "--preset",
+                         [&presets](const std::string& value) { presets.push_back(value); });
+}
+
 CLI::Option* addSettings(CLI::App& app, std::vector<Setting>& settings) {
-    return addValue(app, "--set", [&settings](const std::string& text) {
+    return addRepeatable(app, "--set", [&settings](const std::string& text) {
         auto equals = text.find('=');
         std::string name, value;
         if (equals != std::string::npos) {

@@ -16,9 +16,12 @@ using Setting = std::pair<std::string, std::string>;
 inline constexpr double maxSeconds = 86400.0;
 
 // "--name VALUE" or "--name=VALUE", read when it appears; `read` gets the value, which is never
-// empty, and throws UsageError to refuse it. The last of repeated values is read last.
+// empty, and throws UsageError to refuse it. A second value is refused rather than dropped.
 CLI::Option* addValue(CLI::App& app, const std::string& option,
                       std::function<void(const std::string&)> read);
+// The same for an option that may be given again: each value is read in turn.
+CLI::Option* addRepeatable(CLI::App& app, const std::string& option,
+                           std::function<void(const std::string&)> read);
 // "--name" alone, refusing "--name=VALUE".
 CLI::Option* addSwitch(CLI::App& app, const std::string& option, bool& on);
 // The one file name that is not an option.
@@ -26,7 +29,10 @@ CLI::Option* addOutput(CLI::App& app, std::string& output);
 
 CLI::Option* addText(CLI::App& app, const std::string& option, std::string& text);
 CLI::Option* addBundle(CLI::App& app, std::string& bundle);
+// One "--preset NAME|SLOT".
 CLI::Option* addPreset(CLI::App& app, std::string& preset);
+// "--preset NAME|SLOT", repeatable, in order: partial presets combine.
+CLI::Option* addPresets(CLI::App& app, std::vector<std::string>& presets);
 // "--set NAME=VALUE", repeatable, in order.
 CLI::Option* addSettings(CLI::App& app, std::vector<Setting>& settings);
 // "--seconds S": above 0 and at most `limit`.

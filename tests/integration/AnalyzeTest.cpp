@@ -86,8 +86,8 @@ TEST_F(AnalyzeTest, TheTableAndThePlotOfARender) {
               0);
     Outcome outcome = runTool({"analyze", path, "--window", "4", "--plot", plot});
     ASSERT_EQ(outcome.code, 0) << outcome.err;
-    for (const char* part :
-         {"windows of 4 s", "0:00-0:04", "0:08-0:12", "+7.83 Hz  THETA", "Left ear:", "Right ear:"})
+    for (const char* part : {"windows of 0:04.0", "0:00-0:04", "0:08-0:12", "+7.83 Hz  THETA",
+                             "Left ear:", "Right ear:"})
         EXPECT_NE(outcome.out.find(part), std::string::npos) << part << "\n" << outcome.out;
     EXPECT_GT(fs::file_size(plot), 10000u);
 }

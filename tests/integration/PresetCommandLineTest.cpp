@@ -1,6 +1,10 @@
 // `--preset` by part of a name, and `info --preset`, through the built bundle.
+#include "BundleSession.h"
 #include "ToolRun.h"
 #include "tools/CommandLine.h"
+#include "tools/plugin/PluginSettings.h"
+#include "tools/program/AutomationPlayer.h"
+#include "tools/program/ProgramRender.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -32,6 +36,38 @@ TEST(PresetCommandLine, RendersByAUniquePartAndRefusesAnAmbiguousOneWithoutAFile
     Outcome unique = runTool({"render", "--preset", "RESONANCE (7.83", "--seconds", "0.1", target});
     EXPECT_EQ(unique.code, 0) << unique.err;
     EXPECT_TRUE(fs::exists(target));
+}
+
+// Minimal sets the tones and the spread, preset 5 the sweep; the settings come last.
+TEST(PresetCommandLine, PartialPresetsCombineInOrderBeforeTheSettings) {
+    const std::vector<std::string> presets = {"Minimal (lock", "5"};
+    const std::vector<tools::Setting> settings = {{"Low Freq", "300"}};
+    auto expectCombined = [](const host::Plugin& plugin, const char* path) {
+        EXPECT_EQ(plainValue(plugin, "Tones"), 3.0) << path;
+        EXPECT_EQ(plainValue(plugin, "Qfreq"), -18.0) << path;
+        EXPECT_EQ(plainValue(plugin, "Low Freq"), 300.0) << path;
+    };
+    std::string error;
+    std::unique_ptr<host::Plugin> live = instantiate();
+    host::ProcessDriver liveDriver(
+        *live, {48000.0, 64, Steinberg::Vst::kSample32, Steinberg::Vst::kRealtime});
+    ASSERT_TRUE(liveDriver.start(error)) << error;
+    ASSERT_TRUE(tools::applyPresetAndSettings(*live, liveDriver, presets, settings, error))
+        << error;
+    expectCombined(*live, "play");
+
+    std::unique_ptr<host::Plugin> offline = instantiate();
+    tools::StartSettings start;
+    ASSERT_TRUE(tools::resolveStart(*offline, presets, settings, start, error)) << error;
+    const tools::Automation automation(start);
+    host::ProcessDriver driver(*offline,
+                               {48000.0, 64, Steinberg::Vst::kSample32, Steinberg::Vst::kOffline});
+    ASSERT_TRUE(driver.start(error)) << error;
+    tools::AutomationPlayer player(automation);
+    Steinberg::int32 frames = 0;
+    ASSERT_TRUE(player.prepare(driver, 0, 64, frames));
+    ASSERT_TRUE(driver.flush());
+    expectCombined(*offline, "render");
 }
 
 TEST(PresetCommandLine, InfoShowsWhatAPartialPresetSetsAndWhatItLeavesAlone) {

@@ -125,7 +125,7 @@ TEST_F(ProgramCommandTest, AFaultyProgramWritesNothingAndSaysWhere) {
     for (const Case& c : {
              Case{"00:00 Binaural = 10\n\n00:05 Volume = 120\n", "bad.txt:3: \"Volume\" takes"},
              Case{"00:00 Binaural = 10\n00:05 Tones 4\n", "bad.txt:2: expected"},
-             Case{"00:00 Binaural = 10\n", "bad.txt: the program lasts 0 s"},
+             Case{"00:00 Binaural = 10\n", "bad.txt: the program lasts 0:00.0"},
              Case{"00:00 Binaural = 10\n00:01 mix level = -20 dB\n00:05 end\n",
                   "bad.txt:2: \"mix level\" sets the level of a --mix recording"},
              Case{"00:00 noise level = -30 dB\n00:01 noise = pink\n00:05 end\n",
@@ -214,7 +214,8 @@ TEST_F(ProgramCommandTest, RenderFadesFitTheProgramsLengthAndItsAnalysisCompares
     Outcome tooLong = runTool({"render", "--program", program.string(), "--fade-in", "80",
                                "--fade-out", "41", (folder / "never.wav").string()});
     EXPECT_EQ(tooLong.code, 1);
-    EXPECT_NE(tooLong.err.find("longer than the render (120 s)"), std::string::npos) << tooLong.err;
+    EXPECT_NE(tooLong.err.find("longer than the render (2:00.0)"), std::string::npos)
+        << tooLong.err;
     EXPECT_FALSE(fs::exists(folder / "never.wav"));
 }
 

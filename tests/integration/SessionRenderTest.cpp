@@ -210,7 +210,7 @@ TEST_F(SessionRenderTest, NothingNotFiniteReachesAFile) {
         const char* message;
     };
     for (const Case& c :
-         {Case{"broken.wav", "its sample at frame 2400 (0.05 s) is NaN or infinite"},
+         {Case{"broken.wav", "its sample at frame 2400 (0:00.1) is NaN or infinite"},
           Case{"huge.wav", "NaN or infinite: nothing was written"}}) {
         const std::string mix = (folder / c.mix).string();
         Outcome outcome = runTool({"render", "--seconds", "0.2", "--format", "float", "--mix", mix,
@@ -251,6 +251,40 @@ TEST_F(SessionRenderTest, AnOutputThatIsTheRecordingIsRefusedAndALinkedOutputSta
     EXPECT_TRUE(fs::is_symlink(folder / "latest.wav"));
     EXPECT_EQ(read(folder / "takes" / "latest.wav").samples.size(), 2u * 9600);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "takes"), {}), 1);
+}
+
+// Tones above half the rate, for a moment of a glide too, are warned of; so is a --seconds that
+// stops a program early, which is named as given.
+TEST_F(SessionRenderTest, AliasingTonesAndACutProgramAreWarnedOf) {
+    const fs::path out = folder / "out.wav";
+    std::ofstream(folder / "rise.txt") << "00:00  High Freq = 5000 Hz over 0.5s\n"
+                                          "00:00.7  High Freq = 1000 Hz\n"
+                                          "00:01  end\n";
+    const std::string program = (folder / "rise.txt").string();
+    struct Case {
+        std::vector<std::string> words;
+        std::string warning; // empty: no warning at all
+    };
+    for (const Case& c : {Case{{"--sample-rate", "8000", "--program", program},
+                               "tones reach 5005.5 Hz, above "
+                               "half the sample rate (4000 Hz)"},
+                          Case{{"--program", program}, ""},
+                          Case{{"--program", program, "--seconds", "0.5"},
+                               "--seconds cuts the program " + program +
+                                   " short: the render lasts 0:00.5 of its "
+                                   "0:01.0"},
+                          Case{{"--program", "sleep-descent", "--seconds", "0.5"},
+                               "--seconds cuts the program sleep-descent short"}}) {
+        std::vector<std::string> words = {"render"};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        words.push_back(out.string());
+        Outcome outcome = runTool(words);
+        EXPECT_EQ(outcome.code, tools::exitOk) << outcome.err;
+        if (c.warning.empty())
+            EXPECT_EQ(outcome.err, "");
+        else
+            EXPECT_NE(outcome.err.find(c.warning), std::string::npos) << outcome.err;
+    }
 }
 
 } // namespace

@@ -41,7 +41,7 @@ TEST(AnalyzeArguments, TheFileAndTheOptionsInAnyOrder) {
     o = optionsOf<AnalyzeCommand>({"analyze", "take.wav", "--program", "descent.txt", "--preset",
                                    "87", "--set", "Volume=30", "--bundle", "b.vst3"});
     EXPECT_EQ(o.plan.program, "descent.txt");
-    EXPECT_EQ(o.plan.preset, "87");
+    EXPECT_EQ(o.plan.presets, std::vector<std::string>{"87"});
     ASSERT_EQ(o.plan.settings.size(), 1u);
     EXPECT_EQ(o.plan.settings[0].first, "Volume");
     EXPECT_EQ(o.plan.bundle, "b.vst3");

@@ -57,7 +57,7 @@ TEST(Arguments, RenderDefaults) {
     EXPECT_EQ(o.block, 512);
     EXPECT_EQ(o.precision, 32);
     EXPECT_EQ(o.format, SampleFormat::Pcm24);
-    EXPECT_TRUE(o.preset.empty());
+    EXPECT_TRUE(o.presets.empty());
     EXPECT_TRUE(o.bundle.empty());
 }
 
@@ -71,13 +71,14 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     RenderOptions o = optionsOf<RenderCommand>(
         {"render", "--seconds=2.5", "--sample-rate", "44100", "--block=64", "--precision", "64",
          "--format=pcm16", "--preset", "Minimal (lock another params)", "--set",
-         " Wave = Gold. Square ", "--set=Binaural=7.83", "--bundle=/b.vst3", "Take.FLAC"});
+         " Wave = Gold. Square ", "--preset=5", "--set=Binaural=7.83", "--bundle=/b.vst3",
+         "Take.FLAC"});
     EXPECT_EQ(o.seconds, 2.5);
     EXPECT_EQ(o.sampleRate, 44100);
     EXPECT_EQ(o.block, 64);
     EXPECT_EQ(o.precision, 64);
     EXPECT_EQ(o.format, SampleFormat::Pcm16);
-    EXPECT_EQ(o.preset, "Minimal (lock another params)");
+    EXPECT_EQ(o.presets, (std::vector<std::string>{"Minimal (lock another params)", "5"}));
     using Settings = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(o.settings, (Settings{{"Wave", "Gold. Square"}, {"Binaural", "7.83"}}));
     EXPECT_EQ(o.bundle, "/b.vst3");
@@ -85,6 +86,10 @@ TEST(Arguments, RenderOptionsTakeSeparateOrJoinedValuesInAnyOrder) {
     EXPECT_EQ(o.fileType, FileType::Flac);
     EXPECT_EQ(optionsOf<RenderCommand>({"render", "--", "-odd.wav"}).output, "-odd.wav")
         << "after \"--\" a word is a file name";
+    o = optionsOf<RenderCommand>({"render", "--quality", "0.25", "--sample-rate=44100", "a.Mp3"});
+    EXPECT_EQ(o.fileType, FileType::Mp3);
+    EXPECT_EQ(o.quality, 0.25);
+    EXPECT_TRUE(optionsOf<RenderCommand>({"render", "-"}).toStandardOutput);
 }
 
 TEST(Arguments, SessionFadesAndMix) {
@@ -118,7 +123,12 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
     };
     const std::vector<Case> cases = {
         {{"render"}, "output file"},
-        {{"render", "out.mp3"}, ".wav or .flac"},
+        {{"render", "out.aiff"}, "must end in .wav, .flac, .ogg, .opus or .mp3, or be -"},
+        {{"render", "a.ogg", "--format", "pcm16"}, "Ogg Vorbis is coded: give --quality"},
+        {{"render", "a.flac", "--quality", "0.5"}, "--quality sets the coding"},
+        {{"render", "a.mp3", "--quality", "1.5"}, "--quality takes a number from 0 to 1"},
+        {{"render", "a.opus", "--sample-rate", "44100"}, "Opus takes 8000, 12000"},
+        {{"render", "--analyze", "-"}, "--analyze measures a written file"},
         {{"render", "a.wav", "b.wav"}, "one output file"},
         {{"render", "a.flac", "--format", "float"}, "FLAC"},
         {{"render", "a.wav", "--format", "pcm8"}, "--format"},
@@ -134,7 +144,11 @@ TEST(Arguments, BadRenderArgumentsAreRefusedWithTheReason) {
         {{"render", "a.wav", "--set", "Binaural"}, "--set"},
         {{"render", "a.wav", "--set", "=3"}, "--set"},
         {{"render", "a.wav", "--seconds"}, "--seconds needs a value"},
-        {{"render", "a.wav", "--seconds=3", "--seconds", "0"}, "--seconds"},
+        {{"render", "a.wav", "--seconds=3", "--seconds", "3"},
+         "--seconds is given twice (\"3\" and \"3\"): give it once"},
+        {{"render", "a.wav", "--program", "a.txt", "--program=b.txt"}, "--program is given twice"},
+        {{"render", "a.wav", "--mix", "r.wav", "--mix", "s.wav"}, "--mix is given twice"},
+        {{"info", "--preset", "3", "--preset", "5"}, "--preset is given twice"},
         {{"render", "a.wav", "--preset", ""}, "--preset needs a value, not an empty"},
         {{"render", "--bundle=", "a.wav"}, "--bundle needs a value, not an empty"},
         {{"info", "--bundle", ""}, "--bundle needs a value, not an empty"},
@@ -170,7 +184,7 @@ TEST(Arguments, SnapshotOptions) {
                                     "--set", "Binaural = 7.83", "--bundle", "b.vst3"});
     EXPECT_EQ(o.output, "shot.PNG");
     EXPECT_EQ(o.seconds, 2.5);
-    EXPECT_EQ(o.preset, "3");
+    EXPECT_EQ(o.presets, std::vector<std::string>{"3"});
     EXPECT_EQ(o.bundle, "b.vst3");
     ASSERT_EQ(o.settings.size(), 1u);
     EXPECT_EQ(o.settings[0], (std::pair<std::string, std::string>{"Binaural", "7.83"}));
@@ -208,7 +222,7 @@ TEST(Arguments, PlayAndDevicesOptions) {
     PlayOptions o =
         optionsOf<PlayCommand>({"play", "--preset", "87", "--set", "Tones=3", "--seconds=2.5",
                                 "--device", "system", "--bundle", "b.vst3"});
-    EXPECT_EQ(o.preset, "87");
+    EXPECT_EQ(o.presets, std::vector<std::string>{"87"});
     EXPECT_EQ(o.seconds, 2.5);
     EXPECT_EQ(o.device, "system");
     EXPECT_EQ(o.bundle, "b.vst3");
@@ -247,7 +261,7 @@ TEST(Arguments, PlayTakesAProgramAndTheSessionOptions) {
 TEST(Arguments, EditOptions) {
     EditOptions o = optionsOf<EditCommand>(
         {"edit", "--preset", "Default", "--set", "Tones=16", "--bundle=b.vst3"});
-    EXPECT_EQ(o.preset, "Default");
+    EXPECT_EQ(o.presets, std::vector<std::string>{"Default"});
     EXPECT_EQ(o.bundle, "b.vst3");
     ASSERT_EQ(o.settings.size(), 1u);
     EXPECT_EQ(o.settings[0], (std::pair<std::string, std::string>{"Tones", "16"}));

@@ -54,11 +54,13 @@ TEST(CommandLine, EditWithoutADisplayFailsAndSaysWhy) {
 }
 
 TEST(CommandLine, MisuseExitsWithTheUsageCode) {
-    Outcome bad = run({"render", "out.ogg"});
+    Outcome bad = run({"render", "out.aiff"});
     EXPECT_EQ(bad.code, exitUsage);
     EXPECT_TRUE(bad.out.empty());
     EXPECT_NE(bad.err.find("serivane: "), std::string::npos);
-    EXPECT_NE(bad.err.find("--help"), std::string::npos);
+    EXPECT_NE(bad.err.find("Run \"serivane render --help\" for usage."), std::string::npos)
+        << "the command's own options: " << bad.err;
+    EXPECT_NE(run({"listen"}).err.find("Run \"serivane --help\""), std::string::npos);
 }
 
 TEST(CommandLine, AMissingOrBrokenBundleFailsWithoutOutput) {

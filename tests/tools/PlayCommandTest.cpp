@@ -211,7 +211,7 @@ TEST_F(PlayCommandTest, PlaysThePresetsBeatAndFadesOutWhenItsTimeIsUp) {
     EXPECT_NE(contents(log).find("Playing Psychic - Schumann Resonance (7.83) on \"system\""),
               std::string::npos)
         << contents(log);
-    EXPECT_NE(contents(log).find("Played 3 s"), std::string::npos) << contents(log);
+    EXPECT_NE(contents(log).find("Played 0:03.0"), std::string::npos) << contents(log);
     expectBeatAndSmoothEnd(left, right);
 }
 
@@ -235,7 +235,7 @@ TEST_F(PlayCommandTest, AProgramMovesTheBeatAndTheLiveLineNamesItsStep) {
                                  " (00:04) on \"system\""),
               std::string::npos)
         << contents(log);
-    EXPECT_NE(contents(log).find("Played 4 s"), std::string::npos) << contents(log);
+    EXPECT_NE(contents(log).find("Played 0:04.0"), std::string::npos) << contents(log);
     EXPECT_NE(screen.find("step 1/2 \"slow\"  next: Binaural → 12 Hz in 0:0"), std::string::npos)
         << screen;
     EXPECT_NE(screen.find("step 2/2 \"faster\"  next: end in 0:0"), std::string::npos) << screen;

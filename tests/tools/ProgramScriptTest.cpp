@@ -1,5 +1,6 @@
 #include "tools/program/ProgramScript.h"
 #include "tools/program/ProgramGuide.h"
+#include "tools/program/ProgramSource.h"
 #include "tools/program/ProgramTime.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,13 @@ TEST(ProgramScript, EveryMistakeNamesFileLineAndWhatWasExpected) {
         std::string error = refusal(c.text);
         EXPECT_NE(error.find(c.error), std::string::npos) << c.text << "\n" << error;
     }
+}
+
+TEST(ProgramScript, ABuiltInProgramGoesByItsName) {
+    ProgramScript script;
+    std::string error;
+    ASSERT_TRUE(loadProgram("Sleep-Descent", script, error)) << error;
+    EXPECT_EQ(script.file(), "sleep-descent") << "not a file of that name";
 }
 
 TEST(ProgramScript, OtherParametersMayChangeDuringAGlide) {

@@ -1,4 +1,5 @@
 #include "tools/report/ProgressBar.h"
+#include "tools/report/NumberText.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -35,6 +36,13 @@ TEST(ProgressBar, StaysQuietOffATerminal) {
     bar.update(500, 3.0);
     bar.finish();
     EXPECT_TRUE(out.str().empty());
+}
+
+TEST(NumberText, DurationsToATenthOfASecond) {
+    EXPECT_EQ(durationText(2.083333333e-05), "0:00.0");
+    EXPECT_EQ(durationText(608.193), "10:08.2");
+    EXPECT_EQ(durationText(59.96), "1:00.0");
+    EXPECT_EQ(durationText(3600.0), "1:00:00.0");
 }
 
 TEST(ProgressBar, ClockTexts) {

@@ -31,7 +31,7 @@ public:
             *plugin_, host::ProcessConfig{rate, 512, Vst::kSample32, Vst::kRealtime});
         EXPECT_TRUE(driver_->start(error)) << error;
         driver_->transport().setPlaying(true);
-        EXPECT_TRUE(applyPresetAndSettings(*plugin_, *driver_, "87", {}, error)) << error;
+        EXPECT_TRUE(applyPresetAndSettings(*plugin_, *driver_, {"87"}, {}, error)) << error;
     }
     host::ProcessDriver& driver() { return *driver_; }
 

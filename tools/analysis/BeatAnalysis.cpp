@@ -1,22 +1,16 @@
 #include "tools/analysis/BeatAnalysis.h"
 #include "tools/analysis/Fourier.h"
 #include "tools/analysis/WindowMeter.h"
+#include "tools/report/NumberText.h"
 #include "tools/sound/SoundFileReader.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 
 namespace serivane::tools {
 
 namespace {
-
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
-}
 
 // Context read on each side of a window, so that its analytic signals are clean at its edges.
 constexpr double contextSeconds = 1.0;
@@ -136,8 +130,8 @@ bool checkFile(const std::string& path, const SoundFileReader& reader, std::stri
     }
     const double seconds = static_cast<double>(reader.frames()) / reader.sampleRate();
     if (seconds < minAnalysisSeconds) {
-        error = path + " is too short to measure a beat: " + number(seconds) + " s, at least " +
-                number(minAnalysisSeconds) + " s are needed";
+        error = path + " is too short to measure a beat: " + durationText(seconds) + ", at least " +
+                shortest(minAnalysisSeconds) + " s are needed";
         return false;
     }
     return true;
@@ -152,8 +146,8 @@ bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int samp
     const double window = options.windowSeconds;
     frames = std::llround(window * sampleRate);
     if (frames > maxWindowFrames) {
-        error = "--window " + number(window) + " is too long at " + std::to_string(sampleRate) +
-                " Hz: at most " + number(static_cast<double>(maxWindowFrames) / sampleRate) + " s";
+        error = "--window " + shortest(window) + " is too long at " + std::to_string(sampleRate) +
+                " Hz: at most " + durationText(static_cast<double>(maxWindowFrames) / sampleRate);
         return false;
     }
     return true;

@@ -49,7 +49,7 @@ bool comparePlan(const PlanSource& source, const ProgramScript& script,
     std::shared_ptr<host::Module> module = host::Module::load(bundle, error);
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     StartSettings start;
-    if (!plugin || !resolveStart(*plugin, source.preset, source.settings, start, error))
+    if (!plugin || !resolveStart(*plugin, source.presets, source.settings, start, error))
         return false;
     std::optional<Automation> automation =
         Automation::build(module, start, script, analysis.sampleRate, error, interrupted);

@@ -14,8 +14,8 @@ namespace serivane::tools {
 
 // The program a sound file was rendered from, with the start it was rendered from.
 struct PlanSource {
-    std::string program; // a program file or the name of a built-in program
-    std::string preset;
+    std::string program;              // a program file or the name of a built-in program
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     std::string bundle; // empty: the default bundle
 };

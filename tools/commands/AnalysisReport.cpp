@@ -23,10 +23,6 @@ double decibels(double level) {
     return level > 0.0 ? 20.0 * std::log10(level) : -INFINITY;
 }
 
-std::string decibelsText(double level) {
-    return level > 0.0 ? format("%.1f", decibels(level)) : "-inf";
-}
-
 std::string hzText(const std::optional<double>& hz) {
     return hz ? format("%.1f Hz", *hz) : "-";
 }
@@ -83,7 +79,7 @@ std::string row(const SpanMeasure& window, const WindowPlan* plan) {
     std::string text =
         format("  %-15s %11s %11s %11s  %-14s %8.2f %8s", time.c_str(),
                hzText(window.left.dominantHz).c_str(), hzText(window.right.dominantHz).c_str(),
-               beatText.c_str(), band.c_str(), beat.strength, decibelsText(window.rms).c_str());
+               beatText.c_str(), band.c_str(), beat.strength, decibelText(window.rms).c_str());
     if (plan != nullptr)
         text += format(" %11s %8s", plan->hz ? format("%+.2f Hz", *plan->hz).c_str() : "-",
                        plan->deviation ? format("%+.2f", rounded(*plan->deviation)).c_str() : "-");
@@ -103,8 +99,8 @@ std::string planLine(const BeatAnalysis& analysis, const PlanComparison& plan) {
 
 std::string earLine(const char* name, const EarMeasure& ear) {
     return format("%-11s dominant %s, RMS %s dBFS, peak %s dBFS\n", name,
-                  hzText(ear.dominantHz).c_str(), decibelsText(ear.rms).c_str(),
-                  decibelsText(ear.peak).c_str());
+                  hzText(ear.dominantHz).c_str(), decibelText(ear.rms).c_str(),
+                  decibelText(ear.peak).c_str());
 }
 
 // Members stay in the order they are written.
@@ -177,10 +173,10 @@ std::string analysisSummary(const BeatAnalysis& analysis, const PlanComparison* 
 
 std::string analysisText(const BeatAnalysis& analysis, const std::string& path,
                          const PlanComparison* plan) {
-    std::string text = path + ": " + significant(analysis.seconds, 10) + " s, " +
+    std::string text = path + ": " + durationText(analysis.seconds) + ", " +
                        std::to_string(analysis.sampleRate) + " Hz, " +
                        channelsText(analysis.channels) + ", windows of " +
-                       significant(analysis.windowSeconds, 6) + " s\n\n";
+                       durationText(analysis.windowSeconds) + "\n\n";
     text += format("  %-15s %11s %11s %11s  %-14s %8s %8s", "time", "left ear", "right ear", "beat",
                    "band", "strength", "dBFS");
     text += plan != nullptr ? format(" %11s %8s\n", "planned", "off") : "\n";

@@ -8,7 +8,7 @@
 namespace serivane::tools {
 
 std::string_view AnalyzeCommand::usage() const {
-    return R"(Usage: serivane analyze [OPTIONS] FILE.wav|FILE.flac
+    return R"(Usage: serivane analyze [OPTIONS] FILE.wav|.flac|.ogg|.opus|.mp3
 
 Measures a mono or stereo sound file window by window and as a whole: each
 ear's dominant frequency, the binaural beat (the rate at which the phase
@@ -54,16 +54,17 @@ void AnalyzeCommand::define(CLI::App& app) {
         options_.plot = text;
     });
     addText(app, "--program", options_.plan.program);
-    addPreset(app, options_.plan.preset);
+    addPresets(app, options_.plan.presets);
     addSettings(app, options_.plan.settings);
     addBundle(app, options_.plan.bundle);
     app.add_option("input", options_.input);
 }
 
 void AnalyzeCommand::check() {
-    if (options_.input.empty()) throw UsageError("analyze needs a sound file (.wav or .flac)");
+    if (options_.input.empty())
+        throw UsageError("analyze needs a sound file (.wav, .flac, .ogg, .opus or .mp3)");
     const PlanSource& plan = options_.plan;
-    if (plan.program.empty() && (!plan.preset.empty() || !plan.settings.empty()))
+    if (plan.program.empty() && (!plan.presets.empty() || !plan.settings.empty()))
         throw UsageError("--preset and --set give the start of a --program: give one");
 }
 

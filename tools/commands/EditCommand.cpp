@@ -26,9 +26,10 @@ on a machine without one the editor runs silently.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by slot number, by name
-                         or by a part of the name that fits one preset only
+                         or by a part of the name that fits one preset only;
+                         repeatable, applied in order (partial ones combine)
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
-                         text; repeatable, applied after the preset
+                         text; repeatable, applied after the presets
   --device NAME|NUMBER   the output device (default: the system's default
                          output); "serivane devices" lists them
   --noise white|pink|brown
@@ -43,7 +44,7 @@ Options:
 
 void EditCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
+    addPresets(app, options_.presets);
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
     addNoiseOptions(app, options_.session);
@@ -61,7 +62,7 @@ int EditCommand::run(const Console& console) {
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     InterruptionGuard interruption;
     LiveEditor editor;
-    LiveEditorOptions live{options.preset,    options.settings, true,
+    LiveEditorOptions live{options.presets,   options.settings, true,
                            LiveSound::Device, options.device,   options.session};
     if (!plugin || !editor.open(*plugin, live, error)) {
         console.err << "serivane: " << error << '\n';

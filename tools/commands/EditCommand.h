@@ -11,7 +11,7 @@ namespace serivane::tools {
 
 struct EditOptions {
     std::string bundle;
-    std::string preset;
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     std::string device;     // empty: the default output
     SessionOptions session; // only its noise bed

@@ -32,7 +32,7 @@ bool LiveEditor::open(host::Plugin& plugin, const LiveEditorOptions& options, st
     driver_ = std::make_unique<host::ProcessDriver>(plugin, config);
     if (!driver_->start(error)) return false;
     driver_->transport().setPlaying(options.transportRunning);
-    if (!applyPresetAndSettings(plugin, *driver_, options.preset, options.settings, error))
+    if (!applyPresetAndSettings(plugin, *driver_, options.presets, options.settings, error))
         return false;
     frame_ = host::EditorFrame::create(error);
     if (!frame_) return false;

@@ -19,7 +19,7 @@ namespace serivane::tools {
 enum class LiveSound { Silent, Device };
 
 struct LiveEditorOptions {
-    std::string preset;
+    std::vector<std::string> presets;                          // applied in order
     std::vector<std::pair<std::string, std::string>> settings; // parameter name, value text
     bool transportRunning = true;
     LiveSound sound = LiveSound::Silent;

@@ -38,15 +38,17 @@ std::size_t terminalColumns() {
     return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
-// The chosen preset's name, and how many settings were applied over it.
+// The chosen presets' names, and how many settings were applied over them.
 std::string soundName(const host::Plugin& plugin, const PlayOptions& options) {
-    std::string name = "default settings";
-    if (!options.preset.empty()) {
-        std::vector<std::string> names = rootPrograms(plugin).programs;
+    std::string name;
+    std::vector<std::string> names = rootPrograms(plugin).programs;
+    for (const std::string& preset : options.presets) {
         std::string ignored;
-        std::optional<std::size_t> slot = choosePreset(names, options.preset, ignored);
-        name = slot && *slot < names.size() ? names[*slot] : options.preset;
+        std::optional<std::size_t> slot = choosePreset(names, preset, ignored);
+        name += name.empty() ? "" : " + ";
+        name += slot && *slot < names.size() ? names[*slot] : preset;
     }
+    if (name.empty()) name = "default settings";
     std::size_t count = options.settings.size();
     if (count > 0) name += " + " + std::to_string(count) + (count == 1 ? " setting" : " settings");
     return name;
@@ -116,7 +118,7 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
                  const host::Plugin& plugin, double rate, const InterruptionGuard& interruption,
                  LiveProgram& program, double& seconds, std::string& error) {
     StartSettings start;
-    if (!resolveStart(plugin, options.preset, options.settings, start, error) ||
+    if (!resolveStart(plugin, options.presets, options.settings, start, error) ||
         !program.load(module, plugin, start, options.program, rate, error,
                       [&interruption] { return interruption.caught() != 0; }))
         return false;
@@ -125,7 +127,7 @@ bool planProgram(const PlayOptions& options, const std::shared_ptr<host::Module>
     if (options.secondsGiven) return true;
     seconds = program.script().length();
     if (seconds > 0.0) return true;
-    error = program.script().file() + ": the program lasts 0 s: expected an \"end\" step or "
+    error = program.script().file() + ": the program lasts 0:00.0: expected an \"end\" step or "
                                       "--seconds";
     return false;
 }
@@ -158,8 +160,11 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     bool programmed = !options.program.empty();
     if (programmed
             ? !planProgram(options, module, *plugin, rate, interruption, program, seconds, error)
-            : !applyPresetAndSettings(*plugin, driver, options.preset, options.settings, error))
+            : !applyPresetAndSettings(*plugin, driver, options.presets, options.settings, error))
         return false;
+    if (programmed)
+        console.err << programCutWarning(options.program, program.script().length(), seconds,
+                                         "playback");
     if (seconds > 0.0) {
         error =
             fadesMisfit(options.session, seconds, static_cast<int>(std::lround(rate)), "playback");
@@ -184,8 +189,7 @@ bool play(const PlayOptions& options, const InterruptionGuard& interruption, con
     double peak = watch(playback, interruption, status, programmed ? &program : nullptr, console);
     double played = static_cast<double>(playback.renderer().framesPlayed()) / rate;
     if (!playback.stop(error)) return false;
-    console.out << "Played " << significant(played, 6) << " s: peak " << decibelText(peak)
-                << " dBFS\n";
+    console.out << "Played " << durationText(played) << ": peak " << decibelText(peak) << " dBFS\n";
     return true;
 }
 
@@ -204,9 +208,10 @@ gets its own channel.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by slot number, by name
-                         or by a part of the name that fits one preset only
+                         or by a part of the name that fits one preset only;
+                         repeatable, applied in order (partial ones combine)
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
-                         text; repeatable, applied after the preset
+                         text; repeatable, applied after the presets
   --program FILE|NAME    play a session program, a file or a built-in one
                          ("serivane programs" lists them); its steps follow
                          --preset and --set

@@ -11,7 +11,7 @@ namespace serivane::tools {
 
 struct PlayOptions {
     std::string bundle;
-    std::string preset;
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     std::string program;  // a program file or the name of a built-in program
     double seconds = 0.0; // 0: until stopped, or with a program its length

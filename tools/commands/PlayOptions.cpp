@@ -4,7 +4,7 @@ namespace serivane::tools {
 
 void PlayCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
+    addPresets(app, options_.presets);
     addSettings(app, options_.settings);
     addText(app, "--program", options_.program);
     seconds_ = addSeconds(app, options_.seconds);

@@ -5,6 +5,7 @@
 #include "tools/files/FileLinks.h"
 #include "tools/plugin/BundleLocation.h"
 #include "tools/plugin/RenderSettings.h"
+#include "tools/plugin/ToneReach.h"
 #include "tools/program/AutomationPlayer.h"
 #include "tools/program/ProgramRender.h"
 #include "tools/report/NumberText.h"
@@ -36,6 +37,7 @@ struct RenderJob {
     std::optional<Automation> automation;
     std::int64_t frames = 0;
     std::optional<SoundBuffer> mix; // the recording laid under the tones, once read
+    double programSeconds = 0.0;    // the program's length; 0 without one
 };
 
 std::int64_t framesOf(double seconds, int sampleRate) {
@@ -44,10 +46,11 @@ std::int64_t framesOf(double seconds, int sampleRate) {
 
 bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
     StartSettings start;
-    if (!resolveStart(plugin, job.options.preset, job.options.settings, start, error)) return false;
+    if (!resolveStart(plugin, job.options.presets, job.options.settings, start, error))
+        return false;
     double seconds = job.options.seconds;
     job.automation = planRender(job.module, start, job.options.program, job.options.sampleRate,
-                                job.options.secondsGiven, seconds, error,
+                                job.options.secondsGiven, seconds, job.programSeconds, error,
                                 [&job] { return job.interruption.caught() != 0; });
     if (!job.automation) return false;
     error = fadesMisfit(job.options.session, seconds, job.options.sampleRate, "render");
@@ -60,14 +63,27 @@ bool resolve(const host::Plugin& plugin, RenderJob& job, std::string& error) {
 // False once a signal asked the tool to stop; the render then ends and its partial file goes.
 bool stillWanted(const RenderJob& job, std::string& error) {
     if (job.interruption.caught() == 0) return true;
-    error = "render interrupted: nothing was written to " + job.options.output;
+    error = job.options.toStandardOutput
+                ? "render interrupted: the stream on standard output ends short"
+                : "render interrupted: nothing was written to " + job.options.output;
     return false;
 }
+
+// The highest tone the render sounds, looked at whenever a block changed a parameter.
+struct ToneWatch {
+    explicit ToneWatch(const host::Plugin& plugin) : reach(plugin) {}
+    void look() {
+        if (std::optional<double> hertz = reach.highestHertz()) highest = std::max(highest, *hertz);
+    }
+
+    ToneReach reach;
+    double highest = 0.0;
+};
 
 template <typename Sample>
 bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShaping& shaping,
                   SoundFileWriter& writer, LevelMeter& meter, ProgressBar& progress,
-                  std::string& error) {
+                  ToneWatch& tones, std::string& error) {
     const auto started = std::chrono::steady_clock::now();
     auto channels = static_cast<std::size_t>(driver.outputChannelCount());
     auto block = static_cast<std::size_t>(driver.config().maxBlock);
@@ -81,6 +97,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
         if (!stillWanted(job, error)) return false;
         auto limit = static_cast<int32>(std::min<std::int64_t>(block, job.frames - done));
         int32 frames = 0;
+        const bool changes = done == 0 || automation.nextFrame() == done;
         if (!automation.prepare(driver, done, limit, frames)) {
             error = "the plug-in refused a parameter change";
             return false;
@@ -89,6 +106,7 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
             error = "the plug-in failed to process a block";
             return false;
         }
+        if (changes) tones.look();
         shaping.process(pointers.data(), static_cast<int>(channels), frames);
         if (!sink.add(pointers.data(), frames, error)) return false;
         done += frames;
@@ -103,12 +121,15 @@ bool renderFrames(host::ProcessDriver& driver, const RenderJob& job, SessionShap
 std::string sessionText(const SessionOptions& o) {
     std::string text;
     if (o.fadeIn > 0.0 || o.fadeOut > 0.0)
-        text += ", fading " + significant(o.fadeIn, 6) + " s in and " + significant(o.fadeOut, 6) +
-                " s out";
-    if (!o.mix.empty()) text += ", " + o.mix + " mixed at " + significant(o.mixLevel, 4) + " dB";
+        text +=
+            ", fading " + durationText(o.fadeIn) + " in and " + durationText(o.fadeOut) + " out";
+    if (!o.mix.empty())
+        text +=
+            ", " + o.mix + " mixed at " + decibelText(std::pow(10.0, o.mixLevel / 20.0)) + " dB";
     if (o.noise)
         text += ", " + std::string(noiseColourName(*o.noise)) + " noise at " +
-                significant(o.noiseLevel, 4) + " dB (seed " + std::to_string(o.seed) + ")";
+                decibelText(std::pow(10.0, o.noiseLevel / 20.0)) + " dB (seed " +
+                std::to_string(o.seed) + ")";
     return text;
 }
 
@@ -116,11 +137,16 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
     double seconds = static_cast<double>(job.frames) / job.options.sampleRate;
     char speed[32];
     std::snprintf(speed, sizeof speed, "%.1f", seconds / std::max(elapsed, 1e-9));
-    return "Rendered " + significant(seconds, 10) + " s to " + job.options.output + " (" +
-           std::to_string(job.options.sampleRate) + " Hz, " + std::to_string(channels) +
-           " channels, " + formatName(job.options.format) + sessionText(job.options.session) +
-           "): peak " + decibelText(meter.peak()) + " dBFS, RMS " + decibelText(meter.rms()) +
-           " dBFS, took " + significant(elapsed, 3) + " s (" + speed + "x real time)\n";
+    const RenderOptions& o = job.options;
+    const std::string coding = isLossy(o.fileType) ? std::string(fileTypeName(o.fileType)) +
+                                                         " at quality " + significant(o.quality, 3)
+                                                   : formatName(o.format);
+    return "Rendered " + durationText(seconds) + " to " +
+           (o.toStandardOutput ? "standard output" : o.output) + " (" +
+           std::to_string(o.sampleRate) + " Hz, " + std::to_string(channels) + " channels, " +
+           coding + sessionText(o.session) + "): peak " + decibelText(meter.peak()) +
+           " dBFS, RMS " + decibelText(meter.rms()) + " dBFS, took " + durationText(elapsed) +
+           " (" + speed + "x real time)\n";
 }
 
 // Checked before anything is read: an output that is one of the inputs, by any path or link,
@@ -128,7 +154,7 @@ std::string summary(const RenderJob& job, const LevelMeter& meter, int channels,
 bool outputsSpareInputs(const RenderOptions& o, std::string& error) {
     const std::pair<const std::string&, const char*> inputs[] = {
         {o.session.mix, "the --mix recording"}, {o.program, "the --program file"}};
-    for (const std::string& output : {o.output, o.plot}) {
+    for (const std::string& output : {o.toStandardOutput ? std::string() : o.output, o.plot}) {
         for (auto [input, what] : inputs) {
             if (output.empty() || input.empty() || !sameFile(output, input)) continue;
             error = "cannot write " + output + ": it is " + what + " " + input +
@@ -153,11 +179,19 @@ bool readMix(RenderJob& job, std::string& error) {
 std::string clippingWarning(const RenderJob& job, const LevelMeter& meter) {
     std::string text = "serivane: warning: the render peaks at +" + decibelText(meter.peak()) +
                        " dBFS, above full scale";
-    text += job.options.format == SampleFormat::Float ? ", and will clip when played"
-                                                      : ", and is clipped in the file";
+    const bool clipped =
+        !isLossy(job.options.fileType) && job.options.format != SampleFormat::Float;
+    text += clipped ? ", and is clipped in the file" : ", and will clip when played";
     if (job.mix) text += "; a lower --mix-level leaves room";
     if (job.options.session.noise) text += "; a lower --noise-level leaves room";
     return text + "\n";
+}
+
+std::string aliasingWarning(const RenderOptions& o, double highest) {
+    return "serivane: warning: tones reach " + significant(highest, 6) +
+           " Hz, above half the sample rate (" + significant(o.sampleRate / 2.0, 6) +
+           " Hz), and fold back to lower frequencies (aliasing); a higher --sample-rate or a "
+           "lower \"High Freq\" keeps them\n";
 }
 
 bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::string& error) {
@@ -167,6 +201,8 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
         stillWanted(job, error);
         return false;
     }
+    if (o.secondsGiven)
+        console.err << programCutWarning(o.program, job.programSeconds, o.seconds, "render");
     host::ProcessDriver driver(plugin, {static_cast<double>(o.sampleRate), o.block,
                                         o.precision == 64 ? Vst::kSample64 : Vst::kSample32,
                                         Vst::kOffline});
@@ -176,8 +212,11 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
     }
     if (!driver.start(error)) return false;
     SoundFileWriter writer;
-    if (!writer.open(o.output, o.fileType, o.format, o.sampleRate, driver.outputChannelCount(),
-                     job.frames, error))
+    const int channels = driver.outputChannelCount();
+    if (!(o.toStandardOutput
+              ? writer.openStream(console.out, o.format, o.sampleRate, channels, job.frames, error)
+              : writer.open(o.output, o.fileType, o.format, o.sampleRate, channels, job.frames,
+                            error, o.quality)))
         return false;
     driver.transport().setPlaying(true);
     // The stage keeps its own copy of the recording, so the one read from the file goes.
@@ -185,22 +224,27 @@ bool render(host::Plugin& plugin, RenderJob& job, const Console& console, std::s
         sessionStage(o.session, job.mix, &*job.automation, o.sampleRate, job.frames);
     LevelMeter meter;
     ProgressBar progress(console.err, console.errIsTerminal, job.frames);
+    ToneWatch tones(plugin);
     auto started = std::chrono::steady_clock::now();
-    bool rendered = o.precision == 64
-                        ? renderFrames<double>(driver, job, shaping, writer, meter, progress, error)
-                        : renderFrames<float>(driver, job, shaping, writer, meter, progress, error);
+    bool rendered =
+        o.precision == 64
+            ? renderFrames<double>(driver, job, shaping, writer, meter, progress, tones, error)
+            : renderFrames<float>(driver, job, shaping, writer, meter, progress, tones, error);
     progress.finish();
     if (!rendered || !stillWanted(job, error) || !writer.commit(error)) return false;
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    console.out << summary(job, meter, driver.outputChannelCount(), elapsed.count());
+    // The sound itself goes to standard output when it streams there.
+    (o.toStandardOutput ? console.err : console.out)
+        << summary(job, meter, channels, elapsed.count());
     if (meter.peak() > 1.0) console.err << clippingWarning(job, meter);
+    if (tones.highest > o.sampleRate / 2.0) console.err << aliasingWarning(o, tones.highest);
     return true;
 }
 
 int loadAndRender(const RenderOptions& options, const InterruptionGuard& interruption,
                   const Console& console) {
     std::string error;
-    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt};
+    RenderJob job{options, interruption, nullptr, std::nullopt, 0, std::nullopt, 0.0};
     if (!outputsSpareInputs(options, error) || !readMix(job, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;
@@ -224,7 +268,7 @@ int RenderCommand::run(const Console& console) {
     if (code == exitOk && options_.analyze && interruption.caught() == 0)
         code = printRenderAnalysis(
             options_.output,
-            {options_.program, options_.preset, options_.settings, options_.bundle}, options_.plot,
+            {options_.program, options_.presets, options_.settings, options_.bundle}, options_.plot,
             [&interruption] { return interruption.caught() != 0; }, console);
     // Only now, with the plug-in unloaded and the partial file gone, end as the signal asked.
     if (int signal = interruption.caught(); signal != 0) {

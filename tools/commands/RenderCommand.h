@@ -19,7 +19,7 @@ struct RenderOptions {
     std::string bundle;
     std::string output;
     FileType fileType = FileType::Wav;
-    std::string preset;
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     std::string program; // a program file or the name of a built-in program
     double seconds = 60.0;
@@ -28,17 +28,20 @@ struct RenderOptions {
     int block = 512;
     int precision = 32;
     SampleFormat format = SampleFormat::Pcm24;
-    bool analyze = false; // measure the written file and print its beat
-    std::string plot;     // and draw the measurement (beside a program's plan) as this PNG
+    double quality = defaultQuality; // of a lossy file
+    bool toStandardOutput = false;   // OUT is "-": a WAV stream for a pipe
+    bool analyze = false;            // measure the written file and print its beat
+    std::string plot; // and draw the measurement (beside a program's plan) as this PNG
     SessionOptions session;
 };
 
-// `serivane render`: the instrument offline into a WAV or FLAC file.
+// `serivane render`: the instrument offline into a WAV, FLAC, Ogg Vorbis, Opus or MP3 file, or
+// as a WAV stream onto standard output.
 class RenderCommand : public Command {
 public:
     std::string_view name() const override { return "render"; }
     std::string_view summary() const override {
-        return "render the instrument offline to a WAV or FLAC file";
+        return "render the instrument offline to a WAV, FLAC, Ogg, Opus or MP3 file";
     }
     std::string_view usage() const override;
     void define(CLI::App& app) override;
@@ -49,8 +52,12 @@ public:
     const RenderOptions& options() const { return options_; }
 
 private:
+    void checkOutputType();
+
     RenderOptions options_;
     CLI::Option* seconds_ = nullptr;
+    CLI::Option* format_ = nullptr;
+    CLI::Option* quality_ = nullptr;
 };
 
 } // namespace serivane::tools

@@ -72,13 +72,20 @@ void checkSessionOptions(const SessionOptions& session, double seconds, int samp
         throw UsageError(problem);
 }
 
+std::string programCutWarning(const std::string& program, double programSeconds, double seconds,
+                              const std::string& what) {
+    if (programSeconds <= seconds) return "";
+    return "serivane: warning: --seconds cuts the program " + program + " short: the " + what +
+           " lasts " + durationText(seconds) + " of its " + durationText(programSeconds) + "\n";
+}
+
 std::string fadesMisfit(const SessionOptions& session, double seconds, int sampleRate,
                         const std::string& what) {
     auto frames = [sampleRate](double s) { return std::llround(s * sampleRate); };
     if (frames(session.fadeIn) + frames(session.fadeOut) <= std::max(1LL, frames(seconds)))
         return "";
-    return "--fade-in and --fade-out together (" + shortest(session.fadeIn + session.fadeOut) +
-           " s) are longer than the " + what + " (" + shortest(seconds) + " s)";
+    return "--fade-in and --fade-out together (" + durationText(session.fadeIn + session.fadeOut) +
+           ") are longer than the " + what + " (" + durationText(seconds) + ")";
 }
 
 std::string sessionStepsMisfit(const SessionOptions& session, const Automation& automation) {

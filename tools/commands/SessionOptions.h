@@ -39,6 +39,11 @@ void checkNoiseOptions(const SessionOptions& session, bool programmed);
 void checkSessionOptions(const SessionOptions& session, double seconds, int sampleRate,
                          const std::string& what);
 
+// The warning that `--seconds` stops `what` (the render, the playback) before the program ends;
+// empty when it does not.
+std::string programCutWarning(const std::string& program, double programSeconds, double seconds,
+                              const std::string& what);
+
 // Why the fades do not fit into a session of `seconds` (a program's length, known only once it
 // is read); empty when they fit.
 std::string fadesMisfit(const SessionOptions& session, double seconds, int sampleRate,

@@ -38,9 +38,10 @@ again.
 
 Options:
   --preset NAME|SLOT     start from a factory preset, by slot number, by name
-                         or by a part of the name that fits one preset only
+                         or by a part of the name that fits one preset only;
+                         repeatable, applied in order (partial ones combine)
   --set "NAME=VALUE"     set a parameter, in its own units or by its display
-                         text; repeatable, applied after the preset
+                         text; repeatable, applied after the presets
   --seconds S            how long audio runs before the picture is taken
                          (default 1)
   --stopped              keep the host's transport stopped, so that nothing
@@ -56,13 +57,13 @@ Options:
 
 void SnapshotCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
+    addPresets(app, options_.presets);
     addSettings(app, options_.settings);
     addSeconds(app, options_.seconds, maxSnapshotSeconds);
     addSwitch(app, "--stopped", options_.stopped);
     for (bool right : {false, true}) {
         std::string option = right ? "--right-click" : "--click";
-        addValue(app, option, [this, option, right](const std::string& text) {
+        addRepeatable(app, option, [this, option, right](const std::string& text) {
             options_.clicks.push_back(parseClick(option, text, right));
         });
     }

@@ -28,7 +28,7 @@ struct EditorClick {
 struct SnapshotOptions {
     std::string bundle;
     std::string output;
-    std::string preset;
+    std::vector<std::string> presets; // applied in order
     std::vector<Setting> settings;
     double seconds = 1.0;
     // Keeps the host's transport stopped, so that nothing moves and the picture repeats.

@@ -47,7 +47,8 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
     }
     LiveEditor editor;
     if (!editor.open(
-            plugin, {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}, {}},
+            plugin,
+            {options.presets, options.settings, !options.stopped, LiveSound::Silent, {}, {}},
             error) ||
         !click(editor.frame(), options.clicks, error))
         return false;

@@ -14,4 +14,6 @@ bool removeFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
 }
 
+void binaryStandardOutput() {}
+
 } // namespace serivane::tools

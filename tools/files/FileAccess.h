@@ -18,4 +18,8 @@ SNDFILE* openSoundFile(const std::string& path, int mode, SF_INFO* info);
 // False with errno set when the file could not be removed.
 bool removeFile(const std::string& path);
 
+// Makes standard output pass bytes unchanged, as a sound stream needs (Windows turns "\n" into
+// "\r\n" otherwise).
+void binaryStandardOutput();
+
 } // namespace serivane::tools

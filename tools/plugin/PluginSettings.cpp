@@ -4,10 +4,10 @@
 namespace serivane::tools {
 
 bool applyPresetAndSettings(const host::Plugin& plugin, host::ProcessDriver& driver,
-                            const std::string& preset,
+                            const std::vector<std::string>& presets,
                             const std::vector<std::pair<std::string, std::string>>& settings,
                             std::string& error) {
-    if (!preset.empty()) {
+    for (const std::string& preset : presets) {
         ParameterSetting program;
         if (!resolvePreset(plugin, preset, program, error)) return false;
         driver.parameterChanges().add(program.id, program.normalized);

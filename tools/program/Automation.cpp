@@ -182,7 +182,8 @@ private:
 } // namespace
 
 Automation::Automation(const StartSettings& start) {
-    if (start.preset) changes_.push_back({0, *start.preset, ChangeKind::Preset});
+    for (const ParameterSetting& preset : start.presets)
+        changes_.push_back({0, preset, ChangeKind::Preset});
     for (const ParameterSetting& s : start.settings)
         changes_.push_back({0, s, ChangeKind::Parameter});
 }

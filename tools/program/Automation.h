@@ -27,9 +27,9 @@ struct ScheduledChange {
     ChangeKind kind = ChangeKind::Parameter;
 };
 
-// What a render starts from: a preset and settings from the command line.
+// What a render starts from: presets, in order, and settings from the command line.
 struct StartSettings {
-    std::optional<ParameterSetting> preset;
+    std::vector<ParameterSetting> presets;
     std::vector<ParameterSetting> settings;
 };
 

@@ -44,8 +44,8 @@ bool loadProgram(const std::string& choice, ProgramScript& script, std::string& 
     }
     for (const BuiltinProgram& program : builtinPrograms()) {
         if (equalsIgnoringCase(program.name, choice))
-            return ProgramScript::parse(program.text, std::string(program.name) + ".txt", script,
-                                        error, interrupted);
+            return ProgramScript::parse(program.text, std::string(program.name), script, error,
+                                        interrupted);
     }
     error = "no program file or built-in program \"" + choice +
             "\" (\"serivane programs\" lists the built-in ones)";

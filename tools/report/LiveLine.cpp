@@ -1,5 +1,6 @@
 #include "tools/report/LiveLine.h"
 #include "tools/report/BeatSetting.h"
+#include "tools/report/NumberText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -51,9 +52,7 @@ std::string liveLineText(const LiveStatus& status) {
         line += "  no beat";
     }
     line += "  carrier " + (status.carrier ? fixed(*status.carrier, 1) + " Hz" : std::string("-"));
-    line += "  peak " +
-            (status.peak > 0.0 ? fixed(20.0 * std::log10(status.peak), 1) : std::string("-inf")) +
-            " dBFS";
+    line += "  peak " + decibelText(status.peak) + " dBFS";
     return line;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/report/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -55,6 +56,27 @@ std::string significant(double value, int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
     return buffer;
+}
+
+std::string durationText(double seconds) {
+    const auto tenths = std::llround(std::max(seconds, 0.0) * 10.0);
+    const long long whole = tenths / 10;
+    char text[48];
+    if (whole >= 3600)
+        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld.%lld", whole / 3600, whole / 60 % 60,
+                      whole % 60, tenths % 10);
+    else
+        std::snprintf(text, sizeof text, "%lld:%02lld.%lld", whole / 60, whole % 60, tenths % 10);
+    return text;
+}
+
+std::string decibelText(double amplitude) {
+    if (!(amplitude > 0.0)) return "-inf";
+    // Rounded first, so that a level just below 0 dB reads "0.0" rather than "-0.0".
+    const double tenths = std::round(20.0 * std::log10(amplitude) * 10.0) / 10.0 + 0.0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", tenths);
+    return text;
 }
 
 } // namespace serivane::tools

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #if defined(__SSE2__)
@@ -143,13 +142,6 @@ void LevelMeter::add(const double* samples, std::int64_t count) {
 
 double LevelMeter::rms() const {
     return count_ > 0 ? std::sqrt(sumOfSquares_ / count_) : 0.0;
-}
-
-std::string decibelText(double level) {
-    if (level <= 0.0) return "-inf";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", 20.0 * std::log10(level));
-    return text;
 }
 
 } // namespace serivane::tools

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace serivane::tools {
 
@@ -23,8 +22,5 @@ private:
     std::int64_t count_ = 0;
     std::int64_t nonFinite_ = 0;
 };
-
-// Level in dB relative to full scale; "-inf" for silence.
-std::string decibelText(double level);
 
 } // namespace serivane::tools

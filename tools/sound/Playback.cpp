@@ -1,4 +1,5 @@
 #include "tools/sound/Playback.h"
+#include "tools/report/NumberText.h"
 
 #include <portaudio.h>
 
@@ -112,7 +113,7 @@ bool Playback::flowing() {
         stopped_ = "\"" + device_.name + "\" (" + device_.hostApi + ") ended the stream";
     else if (now - lastMove_ >= stallLimit)
         stopped_ = "\"" + device_.name + "\" took no audio for " +
-                   std::to_string(stallLimit.count()) + " s";
+                   durationText(static_cast<double>(stallLimit.count()));
     return stopped_.empty();
 }
 

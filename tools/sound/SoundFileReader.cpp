@@ -2,11 +2,13 @@
 #include "platform/Utf8Path.h"
 #include "tools/files/FileAccess.h"
 #include "tools/report/NumberText.h"
+#include "tools/sound/SoundFormat.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace serivane::tools {
 
@@ -19,7 +21,9 @@ bool SoundFileReader::open(const std::string& path, std::string& error) {
     info_ = SF_INFO{};
     file_ = openSoundFile(path, SFM_READ, &info_);
     if (!file_) {
-        error = "cannot read " + path + ": " + sf_strerror(nullptr);
+        std::optional<FileType> type = fileTypeOf(path);
+        std::string missing = type ? missingFileType(*type, false) : "";
+        error = "cannot read " + path + ": " + (missing.empty() ? sf_strerror(nullptr) : missing);
         return false;
     }
     return true;
@@ -33,10 +37,9 @@ bool SoundFileReader::read(long long first, long long count,
     if (sf_seek(file_, first, SEEK_SET) == first)
         got = sf_readf_double(file_, interleaved_.data(), count);
     if (got != count) {
-        char at[32];
-        std::snprintf(at, sizeof at, "%.6g", static_cast<double>(first + got) / info_.samplerate);
-        error = "cannot read " + path_ + " past " + at +
-                " s: the file is damaged or shorter than its header says";
+        error = "cannot read " + path_ + " past " +
+                durationText(static_cast<double>(first + got) / info_.samplerate) +
+                ": the file is damaged or shorter than its header says";
         return false;
     }
     channels.resize(width);
@@ -102,8 +105,7 @@ bool readRecording(const std::string& path, SoundBuffer& recording, std::string&
     if (bad == recording.samples.end()) return true;
     const auto frame = (bad - recording.samples.begin()) / channels;
     error = path + " cannot be mixed: its sample at frame " + std::to_string(frame) + " (" +
-            significant(static_cast<double>(frame) / file.sampleRate(), 6) +
-            " s) is NaN or infinite";
+            durationText(static_cast<double>(frame) / file.sampleRate()) + ") is NaN or infinite";
     return false;
 }
 

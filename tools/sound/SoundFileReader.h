@@ -8,8 +8,8 @@
 
 namespace serivane::tools {
 
-// Reads frames of a sound file (anything libsndfile opens: WAV, FLAC, Ogg …): by position, one
-// channel at a time, as doubles in -1 … 1, or from the start, interleaved as floats.
+// Reads frames of a sound file (anything libsndfile opens: WAV, FLAC, Ogg Vorbis, Opus, MP3 …): by
+// position, one channel at a time, as doubles in -1 … 1, or from the start, interleaved as floats.
 class SoundFileReader {
 public:
     SoundFileReader() = default;
@@ -42,8 +42,8 @@ private:
 // The longest recording read into memory, in samples over all channels (1 GiB of floats).
 inline constexpr long long maxRecordingSamples = 1LL << 28;
 
-// Reads a mono or stereo recording that libsndfile understands (WAV, FLAC, Ogg Vorbis and
-// more) whole into memory. Recordings with more channels are refused: without knowing their
+// Reads a mono or stereo recording that libsndfile understands (WAV, FLAC, Ogg Vorbis, Opus,
+// MP3 and more) whole into memory. Recordings with more channels are refused: without knowing their
 // layout, any downmix would be a guess; so are recordings holding a NaN or an infinity, named
 // with the first one's place.
 bool readRecording(const std::string& path, SoundBuffer& recording, std::string& error);

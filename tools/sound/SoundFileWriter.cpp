@@ -4,6 +4,7 @@
 #include "tools/files/FileLinks.h"
 #include "tools/files/TemporaryFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,17 @@ int bytesPerSample(SampleFormat format) {
 }
 
 int formatCode(FileType type, SampleFormat format, long long dataBytes) {
+    switch (type) {
+    case FileType::Ogg:
+        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case FileType::Opus:
+        return SF_FORMAT_OGG | SF_FORMAT_OPUS;
+    case FileType::Mp3:
+        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    case FileType::Wav:
+    case FileType::Flac:
+        break;
+    }
     int container = type == FileType::Flac     ? SF_FORMAT_FLAC
                     : dataBytes > wavDataLimit ? SF_FORMAT_RF64
                                                : SF_FORMAT_WAV;
@@ -46,18 +58,12 @@ int formatCode(FileType type, SampleFormat format, long long dataBytes) {
     return 0;
 }
 
-// Whether this libsndfile writes the container at all; sf_format_check answers for a full one.
-bool containerAvailable(int format) {
-    int count = 0;
-    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
-    for (int i = 0; i < count; ++i) {
-        SF_FORMAT_INFO major{};
-        major.format = i;
-        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &major, sizeof major) == 0 &&
-            major.format == (format & SF_FORMAT_TYPEMASK))
-            return true;
-    }
-    return false;
+// The coding of a lossy type: libsndfile's compression level runs the other way from quality.
+bool setQuality(SNDFILE* file, FileType type, double quality) {
+    if (!isLossy(type)) return true;
+    // The MP3 encoder refuses the very end of the scale.
+    double level = std::min(1.0 - quality, type == FileType::Mp3 ? 0.99 : 1.0);
+    return sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level) == SF_TRUE;
 }
 
 } // namespace
@@ -67,7 +73,8 @@ SoundFileWriter::~SoundFileWriter() {
 }
 
 bool SoundFileWriter::open(const std::string& target, FileType type, SampleFormat format,
-                           int sampleRate, int channels, long long frames, std::string& error) {
+                           int sampleRate, int channels, long long frames, std::string& error,
+                           double quality) {
     discard();
     std::error_code ec;
     // A link stays a link: the render replaces the file it names.
@@ -82,9 +89,13 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
     info.channels = channels;
     info.format = formatCode(type, format, frames * channels * bytesPerSample(format));
     // The Windows build's libsndfile has WAV only.
-    if (!containerAvailable(info.format) || !sf_format_check(&info)) {
-        error = "cannot write " + target + ": this build of serivane writes no " +
-                (type == FileType::Flac ? "FLAC" : "such") + " files; write a .wav file instead";
+    if (std::string missing = missingFileType(type, true); !missing.empty()) {
+        error = "cannot write " + target + ": " + missing;
+        return false;
+    }
+    if (!sf_format_check(&info)) {
+        error = "cannot write " + target + ": " + fileTypeName(type) + " takes no sound of " +
+                std::to_string(sampleRate) + " Hz in " + std::to_string(channels) + " channels";
         return false;
     }
     fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -109,14 +120,47 @@ bool SoundFileWriter::open(const std::string& target, FileType type, SampleForma
         discard();
         return false;
     }
-    // FLAC's size is not known ahead; the samples of an uncompressed file are.
-    if (type != FileType::Flac &&
+    if (!setQuality(file_, type, quality)) {
+        error = "cannot write " + target + ": " + sf_strerror(file_);
+        discard();
+        return false;
+    }
+    // A coded file's size is not known ahead; the samples of an uncompressed file are.
+    if (type == FileType::Wav &&
         !reserveSpace(fd, frames * channels * static_cast<long long>(bytesPerSample(format)))) {
         error = "cannot write " + target + ": " + std::strerror(errno);
         discard();
         return false;
     }
     if (format != SampleFormat::Float) sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    return true;
+}
+
+bool SoundFileWriter::openStream(std::ostream& out, SampleFormat format, int sampleRate,
+                                 int channels, long long frames, std::string& error) {
+    discard();
+    target_ = "standard output";
+    const long long dataBytes = frames * channels * bytesPerSample(format);
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    // Plain WAV even when long: its header's sizes then stand for "until the stream ends".
+    info.format = formatCode(FileType::Wav, format, 0);
+    binaryStandardOutput();
+    stream_ = std::make_unique<StreamTarget>(out);
+    file_ = sf_open_virtual(stream_->io(), SFM_WRITE, &info, stream_.get());
+    if (file_ == nullptr) {
+        error = std::string("cannot write to standard output: ") + sf_strerror(nullptr);
+        discard();
+        return false;
+    }
+    if (format != SampleFormat::Float) sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    if (!stream_->announce(dataBytes)) {
+        error = "writing to standard output failed";
+        discard();
+        return false;
+    }
+    streamOut_ = &out;
     return true;
 }
 
@@ -146,6 +190,12 @@ bool SoundFileWriter::commit(std::string& error) {
         discard();
         return false;
     }
+    if (stream_) {
+        stream_.reset();
+        if (streamOut_->flush()) return true;
+        error = "writing to standard output failed";
+        return false;
+    }
     // A render that ended early leaves space reserved for the frames it did not write.
     releaseReserve(temporary_);
     if (!replaceFile(temporary_, destination_)) {
@@ -160,6 +210,7 @@ bool SoundFileWriter::commit(std::string& error) {
 void SoundFileWriter::discard() {
     if (file_ != nullptr) sf_close(file_);
     file_ = nullptr;
+    stream_.reset();
     if (!temporary_.empty()) removeFile(temporary_);
     temporary_.clear();
 }

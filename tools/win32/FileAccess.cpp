@@ -2,6 +2,8 @@
 #include "platform/win32/WideText.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 
 namespace serivane::tools {
 
@@ -15,6 +17,11 @@ SNDFILE* openSoundFile(const std::string& path, int mode, SF_INFO* info) {
 
 bool removeFile(const std::string& path) {
     return _wremove(Widened(path).c_str()) == 0;
+}
+
+void binaryStandardOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 } // namespace serivane::tools

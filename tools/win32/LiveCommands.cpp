@@ -56,7 +56,7 @@ opens the editor and saves a picture of it.
 
 void EditCommand::define(CLI::App& app) {
     addBundle(app, options_.bundle);
-    addPreset(app, options_.preset);
+    addPresets(app, options_.presets);
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
     addNoiseOptions(app, options_.session);

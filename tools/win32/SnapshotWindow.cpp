@@ -37,7 +37,7 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
     host::ProcessDriver driver(plugin, {48000.0, 512, Vst::kSample32, Vst::kRealtime});
     if (!driver.start(error)) return false;
     driver.transport().setPlaying(!options.stopped);
-    if (!applyPresetAndSettings(plugin, driver, options.preset, options.settings, error))
+    if (!applyPresetAndSettings(plugin, driver, options.presets, options.settings, error))
         return false;
     host::AudioThread audio(driver);
     audio.start();
