@@ -26,14 +26,14 @@ struct Rig {
     std::unique_ptr<Plugin> plugin;
     std::unique_ptr<ProcessDriver> driver;
 
-    Rig(int tones, Steinberg::int32 sampleSize) {
+    Rig(int tones, Steinberg::int32 sampleSize, int maxBlock = kBlock) {
         std::string error;
         module = Module::load(SERIVANE_BUNDLE_PATH, error);
         if (module) plugin = Plugin::create(module, error);
         if (!plugin) Fail(error);
         ProcessConfig config;
         config.sampleRate = kRate;
-        config.maxBlock = kBlock;
+        config.maxBlock = maxBlock;
         config.symbolicSampleSize = sampleSize;
         config.processMode = Steinberg::Vst::kRealtime;
         driver = std::make_unique<ProcessDriver>(*plugin, config);
@@ -88,6 +88,26 @@ void BM_ProcessCall(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ProcessCall)->ArgName("param_change")->Arg(0)->Arg(1);
+
+// 16 tones in the block sizes of tracking and of mixing, the host's maximum the block itself.
+// cpu_per_frame set against the 512-frame figure gives the cost of a call and of a partial chunk.
+void BM_BlockSize(benchmark::State& state) {
+    const int block = static_cast<int>(state.range(0));
+    constexpr int kTones = 16;
+    Rig rig(kTones, kSample32, block);
+    std::vector<float> left(static_cast<size_t>(block)), right(static_cast<size_t>(block));
+    float* outputs[] = {left.data(), right.data()};
+    for (int i = 0; i < 100 * kBlock / block; ++i) rig.driver->process(outputs, block);
+    for (auto _ : state) {
+        rig.driver->process(outputs, block);
+        benchmark::DoNotOptimize(left.data());
+    }
+    const double frames = static_cast<double>(state.iterations()) * block;
+    state.counters["realtime_x"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
+    state.counters["cpu_per_frame"] =
+        benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_BlockSize)->ArgName("frames")->Arg(32)->Arg(64)->Arg(128)->Arg(512);
 
 } // namespace
 

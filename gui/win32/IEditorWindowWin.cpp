@@ -1,4 +1,5 @@
 #include "gui/win32/IEditorWindowWin.h"
+#include "platform/win32/CountedWindowClass.h"
 #include "platform/win32/WideText.h"
 
 #include <commctrl.h>
@@ -11,85 +12,33 @@
 
 #include "framework/IEffectBase.h"
 #include "framework/IParamModel.h"
+#include "gui/ControlKeys.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 #include "gui/ITextEntryTarget.h"
-#include "gui/x11/RasterPixels.h"
-#include "gui/x11/ValueBoxLayout.h"
-#include "platform/ModuleHandle.h"
+#include "gui/RasterPixels.h"
+#include "gui/ValueBoxLayout.h"
 #include "platform/Resources.h"
 #include "raster/Raster.h"
 
 #include <algorithm>
-#include <mutex>
 #include <string_view>
-#include <vector>
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"IEffectWndClass";
+CountedWindowClass gWindowClass(L"IEffectWndClass", CS_DBLCLKS, IDC_ARROW);
 constexpr UINT_PTR kTimerId = 2;
 constexpr int kEditId = 99;
 // Marks a value box as the editor's own.
 constexpr LONG_PTR kEditMarker = 0xDEADF00B;
 constexpr int kMaxEntryText = 1000;
 
-// Editor windows open in the process; the class lives while there is one.
-std::mutex gClassMutex;
-int gOpenWindows = 0;
-
-HINSTANCE Instance() {
-    void* module = ModuleHandle();
-    return module ? static_cast<HINSTANCE>(module) : GetModuleHandleW(nullptr);
-}
-
-bool RegisterFirstOpen(WNDPROC procedure) {
-    std::lock_guard lock(gClassMutex);
-    if (gOpenWindows++ > 0) return true;
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = Instance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
-        return true;
-    --gOpenWindows;
-    return false;
-}
-
-void UnregisterLastClose() {
-    std::lock_guard lock(gClassMutex);
-    if (gOpenWindows > 0 && --gOpenWindows == 0) UnregisterClassW(kClassName, Instance());
-}
-
 IMouseState MouseState(WPARAM wParam) {
     return {(wParam & MK_LBUTTON) != 0, (wParam & MK_RBUTTON) != 0, (wParam & MK_SHIFT) != 0,
             (wParam & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0};
 }
 
-// The key code a control receives for a virtual key; false for keys controls do not get.
-bool KeyCodeFor(WPARAM key, IKeyCode& code) {
-    if (key == VK_SPACE)
-        code = kKeySpace;
-    else if (key == VK_UP)
-        code = kKeyUp;
-    else if (key == VK_DOWN)
-        code = kKeyDown;
-    else if (key == VK_LEFT)
-        code = kKeyLeft;
-    else if (key == VK_RIGHT)
-        code = kKeyRight;
-    else if (key >= '0' && key <= '9')
-        code = static_cast<IKeyCode>(kKeyDigit0 + static_cast<int>(key - '0'));
-    else if (key >= 'A' && key <= 'Z')
-        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(key - 'A'));
-    else if (key >= 0x61 && key <= 0x7A)
-        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(key - 0x61));
-    else
-        return false;
-    return true;
-}
+constexpr ArrowKeys kArrowKeys{VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
 
 HFONT EntryFont(int height, int weight, bool italic, const std::string& face) {
     return CreateFontW(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET,
@@ -151,20 +100,21 @@ std::unique_ptr<IEditorWindow> OpenEditorWindow(IGraphics& graphics, void* paren
     return IEditorWindowWin::Open(graphics, static_cast<HWND>(parent));
 }
 
-IEditorWindowWin::IEditorWindowWin(IGraphics& graphics) : graphics_(graphics) {}
+IEditorWindowWin::IEditorWindowWin(IGraphics& graphics)
+    : graphics_(graphics), interaction_(graphics) {}
 
 std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HWND parent) {
     if (!parent || !graphics.DrawRaster()) return nullptr;
     std::unique_ptr<IEditorWindowWin> editor(new IEditorWindowWin(graphics));
-    if (!RegisterFirstOpen(&IEditorWindowWin::WindowProc)) return nullptr;
+    if (!gWindowClass.Acquire(&IEditorWindowWin::WindowProc)) return nullptr;
     editor->registeredOpen_ = true;
     editor->cursor_ = LoadCursorW(nullptr, IDC_ARROW);
     // Attached first: creation already starts the timer and may paint.
     graphics.AttachWindow(*editor);
     editor->attached_ = true;
-    HWND window = CreateWindowExW(0, kClassName, L"IEffect",
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, graphics.Width(),
-                                  graphics.Height(), parent, nullptr, Instance(), editor.get());
+    HWND window = CreateWindowExW(
+        0, gWindowClass.Name(), L"IEffect", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+        graphics.Width(), graphics.Height(), parent, nullptr, ModuleInstance(), editor.get());
     if (!window) return nullptr;
     graphics.RedrawAll();
     if (graphics.TooltipsEnabled()) editor->CreateTooltip();
@@ -175,15 +125,15 @@ IEditorWindowWin::~IEditorWindowWin() {
     CloseWindow();
     if (attached_) graphics_.DetachWindow();
     for (auto& [id, cursor] : resourceCursors_) DestroyCursor(cursor);
-    if (registeredOpen_) UnregisterLastClose();
+    if (registeredOpen_) gWindowClass.Release();
 }
 
 void IEditorWindowWin::ReleaseWindow() {
-    EndDrag();
+    interaction_.EndDrag();
     HideTooltip();
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
-    tooltipIndex_ = -1;
+    interaction_.HoverOver(-1);
     if (graphics_.GestureCountdown() != 0) graphics_.Plug().FlushDeferredEndEdit();
     DestroyEditBox();
     KillTimer(window_, kTimerId);
@@ -205,7 +155,7 @@ void IEditorWindowWin::CreateTooltip() {
     InitCommonControlsEx(&controls);
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, Instance(), nullptr);
+                               nullptr, ModuleInstance(), nullptr);
     if (!tooltip_) {
         graphics_.SetTooltipsEnabled(false);
         return;
@@ -225,8 +175,8 @@ void IEditorWindowWin::CreateTooltip() {
 }
 
 void IEditorWindowWin::ShowTooltip() {
-    tooltipIndex_ = graphics_.TooltipsEnabled() ? graphics_.MouseOverIndex() : -1;
-    IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
+    interaction_.HoverOver(graphics_.TooltipsEnabled() ? graphics_.MouseOverIndex() : -1);
+    IControl* control = interaction_.HoverControl();
     if (!tooltip_ || !control || !control->Tooltip()) return;
     std::wstring text = Widened(control->Tooltip());
     TOOLINFOW tool{};
@@ -235,18 +185,17 @@ void IEditorWindowWin::ShowTooltip() {
     tool.uId = reinterpret_cast<UINT_PTR>(window_);
     tool.lpszText = text.data();
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    tooltipShowing_ = true;
+    interaction_.TooltipShown();
 }
 
 void IEditorWindowWin::HideTooltip() {
-    if (!tooltipShowing_ || !tooltip_) return;
+    if (!tooltip_ || !interaction_.HideTooltip()) return;
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(window_);
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    tooltipShowing_ = false;
 }
 
 bool IEditorWindowWin::PresentToWindow(const IBox& rect) {
@@ -276,42 +225,29 @@ bool IEditorWindowWin::PresentToWindow(const IBox& rect) {
 
 void IEditorWindowWin::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
     if (edit_ || !window_) return;
-    const IBox& r = control.Rect();
-    std::string current = param.FormatValue(param.Value(), false);
-    bool choice = param.Type() == IParamType::Enum || param.Type() == IParamType::Bool;
+    ParamEntry entry = ParamEntryFor(control.Rect(), param, centred);
     HFONT font = EntryFont(14, FW_DONTCARE, false, "Arial");
-    if (param.DisplayTextCount() == 0 || !choice) {
-        int longest = static_cast<int>(param.FormatValue(param.Max(), false).size());
+    if (!entry.list) {
         DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | (centred ? ES_CENTER : 0);
-        OpenEditBox(L"EDIT", style, EditBoxRect(r, longest, centred), control, &param, font);
-        SetWindowTextW(edit_, Widened(current).c_str());
+        OpenEditBox(L"EDIT", style, entry.rect, control, &param, font);
+        SetWindowTextW(edit_, Widened(entry.text).c_str());
         SendMessageW(edit_, EM_SETSEL, 0, -1);
         return;
     }
-    std::vector<std::wstring> items;
-    std::size_t longest = 0;
-    int selected = -1;
-    for (int value = static_cast<int>(param.Min()); value <= static_cast<int>(param.Max());
-         ++value) {
-        const char* text = param.DisplayTextFor(value);
-        if (!*text) continue;
-        if (current == text) selected = static_cast<int>(items.size());
-        items.push_back(Widened(text));
-        longest = std::max(longest, std::string(text).size());
-    }
-    IBox rect = DropDownRect(r, static_cast<int>(items.size()), static_cast<int>(longest), centred);
-    OpenEditBox(L"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, rect, control, &param, font);
-    for (const std::wstring& item : items)
-        SendMessageW(edit_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(edit_, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    OpenEditBox(L"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, entry.rect, control, &param,
+                font);
+    for (const std::string& item : entry.items)
+        SendMessageW(edit_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widened(item).c_str()));
+    SendMessageW(edit_, CB_SETCURSEL, static_cast<WPARAM>(entry.selected), 0);
 }
 
 void IEditorWindowWin::PromptTextInput(IControl& control, ITextEntryTarget& text) {
     if (edit_ || !window_) return;
     const ITextStyle& style = text.TextStyle();
-    DWORD align = style.align == ITextAlign::Left    ? ES_LEFT
-                  : style.align == ITextAlign::Right ? ES_RIGHT
-                                                     : ES_CENTER;
+    ITextAlign entryAlign = TextEntryAlign(style.align);
+    DWORD align = entryAlign == ITextAlign::Left    ? ES_LEFT
+                  : entryAlign == ITextAlign::Right ? ES_RIGHT
+                                                    : ES_CENTER;
     DWORD kind = text.Password() ? ES_PASSWORD : ES_MULTILINE;
     DWORD styleBits = WS_CHILD | WS_VISIBLE | align | kind | (text.Editable() ? 0 : ES_READONLY);
     HFONT font = EntryFont(style.size, style.style == kTextBold ? FW_BOLD : FW_DONTCARE,
@@ -325,7 +261,7 @@ void IEditorWindowWin::OpenEditBox(const wchar_t* windowClass, DWORD style, cons
                                    IControl& control, const IParamModel* param, HFONT font) {
     edit_ = CreateWindowExW(0, windowClass, L"", style, rect.left, rect.top, rect.W(), rect.H(),
                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                            Instance(), nullptr);
+                            ModuleInstance(), nullptr);
     if (!edit_) {
         DeleteObject(font);
         return;
@@ -335,9 +271,7 @@ void IEditorWindowWin::OpenEditBox(const wchar_t* windowClass, DWORD style, cons
     SetWindowLongPtrW(edit_, GWLP_USERDATA, kEditMarker);
     editOldProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));
-    editControl_ = &control;
-    editParam_ = param;
-    editState_ = EditState::None;
+    interaction_.OpenEntry(control, param, EditState::None);
     editIsList_ = std::wstring_view(windowClass) == L"COMBOBOX";
     SetFocus(edit_);
 }
@@ -351,23 +285,17 @@ void IEditorWindowWin::DestroyEditBox() {
     edit_ = nullptr;
     editFont_ = nullptr;
     editOldProc_ = nullptr;
-    editControl_ = nullptr;
-    editParam_ = nullptr;
-    editState_ = EditState::None;
+    interaction_.CloseEntry();
 }
 
 void IEditorWindowWin::EditBoxStep() {
-    if (!edit_ || editState_ == EditState::None) return;
-    if (editState_ != EditState::Commit && editState_ != EditState::Cancel) {
-        editState_ = EditState::None;
-        return;
-    }
-    IControl* control = editControl_;
-    if (editState_ == EditState::Commit) {
+    if (!edit_) return;
+    IControl* control = interaction_.StepEntry([this] {
         wchar_t text[kMaxEntryText + 1] = {};
         GetWindowTextW(edit_, text, kMaxEntryText);
-        graphics_.ApplyTextEntry(control, editParam_, Narrowed(text).c_str());
-    }
+        return Narrowed(text);
+    });
+    if (!control) return;
     control->EditFinished();
     DestroyEditBox();
     SetFocus(window_);
@@ -444,8 +372,7 @@ void IEditorWindowWin::OnCreate() {
 }
 
 void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
-    pointerX_ = x;
-    pointerY_ = y;
+    interaction_.PointerAt(x, y);
     IMouseState state = MouseState(wParam);
     if (state.left || state.right) {
         if (GetCapture() == window_) graphics_.DispatchMouseDrag(x, y, state);
@@ -453,24 +380,20 @@ void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
     }
     if (!graphics_.DispatchMouseOver(x, y, state)) return;
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, HOVER_DEFAULT};
-    if (graphics_.TooltipsEnabled() && graphics_.MouseOverIndex() != tooltipIndex_) {
-        tooltipIndex_ = graphics_.MouseOverIndex();
+    if (graphics_.TooltipsEnabled() && interaction_.HoverOver(graphics_.MouseOverIndex())) {
         HideTooltip();
-        if (tooltipIndex_ >= 0) track.dwFlags |= TME_HOVER;
+        if (interaction_.HoverIndex() >= 0) track.dwFlags |= TME_HOVER;
     }
     TrackMouseEvent(&track);
 }
 
 void IEditorWindowWin::OnButtonDown(WPARAM wParam, int x, int y, bool right) {
     HideTooltip();
-    if (edit_ && !right) editState_ = EditState::Commit;
-    pointerX_ = x;
-    pointerY_ = y;
+    if (!right) interaction_.CommitEntry();
     SetCapture(window_);
-    dragging_ = true;
     IMouseState state = MouseState(wParam);
     state.right = right;
-    graphics_.DispatchMouseDown(x, y, state);
+    interaction_.Press(x, y, state);
 }
 
 void IEditorWindowWin::OnMouseWheel(WPARAM wParam, int x, int y) {
@@ -486,12 +409,6 @@ void IEditorWindowWin::OnMouseWheel(WPARAM wParam, int x, int y) {
     GetWindowRect(window_, &frame);
     graphics_.DispatchMouseWheel(x - frame.left, y - frame.top,
                                  MouseState(GET_KEYSTATE_WPARAM(wParam)), steps);
-}
-
-void IEditorWindowWin::EndDrag() {
-    if (!dragging_) return;
-    dragging_ = false;
-    graphics_.DispatchMouseUp(pointerX_, pointerY_, IMouseState{});
 }
 
 LRESULT CALLBACK IEditorWindowWin::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -538,7 +455,7 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
     case WM_KEYDOWN: {
         IKeyCode code;
-        if (!KeyCodeFor(wParam, code)) return 0;
+        if (!ControlKeyFor(wParam, kArrowKeys, code)) return 0;
         POINT point;
         GetCursorPos(&point);
         ScreenToClient(window_, &point);
@@ -551,35 +468,31 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
         // The drop-down list's choice commits on the next tick.
         if (edit_ && LOWORD(wParam) == kEditId && HIWORD(wParam) == CBN_SELCHANGE)
-            editState_ = EditState::Commit;
+            interaction_.SetEntryState(EditState::Commit);
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, x, y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        // Cleared first: letting the capture go here loses nothing.
-        dragging_ = false;
+        // Let go first: releasing the capture here loses nothing.
+        interaction_.LetGo();
         ReleaseCapture();
         graphics_.DispatchMouseUp(x, y, MouseState(wParam));
         return 0;
     case WM_CAPTURECHANGED:
         // A message box, a switch of windows or an opened browser took the mouse mid-drag.
-        if (reinterpret_cast<HWND>(lParam) != window_) EndDrag();
+        if (reinterpret_cast<HWND>(lParam) != window_) interaction_.EndDrag();
         return 0;
     case WM_LBUTTONDBLCLK:
-        pointerX_ = x;
-        pointerY_ = y;
-        if (graphics_.DispatchDoubleClick(x, y, MouseState(wParam))) {
-            SetCapture(window_);
-            dragging_ = true;
-        }
+        if (interaction_.DoubleClick(x, y, MouseState(wParam))) SetCapture(window_);
         return 0;
     case WM_RBUTTONDOWN:
         if (edit_) {
             // A right click cancels the value box; free text entry is emptied at once.
-            editState_ = EditState::Cancel;
-            if (!editParam_) graphics_.ApplyTextEntry(editControl_, nullptr, "");
+            interaction_.SetEntryState(EditState::Cancel);
+            if (!interaction_.EntryParam())
+                graphics_.ApplyTextEntry(interaction_.EntryControl(), nullptr, "");
             return 0;
         }
         OnButtonDown(wParam, x, y, true);
@@ -626,25 +539,25 @@ LRESULT IEditorWindowWin::OnEditMessage(UINT message, WPARAM wParam, LPARAM lPar
     HideTooltip();
     switch (message) {
     case WM_SETFOCUS:
-        editState_ = EditState::Editing;
+        interaction_.SetEntryState(EditState::Editing);
         break;
     case WM_KILLFOCUS:
-        editState_ = EditState::None;
+        interaction_.SetEntryState(EditState::None);
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
             if (!editIsList_) SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-            editState_ = EditState::Commit;
+            interaction_.SetEntryState(EditState::Commit);
             return 0;
         }
-        editState_ = EditState::Editing;
+        interaction_.SetEntryState(EditState::Editing);
         break;
     case WM_CHAR:
         // Enter commits; the line break it types never reaches the multi-line box.
         if (wParam == '\r' || wParam == '\n') return 0;
         break;
     case WM_GETDLGCODE:
-        if (!editParam_ && lParam) {
+        if (!interaction_.EntryParam() && lParam) {
             const auto* queried = reinterpret_cast<const MSG*>(lParam);
             if (queried->message == WM_KEYDOWN && queried->wParam == VK_RETURN)
                 return CallWindowProcW(own, edit, message, wParam, lParam) | DLGC_WANTALLKEYS;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/EditorInteraction.h"
 #include "gui/IEditorWindow.h"
 #include "gui/IPlatformWindow.h"
 
@@ -15,7 +16,7 @@
 class IEditorWindowWin : public IEditorWindow, public IPlatformWindow {
 public:
     // The state of an open value box, advanced by its messages and applied on the next tick.
-    enum class EditState { None, Editing, Cancel, Commit };
+    using EditState = ::EditState;
 
     // Opens the window inside parent; null when it cannot be made.
     static std::unique_ptr<IEditorWindowWin> Open(IGraphics& graphics, HWND parent);
@@ -35,7 +36,7 @@ public:
     HWND EditHandle() const { return edit_; }
     HWND TooltipHandle() const { return tooltip_; }
     HCURSOR Cursor() const { return cursor_; }
-    EditState State() const { return editState_; }
+    EditState State() const { return interaction_.EntryState(); }
 
 private:
     explicit IEditorWindowWin(IGraphics& graphics);
@@ -48,9 +49,6 @@ private:
     void OnMouseMove(WPARAM wParam, int x, int y);
     void OnButtonDown(WPARAM wParam, int x, int y, bool right);
     void OnMouseWheel(WPARAM wParam, int x, int y);
-    // Ends a drag whose release will not come: its control hears a release where the pointer
-    // was last seen, which ends the host's gesture.
-    void EndDrag();
 
     // Ends what the window holds open and lets go of its children and the graphics context;
     // the window itself is being destroyed.
@@ -66,21 +64,13 @@ private:
     void HideTooltip();
 
     IGraphics& graphics_;
+    EditorInteraction interaction_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND edit_ = nullptr;
     WNDPROC editOldProc_ = nullptr;
     HFONT editFont_ = nullptr;
-    IControl* editControl_ = nullptr;
-    const IParamModel* editParam_ = nullptr;
-    EditState editState_ = EditState::None;
     bool editIsList_ = false;
-    bool tooltipShowing_ = false;
-    int tooltipIndex_ = -1;
-    // A press captured the mouse and its release has not come yet.
-    bool dragging_ = false;
-    int pointerX_ = 0;
-    int pointerY_ = 0;
     // Wheel motion short of a whole step, as touchpads send it.
     int wheelRest_ = 0;
     // The paint in progress, so that presenting draws into its device context.

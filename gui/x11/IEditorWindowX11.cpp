@@ -1,10 +1,11 @@
 #include "gui/x11/IEditorWindowX11.h"
+#include "gui/ControlKeys.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 #include "gui/ITextEntryTarget.h"
+#include "gui/RasterPixels.h"
+#include "gui/ValueBoxLayout.h"
 #include "gui/x11/OverlayPainter.h"
-#include "gui/x11/RasterPixels.h"
-#include "gui/x11/ValueBoxLayout.h"
 
 #include "framework/IEffectBase.h"
 #include "platform/OwnThreadLoop.h"
@@ -16,33 +17,7 @@
 namespace {
 
 // X key symbols of the arrow keys.
-constexpr std::uint32_t kSymLeft = 0xFF51;
-constexpr std::uint32_t kSymUp = 0xFF52;
-constexpr std::uint32_t kSymRight = 0xFF53;
-constexpr std::uint32_t kSymDown = 0xFF54;
-
-// The key code a control receives for an X key symbol; false for keys controls do not get.
-bool KeyCodeFor(std::uint32_t keysym, IKeyCode& code) {
-    if (keysym == ' ')
-        code = kKeySpace;
-    else if (keysym == kSymUp)
-        code = kKeyUp;
-    else if (keysym == kSymDown)
-        code = kKeyDown;
-    else if (keysym == kSymLeft)
-        code = kKeyLeft;
-    else if (keysym == kSymRight)
-        code = kKeyRight;
-    else if (keysym >= '0' && keysym <= '9')
-        code = static_cast<IKeyCode>(kKeyDigit0 + static_cast<int>(keysym - '0'));
-    else if (keysym >= 'A' && keysym <= 'Z')
-        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(keysym - 'A'));
-    else if (keysym >= 'a' && keysym <= 'z')
-        code = static_cast<IKeyCode>(kKeyLetterA + static_cast<int>(keysym - 'a'));
-    else
-        return false;
-    return true;
-}
+constexpr ArrowKeys kArrowSyms{0xFF51, 0xFF52, 0xFF53, 0xFF54};
 
 IMouseState MouseState(const x11::Modifiers& mods) {
     return {mods.left, mods.right, mods.shift, mods.ctrl, mods.alt};
@@ -74,7 +49,7 @@ std::unique_ptr<IEditorWindow> OpenEditorWindow(IGraphics& graphics, void* paren
 }
 
 IEditorWindowX11::IEditorWindowX11(IGraphics& graphics, std::unique_ptr<IRunLoopLink> loop)
-    : graphics_(graphics), loop_(std::move(loop)) {}
+    : graphics_(graphics), interaction_(graphics), loop_(std::move(loop)) {}
 
 std::unique_ptr<IEditorWindowX11> IEditorWindowX11::Open(IGraphics& graphics, std::uint32_t parent,
                                                          std::unique_ptr<IRunLoopLink> loop) {
@@ -114,17 +89,9 @@ void IEditorWindowX11::Tick() {
 }
 
 void IEditorWindowX11::EntryBoxStep() {
-    if (!box_ || box_->State() == EditState::None) return;
-    EditState state = box_->State();
-    if (state != EditState::Commit && state != EditState::Cancel) {
-        box_->SetState(EditState::None);
-        return;
-    }
-    IControl* control = editControl_;
-    if (state == EditState::Commit) {
-        std::string text = box_->CommittedText();
-        graphics_.ApplyTextEntry(control, editParam_, text.c_str());
-    }
+    if (!box_) return;
+    IControl* control = interaction_.StepEntry([this] { return box_->CommittedText(); });
+    if (!control) return;
     CloseBox();
     control->EditFinished();
 }
@@ -136,7 +103,7 @@ bool IEditorWindowX11::PresentToWindow(const IBox& rect) {
 
 bool IEditorWindowX11::OverlaysTouch(const IBox& rect) const {
     return (box_ && box_->DrawnRect().Overlaps(rect)) ||
-           (tooltipShowing_ && tooltipRect_.Overlaps(rect)) ||
+           (interaction_.TooltipShowing() && tooltipRect_.Overlaps(rect)) ||
            (message_ && message_->Rect().Overlaps(rect));
 }
 
@@ -168,8 +135,8 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
     backBuffer_.MarkDirty();
     OverlayPainter painter(backBuffer_);
     if (box_) painter.PaintEntryBox(*box_);
-    if (tooltipShowing_ && tooltipIndex_ >= 0) {
-        IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
+    if (interaction_.TooltipShowing() && interaction_.HoverIndex() >= 0) {
+        IControl* control = interaction_.HoverControl();
         if (control && control->Tooltip()) painter.PaintTooltip(tooltipRect_, control->Tooltip());
     }
     if (message_) painter.PaintMessage(*message_);
@@ -178,38 +145,21 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
 
 void IEditorWindowX11::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
     if (box_) return;
-    const IBox& r = control.Rect();
-    std::string current = param.FormatValue(param.Value(), false);
-    bool choice = param.Type() == IParamType::Enum || param.Type() == IParamType::Bool;
-    if (param.DisplayTextCount() == 0 || !choice) {
-        int length = static_cast<int>(param.FormatValue(param.Max(), false).size());
-        IBox rect = EditBoxRect(r, length, centred);
+    ParamEntry entry = ParamEntryFor(control.Rect(), param, centred);
+    if (!entry.list) {
         ITextStyle style = EntryStyle(centred ? ITextAlign::Centre : ITextAlign::Left);
-        OpenBox(ValueEntryBox::Edit(rect, current, style, false, false), control, &param);
+        OpenBox(ValueEntryBox::Edit(entry.rect, entry.text, style, false, false), control, &param);
         return;
     }
-    std::vector<std::string> items;
-    std::size_t longest = 0;
-    int selected = -1;
-    for (int value = static_cast<int>(param.Min()); value <= static_cast<int>(param.Max());
-         ++value) {
-        const char* text = param.DisplayTextFor(value);
-        if (!*text) continue;
-        if (current == text) selected = static_cast<int>(items.size());
-        items.emplace_back(text);
-        longest = std::max(longest, items.back().size());
-    }
-    IBox rect = DropDownRect(r, static_cast<int>(items.size()), static_cast<int>(longest), centred);
-    OpenBox(ValueEntryBox::DropDown(rect, std::move(items), selected, EntryStyle(ITextAlign::Left)),
+    OpenBox(ValueEntryBox::DropDown(entry.rect, std::move(entry.items), entry.selected,
+                                    EntryStyle(ITextAlign::Left)),
             control, &param);
 }
 
 void IEditorWindowX11::PromptTextInput(IControl& control, ITextEntryTarget& text) {
     if (box_) return;
     ITextStyle style = text.TextStyle();
-    style.align = style.align == ITextAlign::Left || style.align == ITextAlign::Right
-                      ? style.align
-                      : ITextAlign::Centre;
+    style.align = TextEntryAlign(style.align);
     OpenBox(ValueEntryBox::Edit(control.Rect(), text.Text() ? text.Text() : "", style,
                                 !text.Editable(), text.Password()),
             control, nullptr);
@@ -218,8 +168,7 @@ void IEditorWindowX11::PromptTextInput(IControl& control, ITextEntryTarget& text
 void IEditorWindowX11::OpenBox(ValueEntryBox box, IControl& control, const IParamModel* param) {
     HideTooltip();
     box_.emplace(std::move(box));
-    editControl_ = &control;
-    editParam_ = param;
+    interaction_.OpenEntry(control, param, box_->State());
     window_->TakeFocus();
     Repaint(box_->DrawnRect());
 }
@@ -228,9 +177,14 @@ void IEditorWindowX11::CloseBox() {
     if (!box_) return;
     IBox area = box_->DrawnRect();
     box_.reset();
-    editControl_ = nullptr;
-    editParam_ = nullptr;
+    interaction_.CloseEntry();
     Repaint(area);
+}
+
+void IEditorWindowX11::BoxInput(const std::function<void(ValueEntryBox&)>& input) {
+    box_->SetState(interaction_.EntryState());
+    input(*box_);
+    interaction_.SetEntryState(box_->State());
 }
 
 void IEditorWindowX11::ShowMessage(MessageBox message) {
@@ -319,8 +273,7 @@ void IEditorWindowX11::ResizeWindow(int width, int height) {
 
 void IEditorWindowX11::OnButtonPress(x11::Button button, int x, int y, const x11::Modifiers& mods,
                                      std::uint32_t timeMs) {
-    pointerX_ = x;
-    pointerY_ = y;
+    interaction_.PointerAt(x, y);
     if (message_) {
         consumedButtons_ |= ButtonBit(button);
         if (button == x11::Button::Left) message_->Press(x, y);
@@ -338,31 +291,29 @@ void IEditorWindowX11::OnButtonPress(x11::Button button, int x, int y, const x11
         doubleClick_.Reset();
         if (box_) {
             // A right click cancels the value box and goes no further, nor does its release.
-            box_->SetState(EditState::Cancel);
+            interaction_.SetEntryState(EditState::Cancel);
             consumedButtons_ |= ButtonBit(button);
             return;
         }
         HideTooltip();
-        captured_ = true;
-        graphics_.DispatchMouseDown(x, y, MouseState(mods));
+        interaction_.Press(x, y, MouseState(mods));
         return;
     }
     if (box_ && Inside(box_->DrawnRect(), x, y)) {
         // A press inside the box is the box's own, as it would be a native child window's.
-        box_->Press(x, y);
+        BoxInput([x, y](ValueEntryBox& box) { box.Press(x, y); });
         consumedButtons_ |= ButtonBit(button);
         doubleClick_.Reset();
         Repaint(box_->DrawnRect());
         return;
     }
     if (doubleClick_.Press(x, y, timeMs)) {
-        if (graphics_.DispatchDoubleClick(x, y, MouseState(mods))) captured_ = true;
+        interaction_.DoubleClick(x, y, MouseState(mods));
         return;
     }
     HideTooltip();
-    if (box_) box_->SetState(EditState::Commit);
-    captured_ = true;
-    graphics_.DispatchMouseDown(x, y, MouseState(mods));
+    interaction_.CommitEntry();
+    interaction_.Press(x, y, MouseState(mods));
 }
 
 void IEditorWindowX11::OnButtonRelease(x11::Button button, int x, int y,
@@ -373,27 +324,24 @@ void IEditorWindowX11::OnButtonRelease(x11::Button button, int x, int y,
         consumedButtons_ &= ~bit;
         return;
     }
-    captured_ = false;
+    interaction_.LetGo();
     graphics_.DispatchMouseUp(x, y, MouseState(mods));
 }
 
 void IEditorWindowX11::OnMotion(int x, int y, const x11::Modifiers& mods) {
-    bool moved = x != pointerX_ || y != pointerY_;
-    pointerX_ = x;
-    pointerY_ = y;
+    bool moved = interaction_.PointerAt(x, y);
     if (message_) return;
     if (box_ && box_->Hover(x, y)) Repaint(box_->DrawnRect());
     if (mods.left || mods.right) {
-        if (captured_) graphics_.DispatchMouseDrag(x, y, MouseState(mods));
+        if (interaction_.Held()) graphics_.DispatchMouseDrag(x, y, MouseState(mods));
         return;
     }
     if (graphics_.DispatchMouseOver(x, y, MouseState(mods))) trackingLeave_ = true;
     if (!graphics_.TooltipsEnabled()) return;
-    if (graphics_.MouseOverIndex() != tooltipIndex_) {
-        tooltipIndex_ = graphics_.MouseOverIndex();
+    if (interaction_.HoverOver(graphics_.MouseOverIndex())) {
         HideTooltip();
-        hoverTicks_ = tooltipIndex_ >= 0 ? kTooltipDelayTicks : 0;
-    } else if (moved && !tooltipShowing_ && tooltipIndex_ >= 0) {
+        hoverTicks_ = interaction_.HoverIndex() >= 0 ? kTooltipDelayTicks : 0;
+    } else if (moved && !interaction_.TooltipShowing() && interaction_.HoverIndex() >= 0) {
         hoverTicks_ = kTooltipDelayTicks;
     }
 }
@@ -404,19 +352,18 @@ void IEditorWindowX11::TooltipStep() {
         return;
     }
     if (hoverTicks_ == 0 || --hoverTicks_ > 0) return;
-    IControl* control = graphics_.ControlAtIndex(tooltipIndex_);
+    IControl* control = interaction_.HoverControl();
     if (!control || !control->Tooltip() || !*control->Tooltip() || box_ || message_) return;
-    tooltipRect_ = OverlayPainter::TooltipRect(control->Tooltip(), pointerX_, pointerY_,
-                                               graphics_.Width(), graphics_.Height());
-    tooltipShowing_ = true;
+    tooltipRect_ =
+        OverlayPainter::TooltipRect(control->Tooltip(), interaction_.PointerX(),
+                                    interaction_.PointerY(), graphics_.Width(), graphics_.Height());
+    interaction_.TooltipShown();
     Repaint(tooltipRect_);
 }
 
 void IEditorWindowX11::HideTooltip() {
     hoverTicks_ = 0;
-    if (!tooltipShowing_) return;
-    tooltipShowing_ = false;
-    Repaint(tooltipRect_);
+    if (interaction_.HideTooltip()) Repaint(tooltipRect_);
 }
 
 void IEditorWindowX11::OnKeyPress(std::uint32_t keysym, int x, int y, const x11::Modifiers&) {
@@ -427,17 +374,17 @@ void IEditorWindowX11::OnKeyPress(std::uint32_t keysym, int x, int y, const x11:
     }
     if (box_) {
         HideTooltip();
-        box_->Key(keysym);
+        BoxInput([keysym](ValueEntryBox& box) { box.Key(keysym); });
         Repaint(box_->DrawnRect());
         return;
     }
     IKeyCode code;
-    if (KeyCodeFor(keysym, code)) graphics_.DispatchKeyDown(x, y, code);
+    if (ControlKeyFor(keysym, kArrowSyms, code)) graphics_.DispatchKeyDown(x, y, code);
 }
 
 void IEditorWindowX11::OnLeave() {
     HideTooltip();
-    tooltipIndex_ = -1;
+    interaction_.HoverOver(-1);
     if (!trackingLeave_) return;
     trackingLeave_ = false;
     graphics_.DispatchMouseOut();
@@ -448,5 +395,5 @@ void IEditorWindowX11::OnExpose(int x, int y, int width, int height) {
 }
 
 void IEditorWindowX11::OnFocus(bool gained) {
-    if (box_) box_->SetState(gained ? EditState::Editing : EditState::None);
+    if (box_) interaction_.SetEntryState(gained ? EditState::Editing : EditState::None);
 }

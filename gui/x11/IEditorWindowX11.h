@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/EditorInteraction.h"
 #include "gui/IEditorWindow.h"
 #include "gui/IPlatformWindow.h"
 #include "gui/x11/MessageBox.h"
@@ -9,9 +10,9 @@
 #include "platform/x11/X11Window.h"
 #include "raster/Raster.h"
 
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 // The editor window on X11: a child of the host's window that paints the graphics context's
 // raster, turns X input into its dispatch calls, and draws the value box, tooltip and message
@@ -42,7 +43,7 @@ public:
     void Tick();
     // What the window shows over the editor, for its tests.
     const ValueEntryBox* EntryBox() const { return box_ ? &*box_ : nullptr; }
-    bool TooltipShowing() const { return tooltipShowing_; }
+    bool TooltipShowing() const { return interaction_.TooltipShowing(); }
 
 private:
     IEditorWindowX11(IGraphics& graphics, std::unique_ptr<IRunLoopLink> loop);
@@ -61,6 +62,8 @@ private:
     void EntryBoxStep();
     void OpenBox(ValueEntryBox box, IControl& control, const IParamModel* param);
     void CloseBox();
+    // The box's own keys and presses move the entry's state, as a native box's messages would.
+    void BoxInput(const std::function<void(ValueEntryBox&)>& input);
     void ShowMessage(MessageBox message);
     void AnswerMessage();
     void TooltipStep();
@@ -73,23 +76,18 @@ private:
     bool OverlaysTouch(const IBox& rect) const;
 
     IGraphics& graphics_;
+    EditorInteraction interaction_;
     std::unique_ptr<IRunLoopLink> loop_;
     std::unique_ptr<x11::Window> window_;
     std::optional<ValueEntryBox> box_;
-    IControl* editControl_ = nullptr;
-    const IParamModel* editParam_ = nullptr;
     std::optional<MessageBox> message_;
-    bool captured_ = false;
     // Buttons whose press a box took: their release goes nowhere either.
     int consumedButtons_ = 0;
     bool trackingLeave_ = false;
     x11::DoubleClick doubleClick_;
-    int tooltipIndex_ = -1;
+    // Ticks left until the tooltip is due: X has no hover message of its own.
     int hoverTicks_ = 0;
-    bool tooltipShowing_ = false;
     IBox tooltipRect_;
-    int pointerX_ = 0;
-    int pointerY_ = 0;
     UrlOpener urlOpener_;
     std::string urlTitle_;
     std::string urlError_;

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "gui/EditState.h"
 #include "gui/GuiTypes.h"
 #include "gui/ITextStyle.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// Where the typed-value box stands: 0 none, 1 editing, 2 cancel, 3 commit. The window's timer
-// tick acts on cancel and commit and resets any other state to none.
-enum class EditState : int32_t { None = 0, Editing = 1, Cancel = 2, Commit = 3 };
 
 // The value box the window draws inside itself in place of a native edit box or drop-down
 // list: its rectangle, its text or choices, and how keys and presses move its state.

@@ -1,48 +1,19 @@
 #include "platform/win32/MessageWindowLoop.h"
 
-#include "platform/ModuleHandle.h"
-
-#include <mutex>
+#include "platform/win32/CountedWindowClass.h"
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"IEffectTimerClass";
-
-// Timer windows alive in the process; the class lives while there is one.
-std::mutex gClassMutex;
-int gWindows = 0;
-
-HINSTANCE Instance() {
-    void* module = ModuleHandle();
-    return module ? static_cast<HINSTANCE>(module) : GetModuleHandleW(nullptr);
-}
-
-bool RegisterFirst(WNDPROC procedure) {
-    std::lock_guard lock(gClassMutex);
-    if (gWindows++ > 0) return true;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = Instance();
-    windowClass.lpszClassName = kClassName;
-    if (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
-        return true;
-    --gWindows;
-    return false;
-}
-
-void UnregisterLast() {
-    std::lock_guard lock(gClassMutex);
-    if (gWindows > 0 && --gWindows == 0) UnregisterClassW(kClassName, Instance());
-}
+CountedWindowClass gTimerClass(L"IEffectTimerClass", 0, nullptr);
 
 } // namespace
 
 MessageWindowLoop::MessageWindowLoop() {
-    if (!RegisterFirst(&WindowProc)) return;
-    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(),
-                              nullptr);
+    if (!gTimerClass.Acquire(&WindowProc)) return;
+    window_ = CreateWindowExW(0, gTimerClass.Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              ModuleInstance(), nullptr);
     if (!window_) {
-        UnregisterLast();
+        gTimerClass.Release();
         return;
     }
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -53,7 +24,7 @@ MessageWindowLoop::~MessageWindowLoop() {
     StopAll();
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
-    UnregisterLast();
+    gTimerClass.Release();
 }
 
 bool MessageWindowLoop::Watch(int, std::function<void()>) {

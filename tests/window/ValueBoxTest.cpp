@@ -1,6 +1,6 @@
 #include "gui/IEditorWindow.h"
+#include "gui/ValueBoxLayout.h"
 #include "gui/x11/MessageBox.h"
-#include "gui/x11/ValueBoxLayout.h"
 #include "gui/x11/ValueEntryBox.h"
 #include "platform/x11/DoubleClick.h"
 

@@ -1,4 +1,4 @@
-#include "gui/x11/RasterPixels.h"
+#include "gui/RasterPixels.h"
 
 #include "raster/Raster.h"
 
