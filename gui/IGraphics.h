@@ -87,6 +87,12 @@ public:
     // The editor's size in pixels at the scale.
     int PixelWidth() const;
     int PixelHeight() const;
+    // A box in layout units as the pixels that cover it, and a window pixel as the layout
+    // coordinate it falls in: windows present and take input in pixels.
+    IBox PixelBox(const IBox& units) const;
+    int UnitAt(int pixel) const;
+    // The layout box that covers a box of pixels.
+    IBox UnitBox(const IBox& pixels) const;
 
     // Binding. ShowControlValue may come from any thread, like ShowParamInControls; the value
     // reaches the control with the next tick. Up to kShownControls controls can be addressed.

@@ -102,6 +102,21 @@ int IGraphics::PixelHeight() const {
     return static_cast<int>(std::lround(height_ * scale_));
 }
 
+IBox IGraphics::PixelBox(const IBox& units) const {
+    auto down = [this](int unit) { return static_cast<int>(std::floor(unit * scale_)); };
+    auto up = [this](int unit) { return static_cast<int>(std::ceil(unit * scale_)); };
+    return {down(units.left), down(units.top), up(units.right), up(units.bottom)};
+}
+
+int IGraphics::UnitAt(int pixel) const {
+    return static_cast<int>(std::floor(pixel / scale_));
+}
+
+IBox IGraphics::UnitBox(const IBox& pixels) const {
+    auto up = [this](int pixel) { return static_cast<int>(std::ceil(pixel / scale_)); };
+    return {UnitAt(pixels.left), UnitAt(pixels.top), up(pixels.right), up(pixels.bottom)};
+}
+
 const raster::Raster* IGraphics::DenseRaster(const raster::Raster* base) {
     if (denseSet_ == 1 || !base) return base;
     for (const DenseBitmap& known : denseBitmaps_) {

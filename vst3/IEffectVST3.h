@@ -133,6 +133,8 @@ public:
     bool OpenEditorWindowFor(IEffectVST3View& view, void* parent);
     // Closes the editor window when view opened it.
     void CloseEditorWindowOf(IEffectVST3View& view);
+    // The editor's scale changed: an open window takes the new size, and the host is asked for it.
+    void EditorScaleChanged();
     bool EditorWindowOpen() const { return editorWindow_ != nullptr; }
 
     OBJ_METHODS(IEffectVST3, SingleComponentEffect)

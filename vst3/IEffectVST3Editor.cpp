@@ -1,5 +1,6 @@
 #include "gui/IEditorWindow.h"
 #include "gui/IGraphics.h"
+#include "gui/IPlatformWindow.h"
 #include "vst3/HostRunLoop.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/IEffectVST3View.h"
@@ -73,6 +74,14 @@ void IEffectVST3::CloseEditorWindowOf(IEffectVST3View& view) {
     editorNotificationLoop_.reset();
     editorWindow_.reset();
     windowOwner_ = nullptr;
+}
+
+void IEffectVST3::EditorScaleChanged() {
+    IGraphics* graphics = Graphics();
+    if (!graphics) return;
+    if (IPlatformWindow* window = graphics->Window())
+        window->ResizeWindow(graphics->PixelWidth(), graphics->PixelHeight());
+    ResizeEditor(graphics->PixelWidth(), graphics->PixelHeight());
 }
 
 void IEffectVST3::ResizeEditor(int width, int height) {
