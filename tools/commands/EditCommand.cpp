@@ -31,6 +31,9 @@ Options:
                          text; repeatable, applied after the preset
   --device NAME|NUMBER   the output device (default: the system's default
                          output); "serivane devices" lists them
+  --scale F              open the editor at a content scale of 1, 1.25, 1.5,
+                         1.75, 2, 2.5 or 3, as a host on a high-density
+                         screen does (default: none given, 600 x 475)
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";
@@ -41,6 +44,7 @@ void EditCommand::define(CLI::App& app) {
     addPreset(app, options_.preset);
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
+    addScale(app, options_.scale);
 }
 
 int EditCommand::run(const Console& console) {
@@ -55,8 +59,8 @@ int EditCommand::run(const Console& console) {
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     InterruptionGuard interruption;
     LiveEditor editor;
-    LiveEditorOptions live{options.preset, options.settings, true, LiveSound::Device,
-                           options.device};
+    LiveEditorOptions live{options.preset,    options.settings, true,
+                           LiveSound::Device, options.device,   options.scale};
     if (!plugin || !editor.open(*plugin, live, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

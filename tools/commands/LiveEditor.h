@@ -23,6 +23,7 @@ struct LiveEditorOptions {
     bool transportRunning = true;
     LiveSound sound = LiveSound::Silent;
     std::string device; // empty: the default output
+    double scale = 0.0; // the content scale the host gives the editor; 0: none
 };
 
 // The plug-in processing on an audio thread of its own (a sound device's, or one paced like

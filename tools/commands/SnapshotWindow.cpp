@@ -47,7 +47,12 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
     }
     LiveEditor editor;
     if (!editor.open(plugin,
-                     {options.preset, options.settings, !options.stopped, LiveSound::Silent, {}},
+                     {options.preset,
+                      options.settings,
+                      !options.stopped,
+                      LiveSound::Silent,
+                      {},
+                      options.scale},
                      error) ||
         !click(editor.frame(), options.clicks, error))
         return false;
