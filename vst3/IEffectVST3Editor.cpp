@@ -1,6 +1,5 @@
 #include "gui/IEditorWindow.h"
 #include "gui/IGraphics.h"
-#include "gui/IPlatformWindow.h"
 #include "vst3/HostRunLoop.h"
 #include "vst3/IEffectVST3.h"
 #include "vst3/IEffectVST3View.h"
@@ -76,12 +75,21 @@ void IEffectVST3::CloseEditorWindowOf(IEffectVST3View& view) {
     windowOwner_ = nullptr;
 }
 
-void IEffectVST3::EditorScaleChanged() {
+// An open window may run on a thread of its own (a host without a run loop): it is closed while
+// the scale changes and opened again, so that nothing draws into the raster as it is resized.
+bool IEffectVST3::ScaleEditorFor(IEffectVST3View& view, double factor, void* parent) {
     IGraphics* graphics = Graphics();
-    if (!graphics) return;
-    if (IPlatformWindow* window = graphics->Window())
-        window->ResizeWindow(graphics->PixelWidth(), graphics->PixelHeight());
-    ResizeEditor(graphics->PixelWidth(), graphics->PixelHeight());
+    if (!graphics || (editorWindow_ && windowOwner_ != &view)) return false;
+    const bool open = editorWindow_ != nullptr;
+    if (open) CloseEditorWindowOf(view);
+    const bool changed = graphics->SetScale(factor);
+    if (open) OpenEditorWindowFor(view, parent);
+    if (changed && view.Frame()) {
+        view.SetExpectingResize();
+        ViewRect rect(0, 0, graphics->PixelWidth(), graphics->PixelHeight());
+        view.Frame()->resizeView(&view, &rect);
+    }
+    return true;
 }
 
 void IEffectVST3::ResizeEditor(int width, int height) {

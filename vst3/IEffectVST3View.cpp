@@ -71,6 +71,5 @@ tresult PLUGIN_API IEffectVST3View::setFrame(IPlugFrame* frame) {
 tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
     IGraphics* graphics = plug_->Graphics();
     if (!graphics || SMTG_OS_WINDOWS) return kResultFalse;
-    if (graphics->SetScale(factor)) plug_->EditorScaleChanged();
-    return kResultTrue;
+    return plug_->ScaleEditorFor(*this, factor, systemWindow) ? kResultTrue : kResultFalse;
 }
