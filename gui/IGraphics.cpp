@@ -105,8 +105,8 @@ void IGraphics::Resize(int width, int height) {
     openPopup_ = nullptr;
     while (!controls_.empty()) controls_.pop_back();
     ResizeDrawRaster();
-    if (window_) window_->ResizeWindow(width, height);
-    plug_.ResizeEditor(width, height);
+    if (window_) window_->ResizeWindow(PixelWidth(), PixelHeight());
+    plug_.ResizeEditor(PixelWidth(), PixelHeight());
 }
 
 IControl* IGraphics::ControlAtIndex(int index) const {

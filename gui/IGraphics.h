@@ -74,6 +74,26 @@ public:
     IBitmapRef SplitBitmap(IBitmapRef& ref, double fraction);
     IBitmapRef BitmapById(int id) const;
 
+    // Density. The layout stays Width() x Height() units; the draw raster holds Scale() pixels
+    // per unit, and bitmaps are drawn from the denser picture set that suits it (2x up to a
+    // scale of 2, 3x above), scaled down with good filtering between the sets.
+    static constexpr double kScales[] = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+    // The supported scale nearest to the requested one; 1 for anything not a positive number.
+    static double SupportedScale(double requested);
+    // Sets the nearest supported scale; a prepared draw raster takes its new size, blank, and the
+    // next tick repaints everything. False when the scale stays as it was.
+    bool SetScale(double requested);
+    double Scale() const { return scale_; }
+    // The editor's size in pixels at the scale.
+    int PixelWidth() const;
+    int PixelHeight() const;
+    // A box in layout units as the pixels that cover it, and a window pixel as the layout
+    // coordinate it falls in: windows present and take input in pixels.
+    IBox PixelBox(const IBox& units) const;
+    int UnitAt(int pixel) const;
+    // The layout box that covers a box of pixels.
+    IBox UnitBox(const IBox& pixels) const;
+
     // Binding. ShowControlValue may come from any thread, like ShowParamInControls; the value
     // reaches the control with the next tick. Up to kShownControls controls can be addressed.
     static constexpr int kShownControls = 8;
@@ -180,6 +200,21 @@ private:
 
     void Capture(int index, int x, int y);
     void ResizeDrawRaster();
+    // The raster to draw for a bitmap of this context at the current scale.
+    const raster::Raster* DenseRaster(const raster::Raster* base);
+
+    // How a bitmap handed out by LoadBitmap or SplitBitmap was made, to make it again from the
+    // denser picture sets: part 0 the whole resource, -1 its left part, 1 its right part.
+    struct BitmapOrigin {
+        const raster::Raster* base = nullptr;
+        int resourceId = 0;
+        double fraction = 0.0;
+        int part = 0;
+    };
+    struct DenseBitmap {
+        const raster::Raster* base = nullptr;
+        const raster::Raster* dense = nullptr;
+    };
 
     IEffectBase& plug_;
     IPopupStyle popupStyle_;
@@ -194,7 +229,13 @@ private:
     std::unique_ptr<raster::Raster> scratchRaster_;
     // Right halves of split bitmaps; their left halves live in the bitmap cache.
     std::vector<std::unique_ptr<raster::Raster>> splitRasters_;
+    std::vector<BitmapOrigin> bitmapOrigins_;
+    // The bitmaps of the current picture set, and the split parts made for it.
+    int denseSet_ = 1;
+    std::vector<DenseBitmap> denseBitmaps_;
+    std::vector<std::unique_ptr<raster::Raster>> denseParts_;
     IBox alwaysRedrawRect_;
+    double scale_ = 1.0;
     int width_ = 0;
     int height_ = 0;
     int fps_ = 24;

@@ -53,13 +53,16 @@ raster::Rect ToRect(const IBox& box) {
 } // namespace
 
 void IGraphics::PrepareDraw() {
-    drawRaster_ = std::make_unique<raster::Raster>(width_, height_);
+    drawRaster_ = std::make_unique<raster::Raster>(PixelWidth(), PixelHeight());
+    drawRaster_->SetDensity(scale_);
     scratchRaster_ = std::make_unique<raster::Raster>(0, 0);
     ApplyHostValues();
 }
 
 void IGraphics::ResizeDrawRaster() {
-    if (drawRaster_) drawRaster_->Resize(width_, height_);
+    if (!drawRaster_) return;
+    drawRaster_->SetDensity(scale_);
+    drawRaster_->Resize(PixelWidth(), PixelHeight());
 }
 
 bool IGraphics::DrawBitmap(const IBitmapRef& ref, const IBox& dest, int srcX, int srcY,
@@ -69,8 +72,8 @@ bool IGraphics::DrawBitmap(const IBitmapRef& ref, const IBox& dest, int srcX, in
     if (clipped.Empty()) return true;
     srcX += clipped.left - dest.left;
     srcY += clipped.top - dest.top;
-    raster::Blit(*drawRaster_, clipped.left, clipped.top, *ref.raster, srcX, srcY, clipped.W(),
-                 clipped.H(), Translate(blend));
+    raster::Blit(*drawRaster_, clipped.left, clipped.top, *DenseRaster(ref.raster), srcX, srcY,
+                 clipped.W(), clipped.H(), Translate(blend));
     return true;
 }
 
@@ -95,8 +98,8 @@ bool IGraphics::DrawBitmapRotated(const IBitmapRef& ref, int centreX, int centre
     const raster::RectF dest{std::trunc(centreX - std::floor(width / 2)),
                              std::trunc(centreY - std::floor(height / 2)), width, height};
     const raster::RectF source{srcOffsetX, srcOffsetY, width, height};
-    raster::BlitRotated(*drawRaster_, dest, *ref.raster, source, angle, Translate(blend),
-                        raster::Filter::Bilinear);
+    raster::BlitRotated(*drawRaster_, dest, *DenseRaster(ref.raster), source, angle,
+                        Translate(blend), raster::Filter::Bilinear);
     return true;
 }
 

@@ -13,7 +13,8 @@ class IPlatformWindow {
 public:
     virtual ~IPlatformWindow() = default;
 
-    // Copies rect of the graphics context's draw raster to the same place in the window.
+    // Copies rect (layout units) of the graphics context's draw raster to the same place in the
+    // window; the raster and the window hold IGraphics::Scale() pixels per unit.
     virtual bool PresentToWindow(const IBox& rect) = 0;
 
     // Opens the typed-value box for a parameter over control: an edit box, or a drop-down list
@@ -32,6 +33,6 @@ public:
     // A cursor image of the library's resources, by id.
     virtual void SetResourceCursor(int resourceId) = 0;
 
-    // The editor changed its size; the window follows, keeping its position.
+    // The editor changed its size or scale; the window follows (in pixels), keeping its position.
     virtual void ResizeWindow(int width, int height) = 0;
 };

@@ -1,5 +1,7 @@
 #include "host/EditorFrame.h"
 
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -95,7 +97,7 @@ tresult PLUGIN_API EditorFrame::queryInterface(const TUID iid, void** obj) {
     return kNoInterface;
 }
 
-bool EditorFrame::open(Vst::IEditController* controller, std::string& error) {
+bool EditorFrame::open(Vst::IEditController* controller, std::string& error, double contentScale) {
     close();
     closeRequested_ = false;
     IPtr<IPlugView> view = owned(controller->createView(Vst::ViewType::kEditor));
@@ -108,6 +110,11 @@ bool EditorFrame::open(Vst::IEditController* controller, std::string& error) {
         return false;
     }
     view->setFrame(this);
+    if (contentScale > 0.0 && !scaleView(view, contentScale)) {
+        view->setFrame(nullptr);
+        error = "the plug-in's editor takes no content scale";
+        return false;
+    }
     ViewRect rect;
     if (view->getSize(&rect) != kResultOk || rect.getWidth() <= 0 || rect.getHeight() <= 0) {
         view->setFrame(nullptr);
@@ -130,6 +137,15 @@ bool EditorFrame::open(Vst::IEditController* controller, std::string& error) {
     view_ = view;
     sync();
     return true;
+}
+
+bool EditorFrame::scaleView(IPlugView* view, double factor) {
+    FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+    return scaling && scaling->setContentScaleFactor(static_cast<float>(factor)) == kResultTrue;
+}
+
+bool EditorFrame::setContentScale(double factor) {
+    return view_ && scaleView(view_.get(), factor);
 }
 
 void EditorFrame::close() {

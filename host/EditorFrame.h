@@ -25,8 +25,12 @@ public:
     static Steinberg::IPtr<EditorFrame> create(std::string& error);
 
     // Creates the view, sizes the window to it and attaches it; false with `error` set when the
-    // controller offers no X11 editor.
-    bool open(Steinberg::Vst::IEditController* controller, std::string& error);
+    // controller offers no X11 editor. A content scale above 0 is given to the view first, as a
+    // host on a high-density screen does; 0 gives none.
+    bool open(Steinberg::Vst::IEditController* controller, std::string& error,
+              double contentScale = 0.0);
+    // Gives the open view a new content scale; false when it takes none.
+    bool setContentScale(double factor);
     // Removes the view and releases it; the window is destroyed.
     void close();
     bool isOpen() const { return view_ != nullptr; }
@@ -71,6 +75,7 @@ private:
     explicit EditorFrame(xcb_connection_t* connection);
     virtual ~EditorFrame();
 
+    static bool scaleView(Steinberg::IPlugView* view, double factor);
     bool createWindow(int width, int height);
     std::uint32_t internAtom(const char* name) const;
     void destroyWindow();

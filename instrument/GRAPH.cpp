@@ -143,8 +143,8 @@ bool GRAPH::Draw(IGraphics& graphics) {
     }
     if (!presetMark_.raster)
         presetMark_ = graphics.LoadBitmap(kPresetMarkResource, "img/preset.png", 1);
-    if (!layerDrawn_ || !(picture_ == drawn_)) {
-        layer_.Render(picture_, model_);
+    if (!layerDrawn_ || !(picture_ == drawn_) || layer_.Scale() != graphics.Scale()) {
+        layer_.Render(picture_, model_, graphics.Scale());
         drawn_ = picture_;
         layerDrawn_ = true;
     }

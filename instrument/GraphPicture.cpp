@@ -90,7 +90,9 @@ IBitmapRef GraphLayer::Bitmap() const {
     return {canvas_.DrawRaster(), box_.W(), box_.H(), 1, 0};
 }
 
-void GraphLayer::Render(const GraphPicture& picture, const EnvelopeGraphModel& model) {
+void GraphLayer::Render(const GraphPicture& picture, const EnvelopeGraphModel& model,
+                        double scale) {
+    canvas_.SetScale(scale);
     canvas_.DrawRaster()->Clear(0);
     // Editor coordinates, moved onto the layer.
     const float dx = static_cast<float>(-box_.left);

@@ -56,8 +56,10 @@ public:
 
     GraphLayer(IEffectBase& plug, const IBox& box);
 
-    void Render(const GraphPicture& picture, const EnvelopeGraphModel& model);
+    // Draws the picture at the editor's scale, so the curve stays sharp at every density.
+    void Render(const GraphPicture& picture, const EnvelopeGraphModel& model, double scale);
     IBitmapRef Bitmap() const;
+    double Scale() const { return canvas_.Scale(); }
 
 private:
     IBox box_;

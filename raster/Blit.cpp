@@ -3,24 +3,45 @@
 #include "raster/RasterAccess.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace raster {
 namespace {
 
+// The pattern filter: the one asked for between rasters of one density; a source of another
+// density is resampled with cairo's good filter, which averages the pixels it scales down.
+cairo_filter_t FilterFor(Filter filter, const Raster& target, const Raster& source) {
+    if (target.Density() != source.Density()) return CAIRO_FILTER_GOOD;
+    return filter == Filter::Bilinear ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST;
+}
+
 // Paints the source surface, placed by the pattern matrix, inside the current path.
 void PaintInsidePath(Painter& painter, cairo_surface_t* surface, const cairo_matrix_t& toSource,
-                     Filter filter, const Blend& blend) {
+                     cairo_filter_t filter, const Blend& blend) {
     cairo_t* cr = painter.Context();
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
     cairo_pattern_set_matrix(pattern, &toSource);
-    cairo_pattern_set_filter(pattern, filter == Filter::Bilinear ? CAIRO_FILTER_BILINEAR
-                                                                 : CAIRO_FILTER_NEAREST);
+    cairo_pattern_set_filter(pattern, filter);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_NONE);
     cairo_set_source(cr, pattern);
     cairo_clip(cr);
     cairo_paint_with_alpha(cr, painter.ApplyBlend(blend));
     cairo_pattern_destroy(pattern);
+}
+
+// A raster's extent in drawing units.
+int UnitsOf(int pixels, const Raster& raster) {
+    return static_cast<int>(std::ceil(pixels / raster.Density()));
+}
+
+// A new raster of the source's density holding a copy of it.
+std::unique_ptr<Raster> CopyOf(const Raster& source) {
+    auto copy = std::make_unique<Raster>(source.Width(), source.Height());
+    copy->SetDensity(source.Density());
+    Blit(*copy, 0, 0, source, 0, 0, UnitsOf(source.Width(), source),
+         UnitsOf(source.Height(), source), {BlendMode::Copy, 1.0f});
+    return copy;
 }
 
 } // namespace
@@ -36,16 +57,15 @@ void Blit(Raster& target, int dstX, int dstY, const Raster& source, int srcX, in
         }
         extent = std::min(extent, limit - origin);
     };
-    trim(srcX, dstX, width, source.Width());
-    trim(srcY, dstY, height, source.Height());
-    trim(dstX, srcX, width, target.Width());
-    trim(dstY, srcY, height, target.Height());
+    trim(srcX, dstX, width, UnitsOf(source.Width(), source));
+    trim(srcY, dstY, height, UnitsOf(source.Height(), source));
+    trim(dstX, srcX, width, UnitsOf(target.Width(), target));
+    trim(dstY, srcY, height, UnitsOf(target.Height(), target));
     if (width <= 0 || height <= 0) return;
 
     if (&target == &source) {
-        Raster copy(width, height);
-        Blit(copy, 0, 0, source, srcX, srcY, width, height, {BlendMode::Copy, 1.0f});
-        Blit(target, dstX, dstY, copy, 0, 0, width, height, blend);
+        const std::unique_ptr<Raster> copy = CopyOf(source);
+        Blit(target, dstX, dstY, *copy, srcX, srcY, width, height, blend);
         return;
     }
     Painter painter(target);
@@ -53,7 +73,7 @@ void Blit(Raster& target, int dstX, int dstY, const Raster& source, int srcX, in
     cairo_matrix_t toSource;
     cairo_matrix_init_translate(&toSource, srcX - dstX, srcY - dstY);
     cairo_rectangle(painter.Context(), dstX, dstY, width, height);
-    PaintInsidePath(painter, surface, toSource, Filter::Nearest, blend);
+    PaintInsidePath(painter, surface, toSource, FilterFor(Filter::Nearest, target, source), blend);
     cairo_surface_destroy(surface);
 }
 
@@ -66,8 +86,7 @@ void BlitRotated(Raster& target, const RectF& destination, const Raster& source,
     std::unique_ptr<Raster> copy;
     const Raster* from = &source;
     if (&target == &source) {
-        copy = std::make_unique<Raster>(source.Width(), source.Height());
-        Blit(*copy, 0, 0, source, 0, 0, source.Width(), source.Height(), {BlendMode::Copy, 1.0f});
+        copy = CopyOf(source);
         from = copy.get();
     }
     Painter painter(target);
@@ -92,7 +111,7 @@ void BlitRotated(Raster& target, const RectF& destination, const Raster& source,
                        sourceRect.height / destination.height);
     cairo_matrix_rotate(&toSource, -angle);
     cairo_matrix_translate(&toSource, -centreX, -centreY);
-    PaintInsidePath(painter, surface, toSource, filter, blend);
+    PaintInsidePath(painter, surface, toSource, FilterFor(filter, target, *from), blend);
     cairo_surface_destroy(surface);
 }
 

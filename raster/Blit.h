@@ -7,7 +7,8 @@ namespace raster {
 
 // Copies the width x height block at (srcX, srcY) of the source to (dstX, dstY) of the target
 // with the blend. The block is clipped to both rasters; the parts that fall outside either are
-// left out, the rest keeps its place. A raster may be copied onto itself.
+// left out, the rest keeps its place. A raster may be copied onto itself. Coordinates are in
+// drawing units (Raster::Density); a source of another density than the target is resampled.
 void Blit(Raster& target, int dstX, int dstY, const Raster& source, int srcX, int srcY, int width,
           int height, const Blend& blend = {});
 

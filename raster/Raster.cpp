@@ -45,6 +45,15 @@ bool Raster::Resize(int width, int height) {
     return width_ == std::max(width, 0) && height_ == std::max(height, 0);
 }
 
+void Raster::SetDensity(double density) {
+    if (!(density > 0.0)) return;
+    density_ = density;
+    cairo_surface_set_device_scale(surface_, density, density);
+    // A context keeps the device scale it was made with.
+    if (context_) cairo_destroy(context_);
+    context_ = nullptr;
+}
+
 void Raster::Create(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
@@ -55,6 +64,7 @@ void Raster::Create(int width, int height) {
         width = 0;
         height = 0;
     }
+    cairo_surface_set_device_scale(surface, density_, density_);
     surface_ = surface;
     width_ = width;
     height_ = height;
@@ -109,8 +119,10 @@ cairo_surface_t* RasterAccess::SourceSurface(const Raster& raster) {
     if (raster.width_ == 0 || raster.height_ == 0) return nullptr;
     raster.Ready();
     auto* data = const_cast<unsigned char*>(cairo_image_surface_get_data(raster.surface_));
-    return cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, raster.width_,
-                                               raster.height_, raster.stride_ * 4);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        data, CAIRO_FORMAT_ARGB32, raster.width_, raster.height_, raster.stride_ * 4);
+    cairo_surface_set_device_scale(surface, raster.density_, raster.density_);
+    return surface;
 }
 
 Painter::Painter(Raster& target) : context_(RasterAccess::Context(target)) {

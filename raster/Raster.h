@@ -39,8 +39,14 @@ public:
     // the raster is then 0 x 0.
     bool Resize(int width, int height);
 
+    // Size in pixels.
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Pixels per drawing unit along each axis (1 unless set): drawing into the raster and reading
+    // it as a source take coordinates in units, so a raster of density 2 holds the same picture
+    // as one of density 1 at twice the pixels. Kept across Resize.
+    void SetDensity(double density);
+    double Density() const { return density_; }
     // Distance between rows, in pixels.
     int Stride() const { return stride_; }
 
@@ -68,6 +74,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
+    double density_ = 1.0;
     mutable std::atomic<bool> pending_{false};
     mutable std::once_flag filled_;
     mutable Fill fill_;

@@ -9,7 +9,7 @@ packages=(
     libsndfile1-dev libfftw3-dev
     libcairo2-dev libpng-dev libfontconfig-dev libfreetype-dev
     fonts-liberation fonts-dejavu-core fonts-dejavu-extra
-    libxcb1-dev libxcb-render0-dev
+    libxcb1-dev libxcb-render0-dev libxcb-shm0-dev
     xvfb libx11-dev libxtst-dev libxfixes-dev
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev

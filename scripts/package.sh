@@ -50,15 +50,16 @@ install -d "$root/DEBIAN" "$root/usr/bin" "$root/usr/lib/vst3" "$root/usr/share/
     "$root/usr/share/bash-completion/completions" "$doc"
 cp -r "$build/Serivane.vst3" "$root/usr/lib/vst3/"
 # The editor's pictures that hosts show in their plug-in browsers, taken with the built tool on
-# a virtual X server of its own; the editor draws at one scale, so the 2.0x picture doubles its
-# pixels. The module info is written again to list them.
+# a virtual X server of its own, the 2.0x one with the editor at a content scale of 2. The
+# module info is written again to list them.
 bundle="$root/usr/lib/vst3/Serivane.vst3"
 cid=$(sed -n 's/.*"CID": "\([0-9A-F]*\)".*/\1/p' "$bundle/Contents/Resources/moduleinfo.json")
 mkdir -p "$bundle/Contents/Resources/Snapshots"
 shot="$bundle/Contents/Resources/Snapshots/${cid}_snapshot"
 env -u DISPLAY "$build/tools/serivane" snapshot --stopped --bundle "$build/Serivane.vst3" \
     "$shot.png" >/dev/null
-pngtopnm "$shot.png" | pnmenlarge 2 | pnmtopng -compression 9 >"${shot}_2.0x.png"
+env -u DISPLAY "$build/tools/serivane" snapshot --stopped --scale 2 \
+    --bundle "$build/Serivane.vst3" "${shot}_2.0x.png" >/dev/null
 "$build/host/moduleinfo/serivane-moduleinfo" "$bundle"
 install -m 755 "$build/tools/serivane" "$root/usr/bin/serivane"
 strip --strip-unneeded --remove-section=.comment --remove-section=.note \

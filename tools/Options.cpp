@@ -82,6 +82,20 @@ CLI::Option* addSeconds(CLI::App& app, double& seconds, double limit) {
     });
 }
 
+CLI::Option* addScale(CLI::App& app, double& scale) {
+    return addValue(app, "--scale", [&scale](const std::string& text) {
+        static constexpr double scales[] = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+        std::optional<double> value = parseNumber(text);
+        for (const double known : scales) {
+            if (value && *value == known) {
+                scale = known;
+                return;
+            }
+        }
+        throw UsageError("--scale takes 1, 1.25, 1.5, 1.75, 2, 2.5 or 3, not \"" + text + "\"");
+    });
+}
+
 CLI::Option* addWholeNumber(CLI::App& app, const std::string& option, int& number, long long low,
                             long long high) {
     return addValue(app, option, [option, &number, low, high](const std::string& text) {

@@ -37,6 +37,8 @@ CLI::Option* addPresets(CLI::App& app, std::vector<std::string>& presets);
 CLI::Option* addSettings(CLI::App& app, std::vector<Setting>& settings);
 // "--seconds S": above 0 and at most `limit`.
 CLI::Option* addSeconds(CLI::App& app, double& seconds, double limit = maxSeconds);
+// "--scale F": the editor's content scale, one of those a host on a high-density screen gives.
+CLI::Option* addScale(CLI::App& app, double& scale);
 CLI::Option* addWholeNumber(CLI::App& app, const std::string& option, int& number, long long low,
                             long long high);
 

@@ -133,6 +133,9 @@ public:
     bool OpenEditorWindowFor(IEffectVST3View& view, void* parent);
     // Closes the editor window when view opened it.
     void CloseEditorWindowOf(IEffectVST3View& view);
+    // Sets the editor's scale for view: a window view opened inside parent is made again at the
+    // new size, and the host's frame is asked for it. False while another view shows the editor.
+    bool ScaleEditorFor(IEffectVST3View& view, double factor, void* parent);
     bool EditorWindowOpen() const { return editorWindow_ != nullptr; }
 
     OBJ_METHODS(IEffectVST3, SingleComponentEffect)

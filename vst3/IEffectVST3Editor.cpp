@@ -75,6 +75,23 @@ void IEffectVST3::CloseEditorWindowOf(IEffectVST3View& view) {
     windowOwner_ = nullptr;
 }
 
+// An open window may run on a thread of its own (a host without a run loop): it is closed while
+// the scale changes and opened again, so that nothing draws into the raster as it is resized.
+bool IEffectVST3::ScaleEditorFor(IEffectVST3View& view, double factor, void* parent) {
+    IGraphics* graphics = Graphics();
+    if (!graphics || (editorWindow_ && windowOwner_ != &view)) return false;
+    const bool open = editorWindow_ != nullptr;
+    if (open) CloseEditorWindowOf(view);
+    const bool changed = graphics->SetScale(factor);
+    if (open) OpenEditorWindowFor(view, parent);
+    if (changed && view.Frame()) {
+        view.SetExpectingResize();
+        ViewRect rect(0, 0, graphics->PixelWidth(), graphics->PixelHeight());
+        view.Frame()->resizeView(&view, &rect);
+    }
+    return true;
+}
+
 void IEffectVST3::ResizeEditor(int width, int height) {
     if (!Editor()) return;
     IEffectVST3View* view = nullptr;

@@ -51,7 +51,7 @@ tresult PLUGIN_API IEffectVST3View::removed() {
 tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
     IGraphics* graphics = plug_->Graphics();
     if (!graphics || !size) return kResultFalse;
-    *size = ViewRect(0, 0, graphics->Width(), graphics->Height());
+    *size = ViewRect(0, 0, graphics->PixelWidth(), graphics->PixelHeight());
     return kResultOk;
 }
 
@@ -65,4 +65,11 @@ tresult PLUGIN_API IEffectVST3View::onSize(ViewRect* newSize) {
 tresult PLUGIN_API IEffectVST3View::setFrame(IPlugFrame* frame) {
     plugFrame = frame;
     return kResultOk;
+}
+
+// The Windows window draws at one scale so far: there the editor keeps its layout's size.
+tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
+    IGraphics* graphics = plug_->Graphics();
+    if (!graphics || SMTG_OS_WINDOWS) return kResultFalse;
+    return plug_->ScaleEditorFor(*this, factor, systemWindow) ? kResultTrue : kResultFalse;
 }

@@ -1,6 +1,8 @@
 // Opening the editor: the X11 child window made, attached to the graphics context and painted
 // whole once, as the first timer tick after opening does. The first run in the process meets
-// empty font caches; later runs find them warm.
+// empty font caches; later runs find them warm. Then, with the window open, a whole repaint and
+// a timer tick as the running editor has them. Each at a scale of 1 and 2 (the argument is the
+// scale in percent).
 #include "gui/IGraphics.h"
 #include "gui/x11/IEditorWindowX11.h"
 #include "host/VirtualDisplay.h"
@@ -30,13 +32,13 @@ struct Rig {
 
     Rig() {
         std::string error;
-        if (!serivane::host::displayReachable() && !display.start(1024, 768, error)) Fail(error);
+        if (!serivane::host::displayReachable() && !display.start(1280, 1024, error)) Fail(error);
         connection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(connection)) Fail("cannot connect to the X server");
         xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
         parent = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, parent, screen->root, 0, 0, 600, 475, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, parent, screen->root, 0, 0, 1200, 950,
+                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
         xcb_map_window(connection, parent);
         xcb_flush(connection);
         plug = new CLS_SERIVANE();
@@ -59,8 +61,13 @@ Rig& TheRig() {
     return rig;
 }
 
+void SetScale(Rig& rig, const benchmark::State& state) {
+    rig.graphics().SetScale(static_cast<double>(state.range(0)) / 100.0);
+}
+
 void OpenAndPaint(benchmark::State& state) {
     Rig& rig = TheRig();
+    SetScale(rig, state);
     for (auto _ : state) {
         auto window =
             IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
@@ -80,9 +87,36 @@ void BM_OpenEditorWarmCaches(benchmark::State& state) {
     OpenAndPaint(state);
 }
 
+// The whole editor painted and shown, as after an expose or a new scale.
+void BM_RepaintWhole(benchmark::State& state) {
+    Rig& rig = TheRig();
+    SetScale(rig, state);
+    auto window =
+        IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
+    if (!window) Rig::Fail("the editor window did not open");
+    window->Tick();
+    for (auto _ : state) {
+        rig.graphics().RedrawAll();
+        window->Tick();
+    }
+}
+
+// One tick of the open editor with nothing changed but what it redraws on every tick.
+void BM_TimerTick(benchmark::State& state) {
+    Rig& rig = TheRig();
+    SetScale(rig, state);
+    auto window =
+        IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
+    if (!window) Rig::Fail("the editor window did not open");
+    window->Tick();
+    for (auto _ : state) window->Tick();
+}
+
 // Registered in this order: the cold run is the process's first opening.
-BENCHMARK(BM_OpenEditorColdCaches)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenEditorWarmCaches)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditorColdCaches)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditorWarmCaches)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintWhole)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimerTick)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -56,8 +56,8 @@ std::unique_ptr<IEditorWindowX11> IEditorWindowX11::Open(IGraphics& graphics, st
     if (parent == 0 || !loop || !graphics.DrawRaster()) return nullptr;
     std::unique_ptr<IEditorWindowX11> editor(new IEditorWindowX11(graphics, std::move(loop)));
     std::string error;
-    editor->window_ =
-        x11::Window::Create(parent, 0, 0, graphics.Width(), graphics.Height(), *editor, error);
+    editor->window_ = x11::Window::Create(parent, 0, 0, graphics.PixelWidth(),
+                                          graphics.PixelHeight(), *editor, error);
     if (!editor->window_) return nullptr;
     // Attached before the loop runs: a loop of its own calls back from its thread at once.
     graphics.AttachWindow(*editor);
@@ -111,17 +111,21 @@ void IEditorWindowX11::Repaint(const IBox& rect) {
     const raster::Raster* raster = graphics_.DrawRaster();
     RasterPixels source;
     if (!raster || !ReadRasterPixels(*raster, source)) return;
-    IBox area = rect.Intersect({0, 0, std::min(source.width, graphics_.Width()),
-                                std::min(source.height, graphics_.Height())});
+    // Overlays are placed in layout units; the raster and the window are in pixels.
+    const IBox units = rect.Intersect({0, 0, graphics_.Width(), graphics_.Height()});
+    IBox area = graphics_.PixelBox(units).Intersect({0, 0, source.width, source.height});
     if (area.Empty()) return;
-    if (!OverlaysTouch(area)) {
+    if (!OverlaysTouch(units)) {
         window_->Present(source.pixels, source.strideBytes, area.left, area.top, area.W(),
                          area.H());
         return;
     }
     // Overlays are composed over a copy of the raster, so the raster keeps only the editor.
-    if (backBuffer_.Width() != source.width || backBuffer_.Height() != source.height)
+    if (backBuffer_.Width() != source.width || backBuffer_.Height() != source.height ||
+        backBuffer_.Density() != graphics_.Scale()) {
+        backBuffer_.SetDensity(graphics_.Scale());
         backBuffer_.Resize(source.width, source.height);
+    }
     std::uint32_t* copy = backBuffer_.Pixels();
     if (!copy) return;
     int stride = backBuffer_.Stride();
@@ -271,8 +275,10 @@ void IEditorWindowX11::ResizeWindow(int width, int height) {
     window_->Resize(width, height);
 }
 
-void IEditorWindowX11::OnButtonPress(x11::Button button, int x, int y, const x11::Modifiers& mods,
+void IEditorWindowX11::OnButtonPress(x11::Button button, int px, int py, const x11::Modifiers& mods,
                                      std::uint32_t timeMs) {
+    const int x = graphics_.UnitAt(px);
+    const int y = graphics_.UnitAt(py);
     interaction_.PointerAt(x, y);
     if (message_) {
         consumedButtons_ |= ButtonBit(button);
@@ -316,8 +322,10 @@ void IEditorWindowX11::OnButtonPress(x11::Button button, int x, int y, const x11
     interaction_.Press(x, y, MouseState(mods));
 }
 
-void IEditorWindowX11::OnButtonRelease(x11::Button button, int x, int y,
+void IEditorWindowX11::OnButtonRelease(x11::Button button, int px, int py,
                                        const x11::Modifiers& mods) {
+    const int x = graphics_.UnitAt(px);
+    const int y = graphics_.UnitAt(py);
     int bit = ButtonBit(button);
     if (bit == 0) return;
     if (consumedButtons_ & bit) {
@@ -328,7 +336,9 @@ void IEditorWindowX11::OnButtonRelease(x11::Button button, int x, int y,
     graphics_.DispatchMouseUp(x, y, MouseState(mods));
 }
 
-void IEditorWindowX11::OnMotion(int x, int y, const x11::Modifiers& mods) {
+void IEditorWindowX11::OnMotion(int px, int py, const x11::Modifiers& mods) {
+    const int x = graphics_.UnitAt(px);
+    const int y = graphics_.UnitAt(py);
     bool moved = interaction_.PointerAt(x, y);
     if (message_) return;
     if (box_ && box_->Hover(x, y)) Repaint(box_->DrawnRect());
@@ -366,7 +376,9 @@ void IEditorWindowX11::HideTooltip() {
     if (interaction_.HideTooltip()) Repaint(tooltipRect_);
 }
 
-void IEditorWindowX11::OnKeyPress(std::uint32_t keysym, int x, int y, const x11::Modifiers&) {
+void IEditorWindowX11::OnKeyPress(std::uint32_t keysym, int px, int py, const x11::Modifiers&) {
+    const int x = graphics_.UnitAt(px);
+    const int y = graphics_.UnitAt(py);
     if (message_) {
         message_->Key(keysym);
         AnswerMessage();
@@ -391,7 +403,7 @@ void IEditorWindowX11::OnLeave() {
 }
 
 void IEditorWindowX11::OnExpose(int x, int y, int width, int height) {
-    Repaint({x, y, x + width, y + height});
+    Repaint(graphics_.UnitBox({x, y, x + width, y + height}));
 }
 
 void IEditorWindowX11::OnFocus(bool gained) {

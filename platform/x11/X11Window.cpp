@@ -113,6 +113,7 @@ Window::Window(xcb_connection_t* connection, IWindowListener& listener)
     : connection_(connection), listener_(listener) {}
 
 Window::~Window() {
+    shared_.reset();
     FreeImageCursor();
     for (std::uint32_t cursor : systemCursors_) {
         if (cursor) xcb_free_cursor(connection_, cursor);
@@ -247,12 +248,22 @@ void Window::Present(const std::uint32_t* pixels, int strideBytes, int x, int y,
                      int height) {
     if (width <= 0 || height <= 0) return;
     auto rowBytes = static_cast<std::size_t>(width) * 4;
+    const auto* base = reinterpret_cast<const std::uint8_t*>(pixels);
+    if (SharedImage* shared = SharedFor(rowBytes * static_cast<std::size_t>(height))) {
+        auto* target = reinterpret_cast<std::uint8_t*>(shared->Pixels());
+        for (int r = 0; r < height; ++r)
+            std::memcpy(target + static_cast<std::size_t>(r) * rowBytes,
+                        base + static_cast<std::ptrdiff_t>(y + r) * strideBytes +
+                            static_cast<std::ptrdiff_t>(x) * 4,
+                        rowBytes);
+        shared->Put(window_, gc_, x, y, width, height, depth_);
+        return;
+    }
     // A request carries a 24-byte header; the rows go in bands that fit the server's limit.
     int rowsPerBand = static_cast<int>(
         std::max<std::size_t>(1, (std::max<std::size_t>(maxRequestBytes_, 4096) - 32) / rowBytes));
     rowsPerBand = std::min(rowsPerBand, height);
     band_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rowsPerBand));
-    const auto* base = reinterpret_cast<const std::uint8_t*>(pixels);
     for (int top = 0; top < height; top += rowsPerBand) {
         int rows = std::min(rowsPerBand, height - top);
         for (int r = 0; r < rows; ++r) {
@@ -269,6 +280,17 @@ void Window::Present(const std::uint32_t* pixels, int strideBytes, int x, int y,
                       static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(rows)),
                       reinterpret_cast<const std::uint8_t*>(band_.data()));
     }
+}
+
+SharedImage* Window::SharedFor(std::size_t bytes) {
+    if (sharedRefused_) return nullptr;
+    if (shared_ && shared_->Size() >= bytes) return shared_.get();
+    // Grows in whole megabytes, so a window that grows a little does not attach anew each time.
+    constexpr std::size_t kStep = std::size_t{1} << 20;
+    shared_.reset();
+    shared_ = SharedImage::Attach(connection_, (bytes + kStep - 1) / kStep * kStep);
+    sharedRefused_ = !shared_;
+    return shared_.get();
 }
 
 void Window::Flush() {

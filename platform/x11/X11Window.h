@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/x11/SharedImage.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,7 +58,8 @@ public:
     // Reads every queued event and hands it to the listener.
     void ProcessEvents();
     // Copies a rectangle of a 0xAARRGGBB image (rows strideBytes apart, same coordinates as
-    // the window) into the window.
+    // the window) into the window: through shared memory where the server offers it, otherwise
+    // over the socket.
     void Present(const std::uint32_t* pixels, int strideBytes, int x, int y, int width, int height);
     void Flush();
     void SetCursor(SystemCursor cursor);
@@ -73,6 +76,8 @@ private:
     std::uint32_t KeySym(std::uint8_t keycode, std::uint16_t state);
     void Dispatch(const void* event);
     void FreeImageCursor();
+    // The shared block, large enough for `bytes`; null once the server has refused one.
+    SharedImage* SharedFor(std::size_t bytes);
 
     xcb_connection_t* connection_;
     IWindowListener& listener_;
@@ -87,6 +92,8 @@ private:
     std::vector<std::uint32_t> keysyms_;
     std::size_t maxRequestBytes_ = 0;
     std::vector<std::uint32_t> band_;
+    std::unique_ptr<SharedImage> shared_;
+    bool sharedRefused_ = false;
 };
 
 } // namespace x11

@@ -43,9 +43,12 @@ double Advance(cairo_t* cr, const std::string& text, double tracking) {
 
 } // namespace
 
-Canvas::Canvas(int width, int height)
-    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      cr_(cairo_create(surface_)), width_(width), height_(height) {}
+Canvas::Canvas(int width, int height, int scale)
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale)),
+      cr_(nullptr), width_(width), height_(height) {
+    cairo_surface_set_device_scale(surface_, scale, scale);
+    cr_ = cairo_create(surface_);
+}
 
 Canvas::~Canvas() {
     cairo_destroy(cr_);

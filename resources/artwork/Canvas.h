@@ -22,16 +22,18 @@ constexpr Rgba Hex(std::uint32_t rgb, double alpha = 1.0) {
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
 }
 
-// A transparent ARGB image and its drawing context.
+// A transparent ARGB image and its drawing context. Drawing is in picture units; a canvas of
+// scale 2 or 3 holds that many pixels per unit, so the same drawing code makes every density.
 class Canvas {
 public:
-    Canvas(int width, int height);
+    Canvas(int width, int height, int scale = 1);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     cairo_t* Context() const { return cr_; }
     cairo_surface_t* Surface() const { return surface_; }
+    // Size in picture units.
     int Width() const { return width_; }
     int Height() const { return height_; }
 

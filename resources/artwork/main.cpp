@@ -1,5 +1,5 @@
-// Draws the editor's pictures into a resources folder, and on request a preview of the editor
-// or a sheet of its knobs composed from them.
+// Draws the editor's pictures into a resources folder, at 1x, 2x and 3x, and on request a preview
+// of the editor or a sheet of its knobs composed from them.
 #include "resources/artwork/Artwork.h"
 #include "resources/artwork/EditorLayout.h"
 #include "resources/artwork/Preview.h"
@@ -47,6 +47,9 @@ bool WriteExtra(const std::vector<artwork::Picture>& pictures, Extra extra, cons
 bool Run(const char* folder, Extra extra, const char* extraFile) {
     const std::vector<artwork::Picture> pictures = artwork::DrawAllPictures();
     if (!WritePictures(pictures, folder)) return false;
+    for (const int scale : {2, 3}) {
+        if (!WritePictures(artwork::DrawDensePictures(scale), folder)) return false;
+    }
     return extra == Extra::None || WriteExtra(pictures, extra, extraFile);
 }
 

@@ -4,6 +4,7 @@
 #include "gui/IButton.h"
 #include "gui/IGraphics.h"
 #include "gui/IKnobRotVal.h"
+#include "gui/IResourceBitmap.h"
 #include "gui/ISlider.h"
 #include "gui/ISwitchLbl.h"
 #include "gui/ITextControl.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <typeinfo>
 
@@ -198,4 +200,34 @@ TEST(EditorLayout, ReplacingTheEditorLeavesTheInstrumentWritingNowhere) {
     EXPECT_EQ(e.plugin->StatusText(), "");
     EXPECT_EQ(e.plugin->BandText(), "");
     EXPECT_EQ(e.plugin->BeatText(), "");
+}
+
+// At a scale the editor keeps its layout and draws every picture from the denser set: the
+// background at 2x is the 2x picture pixel for pixel, not the 1x one enlarged.
+TEST(EditorLayout, AtAScaleTheEditorDrawsItsDensePictures) {
+    EXPECT_EQ(IGraphics::SupportedScale(1.3), 1.25);
+    EXPECT_EQ(IGraphics::SupportedScale(2.2), 2.0);
+    EXPECT_EQ(IGraphics::SupportedScale(9.0), 3.0);
+    EXPECT_EQ(IGraphics::SupportedScale(0.0), 1.0);
+    EXPECT_EQ(IGraphics::SupportedScale(std::nan("")), 1.0);
+
+    OpenEditor e;
+    EXPECT_TRUE(e.graphics.SetScale(1.5));
+    EXPECT_EQ(e.graphics.DrawRaster()->Width(), 900);
+    EXPECT_EQ(e.graphics.DrawRaster()->Height(), 713);
+    EXPECT_TRUE(e.graphics.SetScale(2.0));
+    EXPECT_FALSE(e.graphics.SetScale(2.1));
+    e.graphics.OnTimerTick();
+    EXPECT_EQ(e.graphics.Width(), 600);
+    EXPECT_EQ(e.graphics.DrawRaster()->Width(), 1200);
+    EXPECT_EQ(e.graphics.DrawRaster()->Height(), 950);
+
+    const std::unique_ptr<raster::Raster> dense = LoadResourceBitmap(ScaledResourceId(100, 2));
+    ASSERT_TRUE(dense);
+    // The title, which no control covers.
+    int differing = 0;
+    for (int y = 2 * 8; y < 2 * 50; ++y)
+        for (int x = 2 * 160; x < 2 * 340; ++x)
+            differing += e.graphics.DrawRaster()->PixelAt(x, y) != dense->PixelAt(x, y);
+    EXPECT_EQ(differing, 0);
 }

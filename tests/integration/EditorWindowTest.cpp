@@ -1,6 +1,7 @@
 #include "EditorSession.h"
 
 #include <X11/keysym.h>
+#include <cmath>
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -210,6 +211,63 @@ TEST_F(EditorWindowTest, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
     }
     EXPECT_EQ(openDescriptors(), descriptors);
     EXPECT_GT(session.audio().blocksProcessed(), blocks);
+    EXPECT_FALSE(session.audio().failed());
+}
+
+// At a content scale the window takes that multiple of the layout's size, follows a new scale
+// while open, and maps the pointer back: a drag moves the control under it by as much as the
+// same drag in layout units at 1x.
+TEST_F(EditorWindowTest, AtAScaleTheWindowFollowsAndADragMovesTheControlUnderIt) {
+    session.frame().close();
+    std::string error;
+    ASSERT_TRUE(session.frame().open(session.plugin().controller(), error, 2.0)) << error;
+    EXPECT_EQ(session.frame().size().getWidth(), 1200);
+    EXPECT_EQ(session.frame().size().getHeight(), 950);
+    session.run(100ms);
+
+    IBox r = EditorSession::controlRect(kKnob);
+    double before = session.plugin().normalizedValue(kKnob);
+    session.input().moveTo(session.window(), 2 * centreX(r), 2 * centreY(r));
+    session.input().press(kLeft);
+    for (int step = 1; step <= 4; ++step)
+        session.input().moveTo(session.window(), 2 * centreX(r), 2 * (centreY(r) - 8 * step));
+    session.input().release(kLeft);
+    ASSERT_TRUE(runUntilGestureEnds(kKnob));
+    EXPECT_NEAR(session.plugin().normalizedValue(kKnob), before + 32.0 / r.H() / kKnobGearing,
+                0.005);
+
+    const int requests = session.frame().resizeRequests();
+    ASSERT_TRUE(session.frame().setContentScale(1.5));
+    EXPECT_EQ(session.frame().resizeRequests(), requests + 1);
+    EXPECT_EQ(session.frame().size().getWidth(), 900);
+    EXPECT_EQ(session.frame().size().getHeight(), 713);
+    session.run(100ms);
+    const host::WindowImage image = session.capture();
+    EXPECT_EQ(image.width, 900);
+    EXPECT_EQ(image.height, 713);
+}
+
+TEST_F(EditorWindowTest, OpeningRescalingAndClosingAHundredTimesKeepsTheSizeRight) {
+    session.frame().close();
+    int descriptors = openDescriptors();
+    const double scales[] = {1.0, 1.5, 2.0, 1.25, 3.0, 1.75, 2.5};
+    for (int i = 0; i < 100; ++i) {
+        std::string error;
+        const double opened = scales[i % 7];
+        const double changed = scales[(i + 3) % 7];
+        ASSERT_TRUE(session.frame().open(session.plugin().controller(), error, opened)) << error;
+        session.run(2ms);
+        ASSERT_TRUE(session.frame().setContentScale(changed));
+        Steinberg::ViewRect reported;
+        ASSERT_EQ(session.frame().view()->getSize(&reported), Steinberg::kResultOk);
+        EXPECT_EQ(session.frame().size().getWidth(), reported.getWidth());
+        EXPECT_EQ(session.frame().size().getHeight(), reported.getHeight());
+        EXPECT_EQ(reported.getWidth(), std::lround(600 * changed));
+        EXPECT_EQ(reported.getHeight(), std::lround(475 * changed));
+        session.run(2ms);
+        session.frame().close();
+    }
+    EXPECT_EQ(openDescriptors(), descriptors);
     EXPECT_FALSE(session.audio().failed());
 }
 

@@ -38,6 +38,9 @@ const Reference kReferences[] = {
     {"wave-golden-square", {"--set", "Wave=Gold. Square"}},
     // A right click on the "Wave" slider opens the list of waveforms.
     {"popup-wave", {"--right-click", "564,170"}},
+    // At a host's content scale, drawn from the denser pictures.
+    {"default-scale-2", {"--scale", "2"}},
+    {"default-scale-1.5", {"--scale", "1.5"}},
 };
 
 void PrintTo(const Reference& reference, std::ostream* out) {
@@ -121,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(References, VisualRegressionTest, ::testing::ValuesIn(k
                          [](const ::testing::TestParamInfo<Reference>& info) {
                              std::string name = info.param.name;
                              for (char& c : name)
-                                 if (c == '-') c = '_';
+                                 if (c == '-' || c == '.') c = '_';
                              return name;
                          });
 

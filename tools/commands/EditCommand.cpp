@@ -37,6 +37,9 @@ Options:
   --noise-level DB       the noise's RMS level, from -120 to 0 dB (default -20)
   --seed N               the noise generator's seed, 0 to 4294967295 (default
                          1)
+  --scale F              open the editor at a content scale of 1, 1.25, 1.5,
+                         1.75, 2, 2.5 or 3, as a host on a high-density
+                         screen does (default: none given, 600 x 475)
   --bundle PATH          the .vst3 bundle folder or the library inside it
   -h, --help             show this help
 )";
@@ -48,6 +51,7 @@ void EditCommand::define(CLI::App& app) {
     addSettings(app, options_.settings);
     addText(app, "--device", options_.device);
     addNoiseOptions(app, options_.session);
+    addScale(app, options_.scale);
 }
 
 int EditCommand::run(const Console& console) {
@@ -62,8 +66,8 @@ int EditCommand::run(const Console& console) {
     std::unique_ptr<host::Plugin> plugin = module ? host::Plugin::create(module, error) : nullptr;
     InterruptionGuard interruption;
     LiveEditor editor;
-    LiveEditorOptions live{options.presets,   options.settings, true,
-                           LiveSound::Device, options.device,   options.session};
+    LiveEditorOptions live{options.presets, options.settings, true,         LiveSound::Device,
+                           options.device,  options.session,  options.scale};
     if (!plugin || !editor.open(*plugin, live, error)) {
         console.err << "serivane: " << error << '\n';
         return exitFailure;

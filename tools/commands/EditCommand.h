@@ -15,6 +15,7 @@ struct EditOptions {
     std::vector<Setting> settings;
     std::string device;     // empty: the default output
     SessionOptions session; // only its noise bed
+    double scale = 0.0;     // the editor's content scale; 0: none given
 };
 
 // `serivane edit`: opens the editor in a window of our host, with the transport running, until

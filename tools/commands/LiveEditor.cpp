@@ -49,7 +49,7 @@ bool LiveEditor::open(host::Plugin& plugin, const LiveEditorOptions& options, st
         audio_ = std::make_unique<host::AudioThread>(*driver_);
         audio_->start();
     }
-    return frame_->open(plugin.controller(), error);
+    return frame_->open(plugin.controller(), error, options.scale);
 }
 
 bool LiveEditor::close(std::string& error) {

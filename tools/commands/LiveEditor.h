@@ -25,6 +25,7 @@ struct LiveEditorOptions {
     LiveSound sound = LiveSound::Silent;
     std::string device;     // empty: the default output
     SessionOptions session; // its noise bed goes under the sound of a device
+    double scale = 0.0;     // the content scale the host gives the editor; 0: none
 };
 
 // The plug-in processing on an audio thread of its own (a sound device's, or one paced like

@@ -46,6 +46,9 @@ Options:
                          (default 1)
   --stopped              keep the host's transport stopped, so that nothing
                          moves and the same settings give the same picture
+  --scale F              open the editor at a content scale of 1, 1.25, 1.5,
+                         1.75, 2, 2.5 or 3, as a host on a high-density
+                         screen does (default: none given, 600 x 475)
   --click X,Y            click into the editor at (X, Y) of its pixels once
                          it shows; repeatable, in order
   --right-click X,Y      the same with the right button (opens the list of
@@ -61,6 +64,7 @@ void SnapshotCommand::define(CLI::App& app) {
     addSettings(app, options_.settings);
     addSeconds(app, options_.seconds, maxSnapshotSeconds);
     addSwitch(app, "--stopped", options_.stopped);
+    addScale(app, options_.scale);
     for (bool right : {false, true}) {
         std::string option = right ? "--right-click" : "--click";
         addRepeatable(app, option, [this, option, right](const std::string& text) {

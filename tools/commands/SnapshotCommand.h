@@ -34,6 +34,7 @@ struct SnapshotOptions {
     // Keeps the host's transport stopped, so that nothing moves and the picture repeats.
     bool stopped = false;
     std::vector<EditorClick> clicks;
+    double scale = 0.0; // the editor's content scale; 0: none given
 };
 
 // Opens the editor in a window of this platform while audio plays on its own thread, clicks,

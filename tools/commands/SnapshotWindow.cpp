@@ -46,10 +46,15 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
         return false;
     }
     LiveEditor editor;
-    if (!editor.open(
-            plugin,
-            {options.presets, options.settings, !options.stopped, LiveSound::Silent, {}, {}},
-            error) ||
+    if (!editor.open(plugin,
+                     {options.presets,
+                      options.settings,
+                      !options.stopped,
+                      LiveSound::Silent,
+                      {},
+                      {},
+                      options.scale},
+                     error) ||
         !click(editor.frame(), options.clicks, error))
         return false;
     editor.frame().loop().runFor(
