@@ -118,7 +118,8 @@ TEST(Program, GlidesFollowThePlanAtTheControlRate) {
     EXPECT_NEAR(plannedHz(*plugin, ratio, 2.0), 10.0 * std::pow(0.2, 0.25), 1e-9);
     for (double t : {5.0, 9.0}) EXPECT_NEAR(plannedHz(*plugin, ratio, t), 2.0, 1e-9);
     std::vector<std::int64_t> glide;
-    for (const tools::ScheduledChange& c : ratio.changes()) {
+    for (tools::ChangeCursor cursor(ratio); cursor.frame() >= 0; cursor.advance()) {
+        const tools::ScheduledChange& c = cursor.change();
         if (c.kind == tools::ChangeKind::Parameter && c.frame > 0) glide.push_back(c.frame);
     }
     ASSERT_EQ(glide.size(), 401u); // 400 control periods of 10 ms and the end
