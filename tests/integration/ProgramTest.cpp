@@ -159,6 +159,24 @@ TEST(Program, AGlideStartsWhereAPresetLeftTheParameter) {
     EXPECT_NEAR(plannedHz(*plugin, automation, 15.0), 2.0, 1e-9);
 }
 
+// Glides that overlap send their values interleaved, and a step on the frame where a glide ends
+// comes after the glide's last value, so the step's value is the one that stays.
+TEST(Program, OverlappingGlidesInterleaveAndAStepWhereAGlideEndsComesAfterIt) {
+    std::unique_ptr<host::Plugin> plugin = instantiate();
+    tools::Automation automation =
+        plan("00:00 Binaural = 10\n00:00 Volume = 40\n00:01 Binaural = 2 over 1s\n"
+             "00:01.5 Volume = 20 over 1s\n00:02 Binaural = 5\n");
+    Vst::ParamID beat = idOf(*plugin, "Binaural");
+    Vst::ParamID volume = idOf(*plugin, "Volume");
+    EXPECT_NEAR(plannedHz(*plugin, automation, 2.0), 5.0, 1e-9);
+    EXPECT_NEAR(plugin->toPlain(volume, automation.valueAt(volume, 96000).value()), 30.0, 1e-9);
+    std::vector<Vst::ParamID> atTwo;
+    for (tools::ChangeCursor cursor(automation); cursor.frame() >= 0; cursor.advance()) {
+        if (cursor.frame() == 96000) atTwo.push_back(cursor.change().setting.id);
+    }
+    EXPECT_EQ(atTwo, (std::vector<Vst::ParamID>{beat, volume, beat}));
+}
+
 // The plan's beat is signed by the ear that is the higher, as the analysis measures it, follows
 // a preset, and its mean over a span is what a measurement over the span reads.
 TEST(Program, TheBeatPlanIsSignedByTheHigherEarAndAveragesOverASpan) {
