@@ -124,7 +124,8 @@ TEST(Program, GlidesFollowThePlanAtTheControlRate) {
     EXPECT_NEAR(plannedHz(*plugin, ratio, 2.0), 10.0 * std::pow(0.2, 0.25), 1e-9);
     for (double t : {5.0, 9.0}) EXPECT_NEAR(plannedHz(*plugin, ratio, t), 2.0, 1e-9);
     std::vector<std::int64_t> glide;
-    for (const tools::ScheduledChange& c : ratio.changes()) {
+    for (tools::ChangeCursor cursor(ratio); cursor.frame() >= 0; cursor.advance()) {
+        const tools::ScheduledChange& c = cursor.change();
         if (c.kind == tools::ChangeKind::Parameter && c.frame > 0) glide.push_back(c.frame);
     }
     ASSERT_EQ(glide.size(), 401u); // 400 control periods of 10 ms and the end
@@ -162,6 +163,24 @@ TEST(Program, AGlideStartsWhereAPresetLeftTheParameter) {
     EXPECT_NEAR(plannedHz(*plugin, automation, 3.0), 10.6, 1e-9);
     EXPECT_NEAR(plannedHz(*plugin, automation, 10.0), 6.3, 1e-9);
     EXPECT_NEAR(plannedHz(*plugin, automation, 15.0), 2.0, 1e-9);
+}
+
+// Glides that overlap send their values interleaved, and a step on the frame where a glide ends
+// comes after the glide's last value, so the step's value is the one that stays.
+TEST(Program, OverlappingGlidesInterleaveAndAStepWhereAGlideEndsComesAfterIt) {
+    std::unique_ptr<host::Plugin> plugin = instantiate();
+    tools::Automation automation =
+        plan("00:00 Binaural = 10\n00:00 Volume = 40\n00:01 Binaural = 2 over 1s\n"
+             "00:01.5 Volume = 20 over 1s\n00:02 Binaural = 5\n");
+    Vst::ParamID beat = idOf(*plugin, "Binaural");
+    Vst::ParamID volume = idOf(*plugin, "Volume");
+    EXPECT_NEAR(plannedHz(*plugin, automation, 2.0), 5.0, 1e-9);
+    EXPECT_NEAR(plugin->toPlain(volume, automation.valueAt(volume, 96000).value()), 30.0, 1e-9);
+    std::vector<Vst::ParamID> atTwo;
+    for (tools::ChangeCursor cursor(automation); cursor.frame() >= 0; cursor.advance()) {
+        if (cursor.frame() == 96000) atTwo.push_back(cursor.change().setting.id);
+    }
+    EXPECT_EQ(atTwo, (std::vector<Vst::ParamID>{beat, volume, beat}));
 }
 
 // The plan's beat is signed by the ear that is the higher, as the analysis measures it, follows

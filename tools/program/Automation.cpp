@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <queue>
 
 namespace serivane::tools {
 
@@ -15,9 +17,8 @@ namespace {
 // A plug-in instance that takes the steps in turn, to tell what each leaves behind.
 class Scratch {
 public:
-    Scratch(std::unique_ptr<host::Plugin> plugin, double sampleRate)
-        : plugin_(std::move(plugin)),
-          driver_(*plugin_, {sampleRate, 64, Vst::kSample32, Vst::kOffline}),
+    Scratch(host::Plugin& plugin, double sampleRate)
+        : plugin_(&plugin), driver_(plugin, {sampleRate, 64, Vst::kSample32, Vst::kOffline}),
           parameters_(plugin_->parameters()) {}
 
     bool start(std::string& error) { return driver_.start(error); }
@@ -44,7 +45,7 @@ public:
     }
 
 private:
-    std::unique_ptr<host::Plugin> plugin_;
+    host::Plugin* plugin_;
     host::ProcessDriver driver_;
     std::vector<host::ParameterDescription> parameters_;
 };
@@ -52,7 +53,7 @@ private:
 class Planner {
 public:
     Planner(Scratch& scratch, const ProgramScript& script, double sampleRate,
-            std::vector<ScheduledChange>& changes, std::vector<SessionChange>& sessionChanges,
+            std::vector<PlannedChange>& changes, std::vector<SessionChange>& sessionChanges,
             const std::function<bool()>& interrupted)
         : scratch_(scratch), script_(script), sampleRate_(sampleRate), changes_(changes),
           sessionChanges_(sessionChanges), interrupted_(interrupted) {}
@@ -74,7 +75,7 @@ public:
             return preset(frame, setting, step, error);
         case StepKind::Set:
             if (!resolveSetting(scratch_.plugin(), step.name, step.value, setting, problem)) break;
-            changes_.push_back({frame, setting, ChangeKind::Parameter});
+            changes_.push_back({{frame, setting, ChangeKind::Parameter}});
             return apply(setting, step, error);
         case StepKind::Glide:
             if (!resolveSetting(scratch_.plugin(), step.name, step.value, setting, problem)) break;
@@ -105,13 +106,13 @@ private:
     bool preset(std::int64_t frame, const ParameterSetting& setting, const ScriptStep& step,
                 std::string& error) {
         std::vector<double> before = scratch_.values();
-        changes_.push_back({frame, setting, ChangeKind::Preset});
+        changes_.push_back({{frame, setting, ChangeKind::Preset}});
         if (!apply(setting, step, error)) return false;
         std::vector<double> after = scratch_.values();
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (after[i] != before[i])
                 changes_.push_back(
-                    {frame, {scratch_.parameters()[i].id, after[i]}, ChangeKind::Follows});
+                    {{frame, {scratch_.parameters()[i].id, after[i]}, ChangeKind::Follows}});
         }
         return true;
     }
@@ -134,18 +135,12 @@ private:
                                                    significant(to, 8) + ": expected \"linear\"");
             return false;
         }
-        std::int64_t start = frameOf(step.time);
-        std::int64_t end = frameOf(step.time + step.glideSeconds);
-        auto period = std::max<std::int64_t>(1, frameOf(Automation::controlSeconds));
-        for (std::int64_t frame = start; frame < end; frame += period) {
-            if (stopAsked(error)) return false;
-            double u = static_cast<double>(frame - start) / static_cast<double>(end - start);
-            double plain = step.shape == GlideShape::Ratio ? from * std::pow(to / from, u)
-                                                           : from + (to - from) * u;
-            double value = std::clamp(plugin.toNormalized(p.id, plain), 0.0, 1.0);
-            changes_.push_back({frame, {p.id, value}, ChangeKind::Parameter});
-        }
-        changes_.push_back({end, target, ChangeKind::Parameter});
+        changes_.push_back({{frameOf(step.time), target, ChangeKind::Parameter},
+                            true,
+                            frameOf(step.time + step.glideSeconds),
+                            from,
+                            to,
+                            step.shape});
         return apply(target, step, error);
     }
 
@@ -174,48 +169,64 @@ private:
     Scratch& scratch_;
     const ProgramScript& script_;
     double sampleRate_;
-    std::vector<ScheduledChange>& changes_;
+    std::vector<PlannedChange>& changes_;
     std::vector<SessionChange>& sessionChanges_;
     const std::function<bool()>& interrupted_;
 };
+
+// The most glides that run at once: a glide runs from its first frame until its end, where it
+// gives way to what starts there.
+std::size_t mostRunning(const std::vector<PlannedChange>& planned) {
+    std::priority_queue<std::int64_t, std::vector<std::int64_t>, std::greater<>> ends;
+    std::size_t most = 0;
+    for (const PlannedChange& p : planned) {
+        if (!p.glide) continue;
+        while (!ends.empty() && ends.top() <= p.change.frame) ends.pop();
+        ends.push(p.end);
+        most = std::max(most, ends.size());
+    }
+    return most;
+}
 
 } // namespace
 
 Automation::Automation(const StartSettings& start) {
     for (const ParameterSetting& preset : start.presets)
-        changes_.push_back({0, preset, ChangeKind::Preset});
+        planned_.push_back({{0, preset, ChangeKind::Preset}});
     for (const ParameterSetting& s : start.settings)
-        changes_.push_back({0, s, ChangeKind::Parameter});
+        planned_.push_back({{0, s, ChangeKind::Parameter}});
 }
 
 std::optional<Automation> Automation::build(const std::shared_ptr<host::Module>& module,
                                             const StartSettings& start, const ProgramScript& script,
                                             double sampleRate, std::string& error,
                                             const std::function<bool()>& interrupted) {
-    std::unique_ptr<host::Plugin> plugin = host::Plugin::create(module, error);
+    std::shared_ptr<host::Plugin> plugin = host::Plugin::create(module, error);
     if (!plugin) return std::nullopt;
-    Scratch scratch(std::move(plugin), sampleRate);
-    if (!scratch.start(error)) return std::nullopt;
     Automation automation(start);
-    for (const ScheduledChange& change : automation.changes_) {
-        if (!scratch.apply(change.setting)) {
-            error = "the plug-in did not take the start settings";
-            return std::nullopt;
+    {
+        Scratch scratch(*plugin, sampleRate);
+        if (!scratch.start(error)) return std::nullopt;
+        for (const PlannedChange& planned : automation.planned_) {
+            if (!scratch.apply(planned.change.setting)) {
+                error = "the plug-in did not take the start settings";
+                return std::nullopt;
+            }
+        }
+        std::vector<double> values = scratch.values();
+        for (std::size_t i = 0; i < values.size(); ++i)
+            automation.planned_.push_back(
+                {{0, {scratch.parameters()[i].id, values[i]}, ChangeKind::Follows}});
+        automation.file_ = script.file();
+        Planner planner(scratch, script, sampleRate, automation.planned_,
+                        automation.sessionChanges_, interrupted);
+        for (const ScriptStep& step : script.steps()) {
+            if (!planner.step(step, error)) return std::nullopt;
         }
     }
-    std::vector<double> values = scratch.values();
-    for (std::size_t i = 0; i < values.size(); ++i)
-        automation.changes_.push_back(
-            {0, {scratch.parameters()[i].id, values[i]}, ChangeKind::Follows});
-    automation.file_ = script.file();
-    Planner planner(scratch, script, sampleRate, automation.changes_, automation.sessionChanges_,
-                    interrupted);
-    for (const ScriptStep& step : script.steps()) {
-        if (!planner.step(step, error)) return std::nullopt;
-    }
-    std::stable_sort(
-        automation.changes_.begin(), automation.changes_.end(),
-        [](const ScheduledChange& a, const ScheduledChange& b) { return a.frame < b.frame; });
+    automation.converter_ = std::move(plugin);
+    automation.period_ = std::max<std::int64_t>(1, std::llround(controlSeconds * sampleRate));
+    automation.mostRunning_ = mostRunning(automation.planned_);
     return automation;
 }
 
@@ -224,14 +235,67 @@ std::string Automation::errorAt(int line, const std::string& message) const {
 }
 
 std::optional<double> Automation::valueAt(Vst::ParamID id, std::int64_t frame) const {
-    auto end = std::upper_bound(
-        changes_.begin(), changes_.end(), frame,
-        [](std::int64_t f, const ScheduledChange& change) { return f < change.frame; });
-    for (auto it = end; it != changes_.begin();) {
-        --it;
-        if (it->setting.id == id && it->kind != ChangeKind::Preset) return it->setting.normalized;
+    std::optional<double> value;
+    for (ChangeCursor cursor(*this); cursor.frame() >= 0 && cursor.frame() <= frame;
+         cursor.advance()) {
+        const ScheduledChange& change = cursor.change();
+        if (change.setting.id == id && change.kind != ChangeKind::Preset)
+            value = change.setting.normalized;
     }
-    return std::nullopt;
+    return value;
+}
+
+double Automation::glideValue(const PlannedChange& glide, std::int64_t frame) const {
+    const std::int64_t start = glide.change.frame;
+    double u = static_cast<double>(frame - start) / static_cast<double>(glide.end - start);
+    double plain = glide.shape == GlideShape::Ratio
+                       ? glide.from * std::pow(glide.to / glide.from, u)
+                       : glide.from + (glide.to - glide.from) * u;
+    return std::clamp(converter_->toNormalized(glide.change.setting.id, plain), 0.0, 1.0);
+}
+
+ChangeCursor::ChangeCursor(const Automation& automation) : automation_(automation) {
+    running_.reserve(automation.mostRunning_);
+    advance();
+}
+
+// The next change is the earliest of the next entry's and the running glides', and of two on one
+// frame the one planned first.
+void ChangeCursor::advance() {
+    const std::vector<PlannedChange>& planned = automation_.planned_;
+    for (;;) {
+        auto soonest = running_.end();
+        for (auto r = running_.begin(); r != running_.end(); ++r) {
+            if (soonest == running_.end() || r->frame < soonest->frame ||
+                (r->frame == soonest->frame && r->entry < soonest->entry))
+                soonest = r;
+        }
+        if (entry_ < planned.size() &&
+            (soonest == running_.end() || planned[entry_].change.frame < soonest->frame)) {
+            const PlannedChange& begun = planned[entry_++];
+            if (begun.glide) {
+                running_.push_back({entry_ - 1, begun.change.frame});
+                continue;
+            }
+            next_ = begun.change;
+            pending_ = true;
+            return;
+        }
+        pending_ = soonest != running_.end();
+        if (!pending_) return;
+        const PlannedChange& glide = planned[soonest->entry];
+        if (soonest->frame < glide.end) {
+            next_ = {soonest->frame,
+                     {glide.change.setting.id, automation_.glideValue(glide, soonest->frame)},
+                     ChangeKind::Parameter};
+            soonest->frame = std::min(soonest->frame + automation_.period_, glide.end);
+        } else {
+            next_ = {glide.end, glide.change.setting, ChangeKind::Parameter};
+            *soonest = running_.back();
+            running_.pop_back();
+        }
+        return;
+    }
 }
 
 } // namespace serivane::tools

@@ -8,9 +8,8 @@ using namespace Steinberg;
 
 bool AutomationPlayer::prepare(host::ProcessDriver& driver, std::int64_t position, int32 limit,
                                int32& frames) {
-    const std::vector<ScheduledChange>& changes = automation_.changes();
-    for (; next_ < changes.size() && changes[next_].frame <= position; ++next_) {
-        const ScheduledChange& change = changes[next_];
+    for (; cursor_.frame() >= 0 && cursor_.frame() <= position; cursor_.advance()) {
+        const ScheduledChange& change = cursor_.change();
         if (change.kind == ChangeKind::Follows) continue;
         if (!driver.parameterChanges().add(change.setting.id, change.setting.normalized))
             return false;
@@ -22,11 +21,6 @@ bool AutomationPlayer::prepare(host::ProcessDriver& driver, std::int64_t positio
     if (std::int64_t upcoming = nextFrame(); upcoming >= 0)
         frames = static_cast<int32>(std::min<std::int64_t>(limit, upcoming - position));
     return true;
-}
-
-std::int64_t AutomationPlayer::nextFrame() const {
-    const std::vector<ScheduledChange>& changes = automation_.changes();
-    return next_ < changes.size() ? changes[next_].frame : -1;
 }
 
 } // namespace serivane::tools

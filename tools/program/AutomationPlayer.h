@@ -7,10 +7,10 @@ namespace serivane::tools {
 
 // Hands an automation to a plug-in block by block, splitting the blocks where changes fall, so
 // that every change reaches the plug-in at the start of a block on its own frame whatever the
-// block size. Never allocates.
+// block size. Allocates only when it is made.
 class AutomationPlayer {
 public:
-    explicit AutomationPlayer(const Automation& automation) : automation_(automation) {}
+    explicit AutomationPlayer(const Automation& automation) : cursor_(automation) {}
 
     // Queues on the driver the changes due at `position` (a preset goes out at once in a block
     // of no frames) and sets `frames` to the length of the next block: at most `limit`, ending
@@ -19,11 +19,10 @@ public:
                  Steinberg::int32& frames);
 
     // Where the next change falls; -1 when none is left.
-    std::int64_t nextFrame() const;
+    std::int64_t nextFrame() const { return cursor_.frame(); }
 
 private:
-    const Automation& automation_;
-    std::size_t next_ = 0;
+    ChangeCursor cursor_;
 };
 
 } // namespace serivane::tools

@@ -28,7 +28,8 @@ BeatPlan::BeatPlan(const host::Plugin& plugin, const Automation& automation, dou
     if (beat == nullptr) return;
     double hz = none;
     double sign = 1.0;
-    for (const ScheduledChange& change : automation.changes()) {
+    for (ChangeCursor cursor(automation); cursor.frame() >= 0; cursor.advance()) {
+        const ScheduledChange& change = cursor.change();
         if (change.kind == ChangeKind::Preset) continue;
         const Steinberg::Vst::ParamID id = change.setting.id;
         if (id == beat->id) {

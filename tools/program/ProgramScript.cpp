@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <optional>
+#include <unordered_map>
 
 namespace serivane::tools {
 
@@ -160,13 +162,45 @@ private:
 };
 
 // Steps that cannot follow one another: anything after "end", a step on a parameter whose glide
-// still runs, a preset while any glide runs, and an "end" before the glides are over.
+// still runs, a preset while any glide runs, and an "end" before the glides are over. Whether a
+// step is admitted is told from what the earlier steps left behind, so that a long program reads
+// in linear time; only a refused step looks through them all for the one it clashes with.
 class Sequence {
 public:
-    explicit Sequence(const std::vector<ScriptStep>& steps) : steps_(steps) {}
+    bool admits(const std::vector<ScriptStep>& steps, const ScriptStep& step,
+                std::string& error) const {
+        return !clashes(steps, step) || explain(steps, step, error);
+    }
 
-    bool admits(const ScriptStep& step, std::string& error) const {
-        for (const ScriptStep& earlier : steps_) {
+    void add(const ScriptStep& step) {
+        if (step.kind != StepKind::Glide) return;
+        double finish = step.time + step.glideSeconds;
+        anyFinish_ = std::max(anyFinish_, finish);
+        double& named = finishes_.try_emplace(lowerCase(step.name), finish).first->second;
+        named = std::max(named, finish);
+    }
+
+private:
+    static std::string lowerCase(std::string_view text) {
+        std::string lower(text);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower;
+    }
+
+    // Steps go in time order, so the last one is the latest.
+    bool clashes(const std::vector<ScriptStep>& steps, const ScriptStep& step) const {
+        if (steps.empty()) return false;
+        if (steps.back().kind == StepKind::End || step.time < steps.back().time) return true;
+        if (step.kind == StepKind::Preset || step.kind == StepKind::End)
+            return !(step.time >= anyFinish_);
+        auto named = finishes_.find(lowerCase(step.name));
+        return named != finishes_.end() && !(step.time >= named->second);
+    }
+
+    // The earliest step that `step` clashes with, as the error.
+    static bool explain(const std::vector<ScriptStep>& steps, const ScriptStep& step,
+                        std::string& error) {
+        for (const ScriptStep& earlier : steps) {
             if (earlier.kind == StepKind::End) {
                 error = "nothing may follow \"end\" of line " + std::to_string(earlier.line);
                 return false;
@@ -190,8 +224,8 @@ public:
         return true;
     }
 
-private:
-    const std::vector<ScriptStep>& steps_;
+    std::unordered_map<std::string, double> finishes_; // the latest glide end of each name
+    double anyFinish_ = -std::numeric_limits<double>::infinity();
 };
 
 } // namespace
@@ -200,6 +234,7 @@ bool ProgramScript::parse(std::string_view text, const std::string& file, Progra
                           std::string& error, const std::function<bool()>& interrupted) {
     script = ProgramScript();
     script.file_ = file;
+    Sequence sequence;
     int line = 0;
     while (!text.empty()) {
         if (interrupted && interrupted()) {
@@ -219,11 +254,12 @@ bool ProgramScript::parse(std::string_view text, const std::string& file, Progra
         ScriptStep step;
         std::string problem;
         if (!LineReader(line, previous).read(content, step, problem) ||
-            !Sequence(script.steps_).admits(step, problem)) {
+            !sequence.admits(script.steps_, step, problem)) {
             error = script.errorAt(line, problem);
             return false;
         }
         step.comment = comment;
+        sequence.add(step);
         script.steps_.push_back(std::move(step));
     }
     if (script.steps_.empty()) {
