@@ -63,6 +63,7 @@ public:
         addEar(m.left, m.seconds, left_, leftSquares_);
         addEar(m.right, m.seconds, right_, rightSquares_);
         seconds_ += m.seconds;
+        notFinite_ += m.notFinite;
         verdictSeconds_[m.beat.verdict] += m.seconds;
         if (m.beat.hz) {
             const double weight = reading.beatPower * m.seconds;
@@ -79,8 +80,11 @@ public:
         total.left = ear(left_, leftSquares_, leftSpectrum_, meter);
         total.right = ear(right_, rightSquares_, rightSpectrum_, meter);
         total.rms = std::sqrt(0.5 * (leftSquares_ + rightSquares_) / seconds_);
+        total.notFinite = notFinite_;
         if (beatWeight_ > 0.0) {
             total.beat = {BeatVerdict::Beat, beatSum_ / beatWeight_, strengthSum_ / beatSeconds_};
+            meter.pairDominants(leftSpectrum_, rightSpectrum_, *total.beat.hz, total.left,
+                                total.right);
         } else {
             total.beat.verdict = mainVerdict();
         }
@@ -120,6 +124,7 @@ private:
     EarMeasure left_, right_;
     double leftSquares_ = 0.0, rightSquares_ = 0.0;
     double seconds_ = 0.0;
+    long long notFinite_ = 0;
     std::map<BeatVerdict, double> verdictSeconds_;
     double beatWeight_ = 0.0, beatSum_ = 0.0, strengthSum_ = 0.0, beatSeconds_ = 0.0;
 };
@@ -141,6 +146,25 @@ bool checkFile(const std::string& path, const SoundFileReader& reader, std::stri
         return false;
     }
     return true;
+}
+
+// Sets the samples that are NaN or infinite to 0, so that they spoil no transform, and counts
+// those of frames [first, end) into the window's measure.
+void clearNotFinite(std::vector<std::vector<double>>& channels, std::size_t first, std::size_t end,
+                    long long firstFrame, double rate, BeatAnalysis& analysis,
+                    SpanMeasure& window) {
+    for (std::vector<double>& channel : channels) {
+        for (std::size_t f = 0; f < channel.size(); ++f) {
+            if (std::isfinite(channel[f])) continue;
+            channel[f] = 0.0;
+            if (f < first || f >= end) continue;
+            ++window.notFinite;
+            const double seconds =
+                static_cast<double>(firstFrame + static_cast<long long>(f)) / rate;
+            if (!analysis.firstNotFinite || seconds < *analysis.firstNotFinite)
+                analysis.firstNotFinite = seconds;
+        }
+    }
 }
 
 bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int sampleRate,
@@ -189,16 +213,23 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
         const long long from = std::max(0LL, b.first - context);
         const long long to = std::min(analysis.frames, b.end + context);
         if (!reader.read(from, to - from, channels, error)) return false;
-        std::optional<WindowReading> reading =
-            meter.measure(channels, static_cast<std::size_t>(b.first - from),
-                          static_cast<std::size_t>(b.end - b.first));
+        const auto before = static_cast<std::size_t>(b.first - from);
+        const auto count = static_cast<std::size_t>(b.end - b.first);
+        SpanMeasure notFinite;
+        clearNotFinite(channels, before, before + count, from, rate, analysis, notFinite);
+        std::optional<WindowReading> reading = meter.measure(channels, before, count);
         if (!reading) {
             error = "the analysis of " + path + " was interrupted";
             return false;
         }
-        reading->measure.start = static_cast<double>(b.first) / rate;
+        SpanMeasure& window = reading->measure;
+        window.start = static_cast<double>(b.first) / rate;
+        window.notFinite = notFinite.notFinite;
+        if (window.notFinite > 0 && window.beat.verdict == BeatVerdict::Silent)
+            window.beat.verdict = BeatVerdict::NotFinite;
         totals.add(*reading);
-        analysis.windows.push_back(reading->measure);
+        analysis.windows.push_back(window);
+        if (options.progress) options.progress(b.end, analysis.frames);
     }
     analysis.total = totals.result(meter);
     return true;
@@ -218,6 +249,8 @@ const char* verdictText(BeatVerdict verdict) {
         return "no binaural beat: both ears carry the same frequencies";
     case BeatVerdict::Unsteady:
         return "no binaural beat: the ears share no steady beat";
+    case BeatVerdict::NotFinite:
+        return "no binaural beat: the samples are not numbers (NaN or infinity)";
     }
     return "";
 }

@@ -40,11 +40,11 @@ std::size_t fastLength(std::size_t n) {
     return length;
 }
 
-std::vector<Complex> analyticSignal(const double* samples, std::size_t count) {
+std::vector<Complex> analyticSignal(const double* samples, std::size_t count, double offset) {
     // Twice the length: the circular transform then sees silence between the two ends.
     const std::size_t length = fastLength(2 * count);
     std::vector<double> padded(length, 0.0);
-    std::copy(samples, samples + count, padded.begin());
+    for (std::size_t i = 0; i < count; ++i) padded[i] = samples[i] - offset;
     std::vector<Complex> spectrum(length);
     execute(fftw_plan_dft_r2c_1d(static_cast<int>(length), padded.data(), asFftw(spectrum),
                                  FFTW_ESTIMATE));
@@ -62,10 +62,10 @@ std::vector<Complex> analyticSignal(const double* samples, std::size_t count) {
     return spectrum;
 }
 
-std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count,
-                                      std::size_t length) {
+std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
+                                      double offset) {
     std::vector<double> weighted(length, 0.0);
-    for (std::size_t i = 0; i < count; ++i) weighted[i] = samples[i] * hann(i, count);
+    for (std::size_t i = 0; i < count; ++i) weighted[i] = (samples[i] - offset) * hann(i, count);
     std::vector<Complex> spectrum(length / 2 + 1);
     execute(fftw_plan_dft_r2c_1d(static_cast<int>(length), weighted.data(), asFftw(spectrum),
                                  FFTW_ESTIMATE));

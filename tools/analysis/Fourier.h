@@ -12,13 +12,15 @@ using Complex = std::complex<double>;
 // FFTW transforms quickly.
 std::size_t fastLength(std::size_t n);
 
-// The analytic signal of `count` real samples: the signal plus i times its Hilbert transform,
-// taken over a zero-padded transform so that the two ends do not wrap into each other.
-std::vector<Complex> analyticSignal(const double* samples, std::size_t count);
+// The analytic signal of `count` real samples less `offset` (their DC): the signal plus i times
+// its Hilbert transform, taken over a zero-padded transform so that the two ends do not wrap
+// into each other.
+std::vector<Complex> analyticSignal(const double* samples, std::size_t count, double offset);
 
-// |X(k)|² for k = 0 … length / 2 of `count` real samples under a Hann window of their own
-// length, zero-padded to `length` (at least `count`).
-std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count, std::size_t length);
+// |X(k)|² for k = 0 … length / 2 of `count` real samples less `offset` (their DC) under a Hann
+// window of their own length, zero-padded to `length` (at least `count`).
+std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
+                                      double offset);
 
 // The forward transform of complex samples under a Hann window of their own length,
 // zero-padded to `length`; bin k is frequency k, bins above length / 2 the negative ones.

@@ -38,7 +38,15 @@ public:
     // The strongest frequency of a power spectrum on the meter's grid; empty for silence.
     std::optional<double> dominant(const std::vector<double>& power) const;
 
+    // Sets each ear's dominant frequency to the strongest pair of peaks about `beatHz` apart, the
+    // right ear's above the left's when the beat is positive, so that the ears agree with the
+    // beat; leaves them as they are when no such pair stands out.
+    void pairDominants(const std::vector<double>& leftPower, const std::vector<double>& rightPower,
+                       double beatHz, EarMeasure& left, EarMeasure& right) const;
+
 private:
+    // The frequency of the peak at bin `k`, between bins by a parabola through the logarithms.
+    double peakHz(const std::vector<double>& power, std::size_t k) const;
     std::optional<BeatMeasure> measureBeat(const std::vector<std::vector<double>>& channels,
                                            std::size_t before, std::size_t count,
                                            double& beatPower) const;
