@@ -20,8 +20,11 @@ std::string number(double value) {
 
 // Context read on each side of a window, so that its analytic signals are clean at its edges.
 constexpr double contextSeconds = 1.0;
-// Bounds the memory one window's transforms take (about 87 s at 48 kHz).
+// Bounds the length of a window (about 87 s at 48 kHz).
 constexpr long long maxWindowFrames = 1LL << 22;
+// A longer window is measured in pieces of at most this many frames (about 5.5 s at 48 kHz), so
+// that the memory and the transforms stay small however long the window.
+constexpr long long maxPieceFrames = 1LL << 18;
 
 // 5 s, or the shortest of a few round lengths up to a minute that gives at most 60 windows.
 double automaticWindow(double seconds) {
@@ -46,6 +49,17 @@ std::vector<Bounds> windowBounds(long long frames, long long window) {
         bounds.pop_back();
     }
     return bounds;
+}
+
+// A window in pieces of equal length, none longer than `maxPieceFrames`.
+std::vector<Bounds> pieces(const Bounds& window) {
+    const long long frames = window.end - window.first;
+    const long long count = (frames + maxPieceFrames - 1) / maxPieceFrames;
+    std::vector<Bounds> result;
+    for (long long i = 0; i < count; ++i)
+        result.push_back(
+            {window.first + frames * i / count, window.first + frames * (i + 1) / count});
+    return result;
 }
 
 // Adds the windows up into the measures of the whole file.
@@ -203,23 +217,33 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
 
     const std::vector<Bounds> bounds = windowBounds(analysis.frames, windowFrames);
     long long longest = 0;
-    for (const Bounds& b : bounds) longest = std::max(longest, b.end - b.first);
+    for (const Bounds& b : bounds) {
+        for (const Bounds& piece : pieces(b)) longest = std::max(longest, piece.end - piece.first);
+    }
     const std::size_t spectrumLength = fastLength(static_cast<std::size_t>(longest));
     const WindowMeter meter(rate, spectrumLength, options.interrupted);
     Totals totals(spectrumLength / 2 + 1);
     const long long context = std::llround(contextSeconds * rate);
     std::vector<std::vector<double>> channels;
+    const std::string interruption = "the analysis of " + path + " was interrupted";
     for (const Bounds& b : bounds) {
-        const long long from = std::max(0LL, b.first - context);
-        const long long to = std::min(analysis.frames, b.end + context);
-        if (!reader.read(from, to - from, channels, error)) return false;
-        const auto before = static_cast<std::size_t>(b.first - from);
-        const auto count = static_cast<std::size_t>(b.end - b.first);
+        WindowParts parts;
         SpanMeasure notFinite;
-        clearNotFinite(channels, before, before + count, from, rate, analysis, notFinite);
-        std::optional<WindowReading> reading = meter.measure(channels, before, count);
+        for (const Bounds& piece : pieces(b)) {
+            const long long from = std::max(0LL, piece.first - context);
+            const long long to = std::min(analysis.frames, piece.end + context);
+            if (!reader.read(from, to - from, channels, error)) return false;
+            const auto before = static_cast<std::size_t>(piece.first - from);
+            const auto count = static_cast<std::size_t>(piece.end - piece.first);
+            clearNotFinite(channels, before, before + count, from, rate, analysis, notFinite);
+            if (!meter.add(channels, before, count, parts)) {
+                error = interruption;
+                return false;
+            }
+        }
+        std::optional<WindowReading> reading = meter.finish(parts, analysis.channels == 1);
         if (!reading) {
-            error = "the analysis of " + path + " was interrupted";
+            error = interruption;
             return false;
         }
         SpanMeasure& window = reading->measure;

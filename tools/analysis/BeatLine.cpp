@@ -13,8 +13,10 @@ constexpr double twoPi = 2.0 * std::numbers::pi;
 // The search runs on the cross product averaged over groups of frames, at about five times the
 // highest beat looked for; the refinement uses every frame.
 constexpr double searchOversampling = 5.0;
-// Zero-padding of the search transform, for a finer grid of candidate frequencies.
+// Zero-padding of the search transform, for a finer grid of candidate frequencies; a long window
+// has a fine grid of its own and is padded only up to this many points.
 constexpr std::size_t searchPadding = 4;
+constexpr std::size_t paddedSearchLength = std::size_t{1} << 18;
 // The phase slope is fitted over this many parts of the window.
 constexpr std::size_t phaseParts = 16;
 // The beat's phase is followed over Hann-weighted parts this long, each half over the one before:
@@ -40,7 +42,8 @@ std::vector<Complex> decimated(const std::vector<Complex>& cross, std::size_t fa
 double searchPeak(const std::vector<Complex>& cross, double rate, double lowestHz,
                   double highestHz) {
     const std::vector<Complex> spectrum =
-        hannSpectrum(cross, fastLength(searchPadding * cross.size()));
+        hannSpectrum(cross, fastLength(std::max(cross.size(), std::min(searchPadding * cross.size(),
+                                                                       paddedSearchLength))));
     const auto length = static_cast<long long>(spectrum.size());
     const double binHz = rate / static_cast<double>(length);
     auto power = [&](long long k) { return std::norm(spectrum[((k % length) + length) % length]); };
