@@ -113,6 +113,57 @@ TEST_F(BeatAnalysisTest, ABeatThatChangesIsFollowedWindowByWindow) {
     EXPECT_NEAR(*a.total.beat.hz, 7.0, 0.05) << "the mean rate at which the phase turned";
 }
 
+TEST_F(BeatAnalysisTest, AGlidingBeatIsItsMeanOverEachWindow) {
+    // One carrier, the beat gliding from 10 to 2 Hz while the tone swells from silence and fades
+    // again, as the instrument's volume curve does.
+    constexpr double seconds = 20.0;
+    const Signal glide = [](int channel, double t) {
+        const double beatPhase = 10.0 * t - 4.0 * t * t / seconds;
+        const double level = 0.5 * std::pow(std::sin(std::numbers::pi * t / seconds), 2);
+        return level * std::sin(twoPi * (300.0 * t + (channel == 1 ? beatPhase : 0.0)));
+    };
+    const BeatAnalysis a = analyze(write("glide.wav", 2, seconds, glide));
+    ASSERT_EQ(a.windows.size(), 4u);
+    for (const SpanMeasure& w : a.windows) {
+        const double middle = w.start + 0.5 * w.seconds;
+        ASSERT_TRUE(w.beat.hz) << w.start;
+        EXPECT_NEAR(*w.beat.hz, 10.0 - 8.0 * middle / seconds, 0.01) << "window at " << w.start;
+    }
+}
+
+TEST_F(BeatAnalysisTest, AnOffsetIsNoSound) {
+    const Signal offsetTone = [](int channel, double t) {
+        return channel == 0 ? 0.5 + 0.3 * std::sin(twoPi * 300.0 * t)
+                            : 0.3 * std::sin(twoPi * 306.0 * t);
+    };
+    const BeatAnalysis a = analyze(write("offset.wav", 2, 3.0, offsetTone));
+    ASSERT_TRUE(a.total.beat.hz);
+    EXPECT_NEAR(*a.total.beat.hz, 6.0, 0.01);
+    EXPECT_NEAR(*a.total.left.dominantHz, 300.0, 0.05);
+    const Signal offsetOnly = [](int channel, double t) {
+        return channel == 0 ? 0.5 : 0.3 * std::sin(twoPi * 400.0 * t);
+    };
+    const BeatAnalysis b = analyze(write("only.wav", 2, 3.0, offsetOnly));
+    EXPECT_EQ(b.total.beat.verdict, BeatVerdict::OneEar);
+    EXPECT_FALSE(b.total.left.dominantHz);
+}
+
+TEST_F(BeatAnalysisTest, TheEarsAgreeWithTheBeat) {
+    // Each ear's loudest tone belongs to another pair: the left's to a pair at 400 and 406 Hz,
+    // the right's to one at 300 and 306 Hz; both pairs beat at +6 Hz.
+    const Signal pairs = mixed(tones(400.0, 406.0, 0.3), tones(300.0, 306.0, 0.2));
+    const Signal louder = [&](int channel, double t) {
+        return pairs(channel, t) + (channel == 1 ? 0.15 * std::sin(twoPi * 306.0 * t) : 0.0);
+    };
+    const BeatAnalysis a = analyze(write("pairs.wav", 2, 3.0, louder));
+    for (const SpanMeasure& m : {a.windows[0], a.total}) {
+        ASSERT_TRUE(m.beat.hz);
+        EXPECT_GT(*m.beat.hz, 0.0);
+        EXPECT_NEAR(*m.right.dominantHz - *m.left.dominantHz, 6.0, 0.1)
+            << *m.left.dominantHz << " and " << *m.right.dominantHz;
+    }
+}
+
 TEST_F(BeatAnalysisTest, TheStrongerOfTwoMixedBeatsIsReported) {
     const Signal strongTen = mixed(tones(300.0, 310.0, 0.4), tones(500.0, 504.0, 0.2));
     const Signal strongFour = mixed(tones(300.0, 310.0, 0.2), tones(500.0, 504.0, 0.4));
@@ -183,13 +234,21 @@ TEST_F(BeatAnalysisTest, UnreadableFilesAreRefusedWithTheReason) {
     const fs::path cut = folder / "cut.wav";
     fs::copy_file(whole, cut);
     fs::resize_file(cut, 50);
+    // A header that gives a sample rate of 0.
+    const fs::path rateZero = folder / "rate0.wav";
+    fs::copy_file(whole, rateZero);
+    std::fstream header(rateZero, std::ios::in | std::ios::out | std::ios::binary);
+    header.seekp(24);
+    header.write("\0\0\0\0", 4);
+    header.close();
     struct Case {
         std::string path;
         const char* reason;
     };
     for (const Case& c :
          {Case{six, "6 channels"}, Case{tiny, "too short"}, Case{garbage.string(), "cannot read"},
-          Case{cut.string(), ""}, Case{(folder / "missing.wav").string(), "cannot read"}}) {
+          Case{cut.string(), ""}, Case{(folder / "missing.wav").string(), "cannot read"},
+          Case{rateZero.string(), "its header is not valid"}}) {
         Outcome outcome = run({"analyze", c.path, "--plot", (folder / "plot.png").string()});
         EXPECT_EQ(outcome.code, exitFailure) << c.path;
         EXPECT_TRUE(outcome.out.empty()) << outcome.out;
@@ -208,6 +267,34 @@ TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteCountAsSilence) {
         analyze(write("nan.wav", 2, 3.0, spoiled, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
     EXPECT_NEAR(*a.total.beat.hz, 5.0, 0.05);
     EXPECT_TRUE(std::isfinite(a.total.rms));
+}
+
+TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteAreReported) {
+    const Signal spoiled = [](int channel, double t) {
+        if (t >= 1.0 && t < 1.001) return std::nan("");
+        return 0.5 * std::sin(twoPi * (channel == 0 ? 300.0 : 305.0) * t);
+    };
+    const std::string path = write("nan.wav", 2, 3.0, spoiled, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    Outcome outcome = run({"analyze", path});
+    EXPECT_NE(outcome.out.find("Not finite: 96 samples (NaN or infinity), the first at 0:01,"),
+              std::string::npos)
+        << outcome.out;
+    const std::string nothing = write(
+        "nothing.wav", 2, 1.0, [](int, double) { return INFINITY; },
+        SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    outcome = run({"analyze", nothing});
+    EXPECT_NE(outcome.out.find("No binaural beat: the samples are not numbers"), std::string::npos)
+        << outcome.out;
+}
+
+TEST_F(BeatAnalysisTest, OnATerminalABarShowsTheWork) {
+    const std::string path = write("beat.wav", 2, 4.0, tones(200.0, 210.0));
+    std::ostringstream out, err;
+    ASSERT_EQ(runCommandLine({"analyze", "--window", "1", path}, Console{out, err, true}), exitOk);
+    EXPECT_EQ(err.str().rfind("\rAnalyzing [", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("100%"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().back(), '\r') << "the bar's line is cleared";
+    EXPECT_NE(out.str().find("+10.00 Hz"), std::string::npos) << out.str();
 }
 
 TEST_F(BeatAnalysisTest, JsonCarriesTheTotalAndEveryWindow) {

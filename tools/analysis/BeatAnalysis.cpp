@@ -14,8 +14,11 @@ namespace {
 
 // Context read on each side of a window, so that its analytic signals are clean at its edges.
 constexpr double contextSeconds = 1.0;
-// Bounds the memory one window's transforms take (about 87 s at 48 kHz).
+// Bounds the length of a window (about 87 s at 48 kHz).
 constexpr long long maxWindowFrames = 1LL << 22;
+// A longer window is measured in pieces of at most this many frames (about 5.5 s at 48 kHz), so
+// that the memory and the transforms stay small however long the window.
+constexpr long long maxPieceFrames = 1LL << 18;
 
 // 5 s, or the shortest of a few round lengths up to a minute that gives at most 60 windows.
 double automaticWindow(double seconds) {
@@ -42,6 +45,17 @@ std::vector<Bounds> windowBounds(long long frames, long long window) {
     return bounds;
 }
 
+// A window in pieces of equal length, none longer than `maxPieceFrames`.
+std::vector<Bounds> pieces(const Bounds& window) {
+    const long long frames = window.end - window.first;
+    const long long count = (frames + maxPieceFrames - 1) / maxPieceFrames;
+    std::vector<Bounds> result;
+    for (long long i = 0; i < count; ++i)
+        result.push_back(
+            {window.first + frames * i / count, window.first + frames * (i + 1) / count});
+    return result;
+}
+
 // Adds the windows up into the measures of the whole file.
 class Totals {
 public:
@@ -57,6 +71,7 @@ public:
         addEar(m.left, m.seconds, left_, leftSquares_);
         addEar(m.right, m.seconds, right_, rightSquares_);
         seconds_ += m.seconds;
+        notFinite_ += m.notFinite;
         verdictSeconds_[m.beat.verdict] += m.seconds;
         if (m.beat.hz) {
             const double weight = reading.beatPower * m.seconds;
@@ -73,8 +88,11 @@ public:
         total.left = ear(left_, leftSquares_, leftSpectrum_, meter);
         total.right = ear(right_, rightSquares_, rightSpectrum_, meter);
         total.rms = std::sqrt(0.5 * (leftSquares_ + rightSquares_) / seconds_);
+        total.notFinite = notFinite_;
         if (beatWeight_ > 0.0) {
             total.beat = {BeatVerdict::Beat, beatSum_ / beatWeight_, strengthSum_ / beatSeconds_};
+            meter.pairDominants(leftSpectrum_, rightSpectrum_, *total.beat.hz, total.left,
+                                total.right);
         } else {
             total.beat.verdict = mainVerdict();
         }
@@ -114,6 +132,7 @@ private:
     EarMeasure left_, right_;
     double leftSquares_ = 0.0, rightSquares_ = 0.0;
     double seconds_ = 0.0;
+    long long notFinite_ = 0;
     std::map<BeatVerdict, double> verdictSeconds_;
     double beatWeight_ = 0.0, beatSum_ = 0.0, strengthSum_ = 0.0, beatSeconds_ = 0.0;
 };
@@ -135,6 +154,25 @@ bool checkFile(const std::string& path, const SoundFileReader& reader, std::stri
         return false;
     }
     return true;
+}
+
+// Sets the samples that are NaN or infinite to 0, so that they spoil no transform, and counts
+// those of frames [first, end) into the window's measure.
+void clearNotFinite(std::vector<std::vector<double>>& channels, std::size_t first, std::size_t end,
+                    long long firstFrame, double rate, BeatAnalysis& analysis,
+                    SpanMeasure& window) {
+    for (std::vector<double>& channel : channels) {
+        for (std::size_t f = 0; f < channel.size(); ++f) {
+            if (std::isfinite(channel[f])) continue;
+            channel[f] = 0.0;
+            if (f < first || f >= end) continue;
+            ++window.notFinite;
+            const double seconds =
+                static_cast<double>(firstFrame + static_cast<long long>(f)) / rate;
+            if (!analysis.firstNotFinite || seconds < *analysis.firstNotFinite)
+                analysis.firstNotFinite = seconds;
+        }
+    }
 }
 
 bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int sampleRate,
@@ -173,26 +211,43 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
 
     const std::vector<Bounds> bounds = windowBounds(analysis.frames, windowFrames);
     long long longest = 0;
-    for (const Bounds& b : bounds) longest = std::max(longest, b.end - b.first);
+    for (const Bounds& b : bounds) {
+        for (const Bounds& piece : pieces(b)) longest = std::max(longest, piece.end - piece.first);
+    }
     const std::size_t spectrumLength = fastLength(static_cast<std::size_t>(longest));
     const WindowMeter meter(rate, spectrumLength, options.interrupted);
     Totals totals(spectrumLength / 2 + 1);
     const long long context = std::llround(contextSeconds * rate);
     std::vector<std::vector<double>> channels;
+    const std::string interruption = "the analysis of " + path + " was interrupted";
     for (const Bounds& b : bounds) {
-        const long long from = std::max(0LL, b.first - context);
-        const long long to = std::min(analysis.frames, b.end + context);
-        if (!reader.read(from, to - from, channels, error)) return false;
-        std::optional<WindowReading> reading =
-            meter.measure(channels, static_cast<std::size_t>(b.first - from),
-                          static_cast<std::size_t>(b.end - b.first));
+        WindowParts parts;
+        SpanMeasure notFinite;
+        for (const Bounds& piece : pieces(b)) {
+            const long long from = std::max(0LL, piece.first - context);
+            const long long to = std::min(analysis.frames, piece.end + context);
+            if (!reader.read(from, to - from, channels, error)) return false;
+            const auto before = static_cast<std::size_t>(piece.first - from);
+            const auto count = static_cast<std::size_t>(piece.end - piece.first);
+            clearNotFinite(channels, before, before + count, from, rate, analysis, notFinite);
+            if (!meter.add(channels, before, count, parts)) {
+                error = interruption;
+                return false;
+            }
+        }
+        std::optional<WindowReading> reading = meter.finish(parts, analysis.channels == 1);
         if (!reading) {
-            error = "the analysis of " + path + " was interrupted";
+            error = interruption;
             return false;
         }
-        reading->measure.start = static_cast<double>(b.first) / rate;
+        SpanMeasure& window = reading->measure;
+        window.start = static_cast<double>(b.first) / rate;
+        window.notFinite = notFinite.notFinite;
+        if (window.notFinite > 0 && window.beat.verdict == BeatVerdict::Silent)
+            window.beat.verdict = BeatVerdict::NotFinite;
         totals.add(*reading);
-        analysis.windows.push_back(reading->measure);
+        analysis.windows.push_back(window);
+        if (options.progress) options.progress(b.end, analysis.frames);
     }
     analysis.total = totals.result(meter);
     return true;
@@ -212,6 +267,8 @@ const char* verdictText(BeatVerdict verdict) {
         return "no binaural beat: both ears carry the same frequencies";
     case BeatVerdict::Unsteady:
         return "no binaural beat: the ears share no steady beat";
+    case BeatVerdict::NotFinite:
+        return "no binaural beat: the samples are not numbers (NaN or infinity)";
     }
     return "";
 }

@@ -15,6 +15,7 @@ enum class BeatVerdict {
     OneEar,        // only one ear sounds
     SameFrequency, // both ears carry the same frequencies
     Unsteady,      // the ears share no steady beat
+    NotFinite,     // nothing sounds but samples that are NaN or infinite
 };
 
 struct EarMeasure {
@@ -40,7 +41,8 @@ struct SpanMeasure {
     EarMeasure left;
     EarMeasure right;
     BeatMeasure beat;
-    double rms = 0.0; // both ears together
+    double rms = 0.0;        // both ears together
+    long long notFinite = 0; // samples that are NaN or infinite, measured as silence
 };
 
 struct BeatAnalysis {
@@ -51,6 +53,7 @@ struct BeatAnalysis {
     double windowSeconds = 0.0;
     std::vector<SpanMeasure> windows;
     SpanMeasure total;
+    std::optional<double> firstNotFinite; // seconds into the file of the first such sample
 };
 
 struct AnalysisOptions {
@@ -59,6 +62,8 @@ struct AnalysisOptions {
     double windowSeconds = 0.0;
     // Asked between the steps of the work; once it answers true, the analysis stops and fails.
     std::function<bool()> interrupted = {};
+    // Told after each window how many of the file's frames are measured.
+    std::function<void(long long done, long long total)> progress = {};
 };
 
 // Shorter files do not hold enough of a beat to measure.

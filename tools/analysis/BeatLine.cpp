@@ -13,10 +13,19 @@ constexpr double twoPi = 2.0 * std::numbers::pi;
 // The search runs on the cross product averaged over groups of frames, at about five times the
 // highest beat looked for; the refinement uses every frame.
 constexpr double searchOversampling = 5.0;
-// Zero-padding of the search transform, for a finer grid of candidate frequencies.
+// Zero-padding of the search transform, for a finer grid of candidate frequencies; a long window
+// has a fine grid of its own and is padded only up to this many points.
 constexpr std::size_t searchPadding = 4;
+constexpr std::size_t paddedSearchLength = std::size_t{1} << 18;
 // The phase slope is fitted over this many parts of the window.
 constexpr std::size_t phaseParts = 16;
+// The beat's phase is followed over Hann-weighted parts this long, each half over the one before:
+// long enough to keep other lines a few hertz away out of the phase read, short enough that the
+// phase of a beat up to 1 Hz off the line found turns less than half a cycle between parts.
+constexpr double trackPartSeconds = 1.0;
+// A part weaker than this share of the strongest (a tone faded out, about 40 dB down in each ear)
+// has no phase worth reading.
+constexpr double weakPart = 1e-4;
 
 std::vector<Complex> decimated(const std::vector<Complex>& cross, std::size_t factor) {
     std::vector<Complex> out(cross.size() / factor);
@@ -33,7 +42,8 @@ std::vector<Complex> decimated(const std::vector<Complex>& cross, std::size_t fa
 double searchPeak(const std::vector<Complex>& cross, double rate, double lowestHz,
                   double highestHz) {
     const std::vector<Complex> spectrum =
-        hannSpectrum(cross, fastLength(searchPadding * cross.size()));
+        hannSpectrum(cross, fastLength(std::max(cross.size(), std::min(searchPadding * cross.size(),
+                                                                       paddedSearchLength))));
     const auto length = static_cast<long long>(spectrum.size());
     const double binHz = rate / static_cast<double>(length);
     auto power = [&](long long k) { return std::norm(spectrum[((k % length) + length) % length]); };
@@ -55,12 +65,54 @@ double searchPeak(const std::vector<Complex>& cross, double rate, double lowestH
     return (static_cast<double>(best) + offset) * binHz;
 }
 
+// The sum of the cross product turned back by `radiansPerFrame` per frame from frame 0; the turn
+// is stepped by a product per frame rather than a sine and cosine.
 Complex turnedSum(const std::vector<Complex>& cross, std::size_t first, std::size_t end,
                   double radiansPerFrame) {
-    Complex sum = 0.0;
-    for (std::size_t n = first; n < end; ++n)
-        sum += cross[n] * std::polar(1.0, -radiansPerFrame * static_cast<double>(n));
-    return sum;
+    const Complex start = std::polar(1.0, -radiansPerFrame * static_cast<double>(first));
+    const Complex step = std::polar(1.0, -radiansPerFrame);
+    double turnRe = start.real(), turnIm = start.imag();
+    double sumRe = 0.0, sumIm = 0.0;
+    for (std::size_t n = first; n < end; ++n) {
+        const double re = cross[n].real(), im = cross[n].imag();
+        sumRe += re * turnRe - im * turnIm;
+        sumIm += re * turnIm + im * turnRe;
+        const double nextRe = turnRe * step.real() - turnIm * step.imag();
+        turnIm = turnRe * step.imag() + turnIm * step.real();
+        turnRe = nextRe;
+    }
+    return {sumRe, sumIm};
+}
+
+// One part of the beat's phase track: the turned-back sum of the cross product under `weights`
+// from `first` on, and the frame its phase belongs to, the centre of the part's magnitude (a
+// part whose sound swells reads the phase of its louder end).
+struct TrackPart {
+    Complex sum;
+    double frame;
+};
+
+TrackPart trackPart(const std::vector<Complex>& cross, std::size_t first,
+                    const std::vector<double>& weights, double radiansPerFrame) {
+    const Complex start = std::polar(1.0, -radiansPerFrame * static_cast<double>(first));
+    const Complex step = std::polar(1.0, -radiansPerFrame);
+    double turnRe = start.real(), turnIm = start.imag();
+    double sumRe = 0.0, sumIm = 0.0, mass = 0.0, moment = 0.0;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const double re = weights[i] * cross[first + i].real();
+        const double im = weights[i] * cross[first + i].imag();
+        sumRe += re * turnRe - im * turnIm;
+        sumIm += re * turnIm + im * turnRe;
+        const double magnitude = std::hypot(re, im);
+        mass += magnitude;
+        moment += magnitude * static_cast<double>(i);
+        const double nextRe = turnRe * step.real() - turnIm * step.imag();
+        turnIm = turnRe * step.imag() + turnIm * step.real();
+        turnRe = nextRe;
+    }
+    const double centre =
+        mass > 0.0 ? moment / mass : 0.5 * static_cast<double>(weights.size() - 1);
+    return {{sumRe, sumIm}, static_cast<double>(first) + centre};
 }
 
 // Turns the cross product back by `hz`, sums it over equal parts of the window, and fits a
@@ -91,6 +143,62 @@ double refine(const std::vector<Complex>& cross, double sampleRate, double hz) {
     return hz + (sumW * sumTP - sumT * sumP) / spread / twoPi;
 }
 
+struct TrackPoint {
+    double time, phase, weight;
+};
+
+// The weighted least-squares parabola through the points, as its phase at `time`; the times are
+// taken about the points' mean, which keeps the sums well conditioned.
+class PhaseCurve {
+public:
+    explicit PhaseCurve(const std::vector<TrackPoint>& points) {
+        double weights = 0.0;
+        for (const TrackPoint& p : points) {
+            weights += p.weight;
+            centre_ += p.weight * p.time;
+        }
+        centre_ /= weights;
+        double s[5] = {}, r[3] = {};
+        for (const TrackPoint& p : points) {
+            const double t = p.time - centre_;
+            double power = p.weight;
+            for (int k = 0; k < 5; ++k, power *= t) {
+                s[k] += power;
+                if (k < 3) r[k] += power * p.phase;
+            }
+        }
+        // Cramer's rule on the normal equations.
+        const double m[3][3] = {{s[0], s[1], s[2]}, {s[1], s[2], s[3]}, {s[2], s[3], s[4]}};
+        const double d = determinant(m);
+        if (std::fabs(d) <= 1e-300) return;
+        for (int column = 0; column < 3; ++column) {
+            double replaced[3][3];
+            for (int row = 0; row < 3; ++row) {
+                for (int k = 0; k < 3; ++k) replaced[row][k] = k == column ? r[row] : m[row][k];
+            }
+            coefficients_[column] = determinant(replaced) / d;
+        }
+        fitted_ = true;
+    }
+
+    bool fitted() const { return fitted_; }
+    double at(double time) const {
+        const double t = time - centre_;
+        return coefficients_[0] + t * (coefficients_[1] + t * coefficients_[2]);
+    }
+
+private:
+    static double determinant(const double (&m)[3][3]) {
+        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+               m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+               m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    }
+
+    double centre_ = 0.0;
+    double coefficients_[3] = {};
+    bool fitted_ = false;
+};
+
 } // namespace
 
 BeatLine strongestLine(const std::vector<Complex>& cross, double sampleRate, double lowestHz,
@@ -103,6 +211,48 @@ BeatLine strongestLine(const std::vector<Complex>& cross, double sampleRate, dou
     for (int pass = 0; pass < 2; ++pass) hz = refine(cross, sampleRate, hz);
     const Complex line = turnedSum(cross, 0, cross.size(), twoPi * hz / sampleRate);
     return {hz, std::abs(line) / static_cast<double>(cross.size())};
+}
+
+double meanBeat(const std::vector<Complex>& cross, double sampleRate, double hz) {
+    // Parts of a quarter of the window at most, so that a short window still has several.
+    const std::size_t length = std::min(
+        static_cast<std::size_t>(std::llround(trackPartSeconds * sampleRate)), cross.size() / 4);
+    if (length < 2) return hz;
+    const std::size_t parts = 2 * (cross.size() - length) / length + 1;
+    std::vector<double> weights(length);
+    for (std::size_t i = 0; i < length; ++i)
+        weights[i] = 0.5 - 0.5 * std::cos(twoPi * (static_cast<double>(i) + 0.5) /
+                                          static_cast<double>(length));
+    const double radiansPerFrame = twoPi * hz / sampleRate;
+    std::vector<TrackPart> sums;
+    double strongest = 0.0;
+    for (std::size_t k = 0; k < parts; ++k) {
+        const std::size_t first = (cross.size() - length) * k / (parts - 1);
+        sums.push_back(trackPart(cross, first, weights, radiansPerFrame));
+        strongest = std::max(strongest, std::abs(sums.back().sum));
+    }
+    std::vector<TrackPoint> track;
+    for (const TrackPart& part : sums) {
+        const double weight = std::abs(part.sum);
+        if (weight < weakPart * strongest) continue;
+        double phase = std::arg(part.sum);
+        if (!track.empty()) phase -= twoPi * std::round((phase - track.back().phase) / twoPi);
+        track.push_back({part.frame / sampleRate, phase, weight});
+    }
+    if (track.size() < 2) return hz;
+    // The window runs from half a frame before its first frame to half a frame after its last.
+    double startTime = -0.5 / sampleRate,
+           endTime = (static_cast<double>(cross.size()) - 0.5) / sampleRate;
+    double startPhase = track.front().phase, endPhase = track.back().phase;
+    const PhaseCurve curve(track);
+    if (track.size() >= 3 && curve.fitted()) {
+        startPhase += curve.at(startTime) - curve.at(track.front().time);
+        endPhase += curve.at(endTime) - curve.at(track.back().time);
+    } else {
+        startTime = track.front().time;
+        endTime = track.back().time;
+    }
+    return hz + (endPhase - startPhase) / (twoPi * (endTime - startTime));
 }
 
 } // namespace serivane::tools

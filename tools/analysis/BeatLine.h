@@ -18,4 +18,11 @@ struct BeatLine {
 BeatLine strongestLine(const std::vector<Complex>& cross, double sampleRate, double lowestHz,
                        double highestHz);
 
+// The mean rate at which the phase of the line at `hz` turns from the window's start to its end:
+// the phase of each part, turned back by `hz`, is unwrapped from the part before, so that a beat
+// that glides is measured as its mean over the window however its strength varies. Where the
+// window's first or last parts are too weak to read (a tone fading in or out), a parabola through
+// the phases read carries them on to the window's edge.
+double meanBeat(const std::vector<Complex>& cross, double sampleRate, double hz);
+
 } // namespace serivane::tools

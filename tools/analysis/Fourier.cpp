@@ -19,11 +19,29 @@ void execute(fftw_plan plan) {
     fftw_destroy_plan(plan);
 }
 
-double hann(std::size_t i, std::size_t count) {
-    if (count < 2) return 1.0;
-    return 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) /
-                                static_cast<double>(count - 1));
-}
+// The weights of a Hann window of `count` points in order, stepped by a rotation rather than a
+// cosine per point.
+class HannWeights {
+public:
+    explicit HannWeights(std::size_t count)
+        : flat_(count < 2),
+          step_(std::polar(1.0, flat_ ? 0.0
+                                      : 2.0 * std::numbers::pi / static_cast<double>(count - 1))) {}
+
+    double next() {
+        if (flat_) return 1.0;
+        const double weight = 0.5 - 0.5 * re_;
+        const double re = re_ * step_.real() - im_ * step_.imag();
+        im_ = re_ * step_.imag() + im_ * step_.real();
+        re_ = re;
+        return weight;
+    }
+
+private:
+    bool flat_;
+    Complex step_;
+    double re_ = 1.0, im_ = 0.0;
+};
 
 bool smooth(std::size_t n) {
     for (std::size_t factor : {2, 3, 5, 7}) {
@@ -40,44 +58,78 @@ std::size_t fastLength(std::size_t n) {
     return length;
 }
 
-std::vector<Complex> analyticSignal(const double* samples, std::size_t count) {
-    // Twice the length: the circular transform then sees silence between the two ends.
-    const std::size_t length = fastLength(2 * count);
-    std::vector<double> padded(length, 0.0);
-    std::copy(samples, samples + count, padded.begin());
-    std::vector<Complex> spectrum(length);
-    execute(fftw_plan_dft_r2c_1d(static_cast<int>(length), padded.data(), asFftw(spectrum),
-                                 FFTW_ESTIMATE));
-    // Keep the zero and Nyquist bins, double the positive frequencies, drop the negative ones;
-    // 1 / length undoes the unnormalised inverse.
-    const std::size_t half = length / 2;
-    const double scale = 1.0 / static_cast<double>(length);
-    spectrum[0] *= scale;
-    for (std::size_t k = 1; k < half; ++k) spectrum[k] *= 2.0 * scale;
-    spectrum[half] *= scale;
-    std::fill(spectrum.begin() + static_cast<std::ptrdiff_t>(half) + 1, spectrum.end(), 0.0);
-    execute(fftw_plan_dft_1d(static_cast<int>(length), asFftw(spectrum), asFftw(spectrum),
-                             FFTW_BACKWARD, FFTW_ESTIMATE));
-    spectrum.resize(count);
-    return spectrum;
+Transforms::~Transforms() {
+    release();
 }
 
-std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count,
-                                      std::size_t length) {
-    std::vector<double> weighted(length, 0.0);
-    for (std::size_t i = 0; i < count; ++i) weighted[i] = samples[i] * hann(i, count);
-    std::vector<Complex> spectrum(length / 2 + 1);
-    execute(fftw_plan_dft_r2c_1d(static_cast<int>(length), weighted.data(), asFftw(spectrum),
-                                 FFTW_ESTIMATE));
-    std::vector<double> power(spectrum.size());
-    for (std::size_t k = 0; k < spectrum.size(); ++k) power[k] = std::norm(spectrum[k]);
-    return power;
+void Transforms::release() {
+    for (fftw_plan plan : {pairForward_, pairBackward_, power_}) {
+        if (plan) fftw_destroy_plan(plan);
+    }
+    pairForward_ = pairBackward_ = power_ = nullptr;
+}
+
+void Transforms::analyticPair(const double* left, const double* right, std::size_t count,
+                              double leftOffset, double rightOffset,
+                              std::vector<Complex>& leftSignal, std::vector<Complex>& rightSignal) {
+    const std::size_t length = fastLength(count);
+    if (pair_.size() != length) {
+        if (pairForward_) fftw_destroy_plan(pairForward_);
+        if (pairBackward_) fftw_destroy_plan(pairBackward_);
+        pair_.assign(length, 0.0);
+        pairForward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
+                                        FFTW_FORWARD, FFTW_ESTIMATE);
+        pairBackward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
+                                         FFTW_BACKWARD, FFTW_ESTIMATE);
+    }
+    for (std::size_t n = 0; n < count; ++n)
+        pair_[n] = {left[n] - leftOffset, right[n] - rightOffset};
+    std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0);
+    fftw_execute(pairForward_);
+    // The Hilbert transform is real, so applied to left + i·right it gives the two transforms
+    // as the real and imaginary parts: -i on the positive frequencies, +i on the negative ones,
+    // nothing at zero and Nyquist; 1 / length undoes the unnormalised inverse.
+    const double scale = 1.0 / static_cast<double>(length);
+    pair_[0] = 0.0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const Complex value = pair_[k];
+        if (2 * k < length)
+            pair_[k] = {value.imag() * scale, -value.real() * scale};
+        else if (2 * k > length)
+            pair_[k] = {-value.imag() * scale, value.real() * scale};
+        else
+            pair_[k] = 0.0;
+    }
+    fftw_execute(pairBackward_);
+    leftSignal.resize(count);
+    rightSignal.resize(count);
+    for (std::size_t n = 0; n < count; ++n) {
+        leftSignal[n] = {left[n] - leftOffset, pair_[n].real()};
+        rightSignal[n] = {right[n] - rightOffset, pair_[n].imag()};
+    }
+}
+
+void Transforms::addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
+                                      double offset, std::vector<double>& sum) {
+    if (real_.size() != length) {
+        if (power_) fftw_destroy_plan(power_);
+        real_.assign(length, 0.0);
+        spectrum_.assign(length / 2 + 1, 0.0);
+        power_ = fftw_plan_dft_r2c_1d(static_cast<int>(length), real_.data(), asFftw(spectrum_),
+                                      FFTW_ESTIMATE);
+    }
+    HannWeights hann(count);
+    for (std::size_t i = 0; i < count; ++i) real_[i] = (samples[i] - offset) * hann.next();
+    std::fill(real_.begin() + static_cast<std::ptrdiff_t>(count), real_.end(), 0.0);
+    fftw_execute(power_);
+    sum.resize(spectrum_.size(), 0.0);
+    for (std::size_t k = 0; k < spectrum_.size(); ++k) sum[k] += std::norm(spectrum_[k]);
 }
 
 std::vector<Complex> hannSpectrum(const std::vector<Complex>& samples, std::size_t length) {
     std::vector<Complex> weighted(length, 0.0);
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        weighted[i] = samples[i] * hann(i, samples.size());
+    HannWeights hann(samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) weighted[i] = samples[i] * hann.next();
     execute(fftw_plan_dft_1d(static_cast<int>(length), asFftw(weighted), asFftw(weighted),
                              FFTW_FORWARD, FFTW_ESTIMATE));
     return weighted;

@@ -2,6 +2,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <fftw3.h>
 #include <vector>
 
 namespace serivane::tools {
@@ -12,13 +13,36 @@ using Complex = std::complex<double>;
 // FFTW transforms quickly.
 std::size_t fastLength(std::size_t n);
 
-// The analytic signal of `count` real samples: the signal plus i times its Hilbert transform,
-// taken over a zero-padded transform so that the two ends do not wrap into each other.
-std::vector<Complex> analyticSignal(const double* samples, std::size_t count);
+// Transforms of lengths that repeat, each with its plan and arrays kept from one call to the next:
+// making a plan works out its twiddle factors, which costs about as much as the transform.
+class Transforms {
+public:
+    Transforms() = default;
+    ~Transforms();
+    Transforms(const Transforms&) = delete;
+    Transforms& operator=(const Transforms&) = delete;
 
-// |X(k)|² for k = 0 … length / 2 of `count` real samples under a Hann window of their own
-// length, zero-padded to `length` (at least `count`).
-std::vector<double> hannPowerSpectrum(const double* samples, std::size_t count, std::size_t length);
+    // The analytic signals of two real signals of `count` samples, each less its `offset` (its
+    // DC), from one complex transform of the pair and its inverse. The transform is circular: the
+    // two ends wrap into each other, so what is measured keeps away from them.
+    void analyticPair(const double* left, const double* right, std::size_t count, double leftOffset,
+                      double rightOffset, std::vector<Complex>& leftSignal,
+                      std::vector<Complex>& rightSignal);
+
+    // Adds |X(k)|² for k = 0 … length / 2 of `count` real samples less `offset` (their DC) under
+    // a Hann window of their own length, zero-padded to `length` (at least `count`), to `sum`.
+    void addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
+                              double offset, std::vector<double>& sum);
+
+private:
+    void release();
+
+    std::vector<Complex> pair_;
+    fftw_plan pairForward_ = nullptr, pairBackward_ = nullptr;
+    std::vector<double> real_;
+    std::vector<Complex> spectrum_;
+    fftw_plan power_ = nullptr;
+};
 
 // The forward transform of complex samples under a Hann window of their own length,
 // zero-padded to `length`; bin k is frequency k, bins above length / 2 the negative ones.

@@ -17,28 +17,47 @@ constexpr double minRest = 0.05;
 // Slower than this, the phase difference stands still: the ears carry the same frequencies.
 constexpr double sameFrequencyHz = 0.005;
 
-double meanPower(const std::vector<Complex>& signal, std::size_t first, std::size_t count) {
+// The ears' cross product is kept averaged over groups of frames, at about five times the
+// highest beat looked for.
+constexpr double crossOversampling = 5.0;
+// Of a pair of ears' peaks this many of the strongest of each are looked at.
+constexpr std::size_t pairCandidates = 24;
+
+double mean(const double* samples, std::size_t count) {
     double sum = 0.0;
-    for (std::size_t n = first; n < first + count; ++n) sum += std::norm(signal[n]);
-    return sum / static_cast<double>(count);
+    for (std::size_t i = 0; i < count; ++i) sum += samples[i];
+    return count > 0 ? sum / static_cast<double>(count) : 0.0;
+}
+
+// How far the samples swing about `offset`: a DC offset alone does not sound.
+double swing(const double* samples, std::size_t count, double offset) {
+    double largest = 0.0;
+    for (std::size_t i = 0; i < count; ++i)
+        largest = std::max(largest, std::fabs(samples[i] - offset));
+    return largest;
+}
+
+// The bins of the strongest local maxima from bin 2 up, strongest first.
+std::vector<std::size_t> strongestPeaks(const std::vector<double>& power) {
+    std::vector<std::size_t> peaks;
+    for (std::size_t k = 2; k + 1 < power.size(); ++k) {
+        if (power[k] > 0.0 && power[k] >= power[k - 1] && power[k] > power[k + 1])
+            peaks.push_back(k);
+    }
+    const std::size_t kept = std::min(pairCandidates, peaks.size());
+    std::partial_sort(peaks.begin(), peaks.begin() + static_cast<std::ptrdiff_t>(kept), peaks.end(),
+                      [&](std::size_t a, std::size_t b) { return power[a] > power[b]; });
+    peaks.resize(kept);
+    return peaks;
 }
 
 } // namespace
 
-EarMeasure earLevels(const double* samples, std::size_t count) {
-    EarMeasure ear;
-    double sum = 0.0;
-    for (std::size_t i = 0; i < count; ++i) {
-        ear.peak = std::max(ear.peak, std::fabs(samples[i]));
-        sum += samples[i] * samples[i];
-    }
-    ear.rms = count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
-    return ear;
-}
-
 WindowMeter::WindowMeter(double sampleRate, std::size_t spectrumLength,
                          std::function<bool()> interrupted)
     : sampleRate_(sampleRate), spectrumLength_(spectrumLength),
+      decimation_(static_cast<std::size_t>(
+          std::max(1.0, std::floor(sampleRate / (crossOversampling * maxBeatHz))))),
       interrupted_(std::move(interrupted)) {}
 
 std::optional<double> WindowMeter::dominant(const std::vector<double>& power) const {
@@ -46,7 +65,35 @@ std::optional<double> WindowMeter::dominant(const std::vector<double>& power) co
     if (power.size() < 4) return std::nullopt;
     const auto best = std::max_element(power.begin() + 2, power.end() - 1);
     if (*best <= 0.0) return std::nullopt;
-    const auto k = static_cast<std::size_t>(best - power.begin());
+    return peakHz(power, static_cast<std::size_t>(best - power.begin()));
+}
+
+void WindowMeter::pairDominants(const std::vector<double>& leftPower,
+                                const std::vector<double>& rightPower, double beatHz,
+                                EarMeasure& left, EarMeasure& right) const {
+    const double shift = beatHz * static_cast<double>(spectrumLength_) / sampleRate_;
+    const double tolerance = std::max(0.5 * std::fabs(shift), 2.0);
+    const std::vector<std::size_t> leftPeaks = strongestPeaks(leftPower);
+    const std::vector<std::size_t> rightPeaks = strongestPeaks(rightPower);
+    double best = 0.0;
+    std::size_t bestLeft = 0, bestRight = 0;
+    for (std::size_t l : leftPeaks) {
+        for (std::size_t r : rightPeaks) {
+            const double apart = static_cast<double>(r) - static_cast<double>(l);
+            if (apart * shift <= 0.0 || std::fabs(apart - shift) > tolerance) continue;
+            if (leftPower[l] * rightPower[r] > best) {
+                best = leftPower[l] * rightPower[r];
+                bestLeft = l;
+                bestRight = r;
+            }
+        }
+    }
+    if (best <= 0.0) return;
+    left.dominantHz = peakHz(leftPower, bestLeft);
+    right.dominantHz = peakHz(rightPower, bestRight);
+}
+
+double WindowMeter::peakHz(const std::vector<double>& power, std::size_t k) const {
     const double a = std::log(power[k - 1] + 1e-300);
     const double b = std::log(power[k] + 1e-300);
     const double c = std::log(power[k + 1] + 1e-300);
@@ -55,24 +102,56 @@ std::optional<double> WindowMeter::dominant(const std::vector<double>& power) co
     return (static_cast<double>(k) + offset) * sampleRate_ / static_cast<double>(spectrumLength_);
 }
 
-std::optional<WindowReading> WindowMeter::measure(const std::vector<std::vector<double>>& channels,
-                                                  std::size_t before, std::size_t count) const {
-    WindowReading reading;
-    SpanMeasure& m = reading.measure;
-    m.seconds = static_cast<double>(count) / sampleRate_;
+bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::size_t before,
+                      std::size_t count, WindowParts& parts) const {
     const bool mono = channels.size() == 1;
     const double* left = channels.front().data() + before;
     const double* right = channels.back().data() + before;
-    m.left = earLevels(left, count);
-    m.right = earLevels(right, count);
+    const double leftOffset = mean(left, count), rightOffset = mean(right, count);
+    addLevels(left, count, leftOffset, parts.left);
+    addLevels(right, count, rightOffset, parts.right);
+    parts.frames += count;
+    addSpectrum(left, count, leftOffset, parts.leftSpectrum);
+    if (interrupted()) return false;
+    if (!mono) addSpectrum(right, count, rightOffset, parts.rightSpectrum);
+    if (interrupted()) return false;
+    if (mono) return true;
+    // The analytic signals are taken over all the data given, so that the piece itself stays
+    // clear of their edges.
+    const std::size_t length = channels[0].size();
+    transforms_.analyticPair(channels[0].data(), channels[1].data(), length,
+                             mean(channels[0].data(), length), mean(channels[1].data(), length),
+                             leftSignal_, rightSignal_);
+    if (interrupted()) return false;
+    for (std::size_t n = before; n < before + count; ++n) {
+        const Complex l = leftSignal_[n], r = rightSignal_[n];
+        parts.leftPower += std::norm(l);
+        parts.rightPower += std::norm(r);
+        parts.carry += Complex(r.real() * l.real() + r.imag() * l.imag(),
+                               r.imag() * l.real() - r.real() * l.imag());
+        if (++parts.carried == decimation_) {
+            parts.cross.push_back(parts.carry / static_cast<double>(decimation_));
+            parts.carry = 0.0;
+            parts.carried = 0;
+        }
+    }
+    return true;
+}
+
+std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) const {
+    WindowReading reading;
+    SpanMeasure& m = reading.measure;
+    const std::size_t count = parts.frames;
+    m.seconds = static_cast<double>(count) / sampleRate_;
+    m.left = {std::nullopt, std::sqrt(parts.left.squares / static_cast<double>(count)),
+              parts.left.peak};
+    m.right = {std::nullopt, std::sqrt(parts.right.squares / static_cast<double>(count)),
+               parts.right.peak};
     m.rms = std::sqrt(0.5 * (m.left.rms * m.left.rms + m.right.rms * m.right.rms));
-    reading.leftSpectrum = hannPowerSpectrum(left, count, spectrumLength_);
-    if (interrupted()) return std::nullopt;
-    reading.rightSpectrum =
-        mono ? reading.leftSpectrum : hannPowerSpectrum(right, count, spectrumLength_);
-    if (interrupted()) return std::nullopt;
-    const bool leftSounds = m.left.peak >= silenceLevel;
-    const bool rightSounds = m.right.peak >= silenceLevel;
+    reading.leftSpectrum = std::move(parts.leftSpectrum);
+    reading.rightSpectrum = mono ? reading.leftSpectrum : std::move(parts.rightSpectrum);
+    const bool leftSounds = parts.left.swing >= silenceLevel;
+    const bool rightSounds = parts.right.swing >= silenceLevel;
     if (leftSounds) m.left.dominantHz = dominant(reading.leftSpectrum);
     if (rightSounds) m.right.dominantHz = dominant(reading.rightSpectrum);
     if (!leftSounds && !rightSounds)
@@ -82,28 +161,42 @@ std::optional<WindowReading> WindowMeter::measure(const std::vector<std::vector<
     else if (!leftSounds || !rightSounds)
         m.beat.verdict = BeatVerdict::OneEar;
     else {
-        std::optional<BeatMeasure> beat = measureBeat(channels, before, count, reading.beatPower);
+        const double common =
+            std::sqrt(parts.leftPower * parts.rightPower) / static_cast<double>(count);
+        std::optional<BeatMeasure> beat =
+            measureBeat(parts.cross, common, m.seconds, reading.beatPower);
         if (!beat) return std::nullopt;
         m.beat = *beat;
+        if (m.beat.hz)
+            pairDominants(reading.leftSpectrum, reading.rightSpectrum, *m.beat.hz, m.left, m.right);
     }
     return reading;
 }
 
-std::optional<BeatMeasure>
-WindowMeter::measureBeat(const std::vector<std::vector<double>>& channels, std::size_t before,
-                         std::size_t count, double& beatPower) const {
-    const std::vector<Complex> left = analyticSignal(channels[0].data(), channels[0].size());
-    if (interrupted()) return std::nullopt;
-    const std::vector<Complex> right = analyticSignal(channels[1].data(), channels[1].size());
-    if (interrupted()) return std::nullopt;
-    std::vector<Complex> cross(count);
-    for (std::size_t n = 0; n < count; ++n)
-        cross[n] = right[before + n] * std::conj(left[before + n]);
-    const double common =
-        std::sqrt(meanPower(left, before, count) * meanPower(right, before, count));
+void WindowMeter::addLevels(const double* samples, std::size_t count, double offset,
+                            EarParts& ear) {
+    for (std::size_t i = 0; i < count; ++i) {
+        ear.peak = std::max(ear.peak, std::fabs(samples[i]));
+        ear.squares += samples[i] * samples[i];
+    }
+    ear.swing = std::max(ear.swing, swing(samples, count, offset));
+}
 
+void WindowMeter::addSpectrum(const double* samples, std::size_t count, double offset,
+                              std::vector<double>& sum) const {
+    transforms_.addHannPowerSpectrum(samples, count, spectrumLength_, offset, sum);
+}
+
+std::optional<BeatMeasure> WindowMeter::measureBeat(const std::vector<Complex>& cross,
+                                                    double common, double seconds,
+                                                    double& beatPower) const {
     BeatMeasure beat;
-    BeatLine line = strongestLine(cross, sampleRate_, 0.0, maxBeatHz);
+    if (cross.size() < 2) {
+        beat.verdict = BeatVerdict::Unsteady;
+        return beat;
+    }
+    const double rate = sampleRate_ / static_cast<double>(decimation_);
+    BeatLine line = strongestLine(cross, rate, 0.0, maxBeatHz);
     if (interrupted()) return std::nullopt;
     // A line standing still is what both ears share (a mix of rain, say). When enough else
     // sounds beside it, the beat is looked for again outside the window's own spread around
@@ -111,8 +204,7 @@ WindowMeter::measureBeat(const std::vector<std::vector<double>>& channels, std::
     double base = common;
     if (std::fabs(line.hz) < sameFrequencyHz && common - line.amplitude > minRest * common) {
         const double rest = common - line.amplitude;
-        const double seconds = static_cast<double>(count) / sampleRate_;
-        const BeatLine moving = strongestLine(cross, sampleRate_, 2.0 / seconds, maxBeatHz);
+        const BeatLine moving = strongestLine(cross, rate, 2.0 / seconds, maxBeatHz);
         if (moving.amplitude >= minStrength * rest) {
             line = moving;
             base = rest;
@@ -125,7 +217,7 @@ WindowMeter::measureBeat(const std::vector<std::vector<double>>& channels, std::
         beat.verdict = BeatVerdict::SameFrequency;
     } else {
         beat.verdict = BeatVerdict::Beat;
-        beat.hz = line.hz;
+        beat.hz = meanBeat(cross, rate, line.hz);
         beatPower = line.amplitude;
     }
     return beat;

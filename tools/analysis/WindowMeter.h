@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/analysis/BeatAnalysis.h"
+#include "tools/analysis/Fourier.h"
 
 #include <cstddef>
 #include <functional>
@@ -20,36 +21,69 @@ struct WindowReading {
 // A peak below this (about -120 dBFS) counts as silence.
 inline constexpr double silenceLevel = 1e-6;
 
-// Measures windows of one file. Every window's spectra share one grid of `spectrumLength`
-// points, so that they can be summed into the file's spectrum.
+// What the pieces of one ear in a window add up to.
+struct EarParts {
+    double peak = 0.0;
+    double squares = 0.0; // the sum of the squared samples
+    double swing = 0.0;   // the largest distance from a piece's mean
+};
+
+// What the pieces of a window add up to while they are read.
+struct WindowParts {
+    std::size_t frames = 0;
+    EarParts left, right;
+    std::vector<double> leftSpectrum, rightSpectrum; // sums of the pieces' Hann power spectra
+    double leftPower = 0.0, rightPower = 0.0;        // sums of the analytic signals' power
+    std::vector<Complex> cross; // the ears' cross product, averaged over groups of frames
+    Complex carry = 0.0;        // the sum of the group not yet complete
+    std::size_t carried = 0;
+};
+
+// Measures windows of one file, piece by piece. Every piece's spectra share one grid of
+// `spectrumLength` points, so that they can be summed into a window's and the file's spectrum.
 class WindowMeter {
 public:
-    // `interrupted` (when set) is asked between the transforms of a window.
+    // `interrupted` (when set) is asked between the transforms of a piece.
     WindowMeter(double sampleRate, std::size_t spectrumLength,
                 std::function<bool()> interrupted = {});
 
-    // The window is frames [before, before + count) of the channel data, which may carry more
-    // of the file on either side: the analytic signals are taken over all of it, so that the
-    // window itself stays clear of their edge effects. Mono data gives the right ear = left.
-    // None once `interrupted` answered true.
-    std::optional<WindowReading> measure(const std::vector<std::vector<double>>& channels,
-                                         std::size_t before, std::size_t count) const;
+    // Adds frames [before, before + count) of the channel data, which may carry more of the file
+    // on either side, to the window's parts: the analytic signals are taken over all of it, so
+    // that the piece itself stays clear of their edge effects. Mono data has one channel. False
+    // once `interrupted` answered true.
+    bool add(const std::vector<std::vector<double>>& channels, std::size_t before,
+             std::size_t count, WindowParts& parts) const;
+
+    // The window's measures from its parts (which it takes apart); none once `interrupted`
+    // answered true. A mono window gives the right ear = left.
+    std::optional<WindowReading> finish(WindowParts& parts, bool mono) const;
 
     // The strongest frequency of a power spectrum on the meter's grid; empty for silence.
     std::optional<double> dominant(const std::vector<double>& power) const;
 
+    // Sets each ear's dominant frequency to the strongest pair of peaks about `beatHz` apart, the
+    // right ear's above the left's when the beat is positive, so that the ears agree with the
+    // beat; leaves them as they are when no such pair stands out.
+    void pairDominants(const std::vector<double>& leftPower, const std::vector<double>& rightPower,
+                       double beatHz, EarMeasure& left, EarMeasure& right) const;
+
 private:
-    std::optional<BeatMeasure> measureBeat(const std::vector<std::vector<double>>& channels,
-                                           std::size_t before, std::size_t count,
-                                           double& beatPower) const;
+    // The frequency of the peak at bin `k`, between bins by a parabola through the logarithms.
+    double peakHz(const std::vector<double>& power, std::size_t k) const;
+    static void addLevels(const double* samples, std::size_t count, double offset, EarParts& ear);
+    void addSpectrum(const double* samples, std::size_t count, double offset,
+                     std::vector<double>& sum) const;
+    std::optional<BeatMeasure> measureBeat(const std::vector<Complex>& cross, double common,
+                                           double seconds, double& beatPower) const;
     bool interrupted() const { return interrupted_ && interrupted_(); }
 
     double sampleRate_;
     std::size_t spectrumLength_;
+    std::size_t decimation_;
     std::function<bool()> interrupted_;
+    // The transforms and the analytic signals of the piece in hand, kept from piece to piece.
+    mutable Transforms transforms_;
+    mutable std::vector<Complex> leftSignal_, rightSignal_;
 };
-
-// Peak and RMS of `count` samples.
-EarMeasure earLevels(const double* samples, std::size_t count);
 
 } // namespace serivane::tools

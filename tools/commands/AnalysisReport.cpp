@@ -54,6 +54,8 @@ const char* shortVerdict(BeatVerdict verdict) {
         return "same frequency";
     case BeatVerdict::Unsteady:
         return "unsteady";
+    case BeatVerdict::NotFinite:
+        return "not finite";
     }
     return "";
 }
@@ -95,6 +97,14 @@ std::string planLine(const BeatAnalysis& analysis, const PlanComparison& plan) {
     return text + format(", at most %.2f Hz off (%s), measured in %zu of %zu windows\n",
                          std::fabs(off), spanText(analysis.windows[*plan.furthest]).c_str(),
                          plan.compared, plan.planned);
+}
+
+// "Not finite: 96 samples (NaN or infinity), the first at 0:01.5, measured as silence".
+std::string notFiniteLine(const BeatAnalysis& analysis) {
+    const long long count = analysis.total.notFinite;
+    return format("%-11s %lld sample%s (NaN or infinity), the first at %s, measured as silence\n",
+                  "Not finite:", count, count == 1 ? "" : "s",
+                  clock(analysis.firstNotFinite.value_or(0.0)).c_str());
 }
 
 std::string earLine(const char* name, const EarMeasure& ear) {
@@ -140,9 +150,13 @@ Json planObject(const BeatAnalysis& analysis, const PlanComparison& plan) {
 }
 
 Json spanObject(const SpanMeasure& span) {
-    return {{"start", span.start},           {"seconds", span.seconds},
-            {"left", earObject(span.left)},  {"right", earObject(span.right)},
-            {"beat", beatObject(span.beat)}, {"rmsDb", decibels(span.rms)}};
+    return {{"start", span.start},
+            {"seconds", span.seconds},
+            {"left", earObject(span.left)},
+            {"right", earObject(span.right)},
+            {"beat", beatObject(span.beat)},
+            {"rmsDb", decibels(span.rms)},
+            {"notFiniteSamples", span.notFinite}};
 }
 
 } // namespace
@@ -167,6 +181,7 @@ std::string analysisSummary(const BeatAnalysis& analysis, const PlanComparison* 
         text = reason + "\n";
     }
     if (plan != nullptr) text += planLine(analysis, *plan);
+    if (analysis.total.notFinite > 0) text += notFiniteLine(analysis);
     if (analysis.channels == 1) return text + earLine("Both ears:", total.left);
     return text + earLine("Left ear:", total.left) + earLine("Right ear:", total.right);
 }

@@ -4,13 +4,45 @@
 #include "tools/commands/AnalysisReport.h"
 #include "tools/commands/Interruption.h"
 #include "tools/program/ProgramSource.h"
+#include "tools/report/ProgressBar.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
 namespace serivane::tools {
 
 namespace {
+
+// The bar that shows on a terminal while a file is measured; cleared before the results print.
+class AnalysisProgress {
+public:
+    explicit AnalysisProgress(const Console& console)
+        : console_(console), started_(std::chrono::steady_clock::now()) {}
+    ~AnalysisProgress() { finish(); }
+    AnalysisProgress(const AnalysisProgress&) = delete;
+    AnalysisProgress& operator=(const AnalysisProgress&) = delete;
+
+    std::function<void(long long, long long)> callback() {
+        if (!console_.errIsTerminal) return {};
+        return [this](long long done, long long total) {
+            if (!bar_) bar_.emplace(console_.err, true, total, "Analyzing");
+            const std::chrono::duration<double> elapsed =
+                std::chrono::steady_clock::now() - started_;
+            bar_->update(done, elapsed.count());
+        };
+    }
+
+    void finish() {
+        if (bar_) bar_->finish();
+        bar_.reset();
+    }
+
+private:
+    const Console& console_;
+    std::chrono::steady_clock::time_point started_;
+    std::optional<ProgressBar> bar_;
+};
 
 PlotOptions plotOptions(const std::string& path, const std::optional<PlanComparison>& plan) {
     PlotOptions plot;
@@ -39,8 +71,10 @@ bool measure(const std::string& path, const AnalysisOptions& analysisOptions,
 int AnalyzeCommand::run(const Console& console) {
     const AnalyzeOptions& options = options_;
     InterruptionGuard interruption;
+    AnalysisProgress progress(console);
     const AnalysisOptions analysisOptions{options.windowSeconds,
-                                          [&interruption] { return interruption.caught() != 0; }};
+                                          [&interruption] { return interruption.caught() != 0; },
+                                          progress.callback()};
     BeatAnalysis analysis;
     std::optional<PlanComparison> plan;
     std::string error;
@@ -48,6 +82,7 @@ int AnalyzeCommand::run(const Console& console) {
         measure(options.input, analysisOptions, options.plan, analysis, plan, error) &&
         (options.plot.empty() ||
          writeAnalysisPlot(analysis, plotOptions(options.input, plan), options.plot, error));
+    progress.finish();
     // A signal stops the work where it is, and the tool ends as it asks, with nothing to report.
     if (int signal = interruption.caught(); signal != 0) endBySignal(signal);
     if (!measured) {
@@ -65,8 +100,12 @@ int printRenderAnalysis(const std::string& path, const PlanSource& source, const
     BeatAnalysis analysis;
     std::optional<PlanComparison> plan;
     std::string error;
-    if (!measure(path, {0.0, interrupted}, source, analysis, plan, error) ||
-        (!plot.empty() && !writeAnalysisPlot(analysis, plotOptions(path, plan), plot, error))) {
+    AnalysisProgress progress(console);
+    const bool measured =
+        measure(path, {0.0, interrupted, progress.callback()}, source, analysis, plan, error) &&
+        (plot.empty() || writeAnalysisPlot(analysis, plotOptions(path, plan), plot, error));
+    progress.finish();
+    if (!measured) {
         // Stopped by a signal, it has nothing to report: the caller ends as the signal asks.
         if (!interrupted())
             console.err << "serivane: " << error << "; the render " << path << " was kept\n";

@@ -11,11 +11,12 @@ std::string_view AnalyzeCommand::usage() const {
     return R"(Usage: serivane analyze [OPTIONS] FILE.wav|.flac|.ogg|.opus|.mp3
 
 Measures a mono or stereo sound file window by window and as a whole: each
-ear's dominant frequency, the binaural beat (the rate at which the phase
-difference of the two ears turns; positive when the right ear is higher,
-negative when the left is), its band as the instrument names it, how steady
-it is (strength 0 to 1), and the level. Where there is no binaural beat (a
-mono file, silence, the same frequencies in both ears) it says why.
+ear's dominant frequency, the binaural beat (the mean rate over the window
+at which the phase difference of the two ears turns; positive when the right
+ear is higher, negative when the left is), its band as the instrument names
+it, how steady it is (strength 0 to 1), and the level. Where there is no
+binaural beat (a mono file, silence, the same frequencies in both ears,
+samples that are not numbers) it says why.
 Beats up to 2000 Hz are looked for; the file must last at least 0.25 s.
 
 Options:

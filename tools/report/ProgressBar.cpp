@@ -24,8 +24,8 @@ std::string clockText(double seconds) {
     return text;
 }
 
-ProgressBar::ProgressBar(std::ostream& out, bool enabled, std::int64_t total)
-    : out_(out), enabled_(enabled && total > 0), total_(total) {}
+ProgressBar::ProgressBar(std::ostream& out, bool enabled, std::int64_t total, const char* label)
+    : out_(out), enabled_(enabled && total > 0), total_(total), label_(label) {}
 
 void ProgressBar::update(std::int64_t done, double elapsed) {
     if (!enabled_) return;
@@ -38,9 +38,9 @@ void ProgressBar::update(std::int64_t done, double elapsed) {
     const double share = static_cast<double>(done) / static_cast<double>(total_);
     std::string left =
         share >= firstEstimate ? clockText(elapsed * (1.0 - share) / share) + " left" : "";
-    std::string line = "Rendering [" + std::string(filled, '#') + std::string(width - filled, '.') +
-                       "] " + std::to_string(percent) + "%  " + clockText(elapsed) + " elapsed" +
-                       (left.empty() ? "" : ", " + left);
+    std::string line = std::string(label_) + " [" + std::string(filled, '#') +
+                       std::string(width - filled, '.') + "] " + std::to_string(percent) + "%  " +
+                       clockText(elapsed) + " elapsed" + (left.empty() ? "" : ", " + left);
     // Blanks cover the end of a longer line drawn before.
     std::string padding(shownLength_ > line.size() ? shownLength_ - line.size() : 0, ' ');
     shownLength_ = line.size();

@@ -10,7 +10,9 @@ namespace serivane::tools {
 // only when the shown percentage or second changes.
 class ProgressBar {
 public:
-    ProgressBar(std::ostream& out, bool enabled, std::int64_t total);
+    // `label` names the work ("Rendering", "Analyzing"), a text that outlives the bar.
+    ProgressBar(std::ostream& out, bool enabled, std::int64_t total,
+                const char* label = "Rendering");
 
     // Whether the bar is drawn at all; a hidden one needs no clock readings.
     bool enabled() const { return enabled_; }
@@ -24,6 +26,7 @@ private:
     std::ostream& out_;
     bool enabled_;
     std::int64_t total_;
+    const char* label_;
     int shownPercent_ = -1;
     long long shownSecond_ = -1;
     std::size_t shownLength_ = 0;

@@ -21,9 +21,17 @@ bool SoundFileReader::open(const std::string& path, std::string& error) {
     info_ = SF_INFO{};
     file_ = openSoundFile(path, SFM_READ, &info_);
     if (!file_) {
+        // Beyond the errors libsndfile names for users, its texts speak of its own insides (a
+        // header with a sample rate of 0 is "SF_INFO struct incomplete").
+        const int reason = sf_error(nullptr);
+        const bool named = reason == SF_ERR_UNRECOGNISED_FORMAT || reason == SF_ERR_SYSTEM ||
+                           reason == SF_ERR_MALFORMED_FILE || reason == SF_ERR_UNSUPPORTED_ENCODING;
+        const std::string reasonText =
+            named ? std::string(sf_strerror(nullptr))
+                  : "its header is not valid (a sample rate or channel count of 0, say)";
         std::optional<FileType> type = fileTypeOf(path);
         std::string missing = type ? missingFileType(*type, false) : "";
-        error = "cannot read " + path + ": " + (missing.empty() ? sf_strerror(nullptr) : missing);
+        error = "cannot read " + path + ": " + (missing.empty() ? reasonText : missing);
         return false;
     }
     return true;
@@ -45,12 +53,8 @@ bool SoundFileReader::read(long long first, long long count,
     channels.resize(width);
     for (std::size_t c = 0; c < width; ++c) {
         channels[c].resize(static_cast<std::size_t>(count));
-        // A float file may hold NaN or infinity; they count as silence rather than spoil
-        // every transform they enter.
-        for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f) {
-            const double sample = interleaved_[f * width + c];
-            channels[c][f] = std::isfinite(sample) ? sample : 0.0;
-        }
+        for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f)
+            channels[c][f] = interleaved_[f * width + c];
     }
     return true;
 }

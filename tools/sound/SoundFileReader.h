@@ -23,8 +23,8 @@ public:
     int sampleRate() const { return info_.samplerate; }
     long long frames() const { return info_.frames; }
 
-    // Frames [first, first + count) split into one vector per channel; samples that are not
-    // finite read as 0.
+    // Frames [first, first + count) split into one vector per channel, as they are in the file
+    // (a float file may hold NaN or infinity).
     bool read(long long first, long long count, std::vector<std::vector<double>>& channels,
               std::string& error);
 
