@@ -48,10 +48,9 @@ double rms(const std::vector<double>& samples, std::size_t from, std::size_t to)
 // The averaged power spectrum of one ear over segments of `length` frames, half overlapping.
 std::vector<double> spectrum(const std::vector<double>& samples, std::size_t length) {
     std::vector<double> sum(length / 2 + 1, 0.0);
-    for (std::size_t at = 0; at + length <= samples.size(); at += length / 2) {
-        std::vector<double> power = hannPowerSpectrum(samples.data() + at, length, length);
-        for (std::size_t k = 0; k < sum.size(); ++k) sum[k] += power[k];
-    }
+    Transforms transforms;
+    for (std::size_t at = 0; at + length <= samples.size(); at += length / 2)
+        transforms.addHannPowerSpectrum(samples.data() + at, length, length, 0.0, sum);
     return sum;
 }
 

@@ -105,9 +105,9 @@ TEST_F(RenderInterruptionTest, ASignalRemovesThePartialFileAndEndsWithTheSignals
 }
 
 TEST_F(RenderInterruptionTest, ASignalWhileALongProgramLoadsEndsTheRenderAtOnce) {
-    // A megabyte of glides that all run side by side: reading it takes the best part of a
-    // minute, as each step is checked against every glide before it. The signal comes before
-    // any of its names is looked up.
+    // A megabyte of glides that all run side by side: reading it takes a few tenths of a
+    // second. The signal comes as soon as the tool catches it, before any of its names is
+    // looked up.
     fs::path program = root / "glides.txt";
     {
         std::ofstream out(program);
@@ -126,7 +126,6 @@ TEST_F(RenderInterruptionTest, ASignalWhileALongProgramLoadsEndsTheRenderAtOnce)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_FALSE(ended) << "the render ended before the signal: " << contents(log);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     kill(child, SIGINT);
     for (auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
          !ended && std::chrono::steady_clock::now() < deadline;
