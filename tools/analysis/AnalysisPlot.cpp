@@ -2,6 +2,7 @@
 #include "tools/analysis/PlotScale.h"
 #include "tools/files/FileAccess.h"
 #include "tools/files/TemporaryFile.h"
+#include "tools/report/NumberText.h"
 
 #include "engine/BandName.h"
 
@@ -378,8 +379,10 @@ void draw(cairo_t* cr, const BeatAnalysis& analysis, const PlotOptions& options)
         options.title.empty() ? headline(analysis) : options.title + ": " + headline(analysis);
     text(cr, title, marginLeft, 34.0, 20.0, textColour, 0.0, true);
     text(cr,
-         format("%g s, %d Hz, %s, windows of %g s", analysis.seconds, analysis.sampleRate,
-                analysis.channels == 1 ? "mono" : "stereo", analysis.windowSeconds),
+         durationText(analysis.seconds) +
+             format(", %d Hz, %s, windows of ", analysis.sampleRate,
+                    analysis.channels == 1 ? "mono" : "stereo") +
+             durationText(analysis.windowSeconds),
          marginLeft, 56.0, 13.0, faintText);
     const PlotScale time =
         PlotScale::linear(0.0, analysis.seconds, frequencyArea.left, frequencyArea.right);
