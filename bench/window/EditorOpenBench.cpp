@@ -65,14 +65,20 @@ void SetScale(Rig& rig, const benchmark::State& state) {
     rig.graphics().SetScale(static_cast<double>(state.range(0)) / 100.0);
 }
 
+// The editor's window, opened and painted once.
+std::unique_ptr<IEditorWindowX11> OpenPainted(Rig& rig) {
+    auto window =
+        IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
+    if (!window) Rig::Fail("the editor window did not open");
+    window->Tick();
+    return window;
+}
+
 void OpenAndPaint(benchmark::State& state) {
     Rig& rig = TheRig();
     SetScale(rig, state);
     for (auto _ : state) {
-        auto window =
-            IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
-        if (!window) Rig::Fail("the editor window did not open");
-        window->Tick();
+        auto window = OpenPainted(rig);
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
@@ -91,10 +97,7 @@ void BM_OpenEditorWarmCaches(benchmark::State& state) {
 void BM_RepaintWhole(benchmark::State& state) {
     Rig& rig = TheRig();
     SetScale(rig, state);
-    auto window =
-        IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
-    if (!window) Rig::Fail("the editor window did not open");
-    window->Tick();
+    auto window = OpenPainted(rig);
     for (auto _ : state) {
         rig.graphics().RedrawAll();
         window->Tick();
@@ -105,10 +108,7 @@ void BM_RepaintWhole(benchmark::State& state) {
 void BM_TimerTick(benchmark::State& state) {
     Rig& rig = TheRig();
     SetScale(rig, state);
-    auto window =
-        IEditorWindowX11::Open(rig.graphics(), rig.parent, std::make_unique<ManualLoop>());
-    if (!window) Rig::Fail("the editor window did not open");
-    window->Tick();
+    auto window = OpenPainted(rig);
     for (auto _ : state) window->Tick();
 }
 

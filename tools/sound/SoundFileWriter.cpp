@@ -33,17 +33,7 @@ int bytesPerSample(SampleFormat format) {
 }
 
 int formatCode(FileType type, SampleFormat format, long long dataBytes) {
-    switch (type) {
-    case FileType::Ogg:
-        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    case FileType::Opus:
-        return SF_FORMAT_OGG | SF_FORMAT_OPUS;
-    case FileType::Mp3:
-        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
-    case FileType::Wav:
-    case FileType::Flac:
-        break;
-    }
+    if (isLossy(type)) return sndfileFormat(type);
     int container = type == FileType::Flac     ? SF_FORMAT_FLAC
                     : dataBytes > wavDataLimit ? SF_FORMAT_RF64
                                                : SF_FORMAT_WAV;

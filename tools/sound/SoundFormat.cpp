@@ -27,23 +27,6 @@ constexpr std::string_view extensionOf(FileType type) {
     return "";
 }
 
-// A container and coding libsndfile knows the type by.
-int sndfileFormat(FileType type) {
-    switch (type) {
-    case FileType::Wav:
-        return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    case FileType::Flac:
-        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
-    case FileType::Ogg:
-        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    case FileType::Opus:
-        return SF_FORMAT_OGG | SF_FORMAT_OPUS;
-    case FileType::Mp3:
-        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
-    }
-    return 0;
-}
-
 bool listed(int command, int countCommand, int format) {
     int count = 0;
     sf_command(nullptr, countCommand, &count, sizeof count);
@@ -65,6 +48,23 @@ bool available(FileType type) {
 }
 
 } // namespace
+
+// A container and coding libsndfile knows the type by.
+int sndfileFormat(FileType type) {
+    switch (type) {
+    case FileType::Wav:
+        return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    case FileType::Flac:
+        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    case FileType::Ogg:
+        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case FileType::Opus:
+        return SF_FORMAT_OGG | SF_FORMAT_OPUS;
+    case FileType::Mp3:
+        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    }
+    return 0;
+}
 
 std::optional<FileType> fileTypeOf(std::string_view path) {
     for (FileType type : allTypes) {

@@ -47,6 +47,9 @@ constexpr bool isLossy(FileType type) {
     return type == FileType::Ogg || type == FileType::Opus || type == FileType::Mp3;
 }
 
+// The container and coding libsndfile knows the type by (16-bit samples for WAV and FLAC).
+int sndfileFormat(FileType type);
+
 // The type a file name's extension stands for, in any case; none for another extension.
 std::optional<FileType> fileTypeOf(std::string_view path);
 
