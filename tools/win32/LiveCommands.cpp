@@ -62,9 +62,6 @@ void EditCommand::define(CLI::App& app) {
     addNoiseOptions(app, options_.session);
 }
 
-// Nothing to check: the command only says it is unavailable.
-void EditCommand::check() {}
-
 int EditCommand::run(const Console& console) {
     return unavailable(name(), console);
 }
