@@ -67,9 +67,8 @@ tresult PLUGIN_API IEffectVST3View::setFrame(IPlugFrame* frame) {
     return kResultOk;
 }
 
-// The Windows window draws at one scale so far: there the editor keeps its layout's size.
 tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
     IGraphics* graphics = plug_->Graphics();
-    if (!graphics || SMTG_OS_WINDOWS) return kResultFalse;
+    if (!graphics) return kResultFalse;
     return plug_->ScaleEditorFor(*this, factor, systemWindow) ? kResultTrue : kResultFalse;
 }

@@ -22,6 +22,7 @@
 #include "raster/Raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace {
@@ -112,9 +113,10 @@ std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HW
     // Attached first: creation already starts the timer and may paint.
     graphics.AttachWindow(*editor);
     editor->attached_ = true;
-    HWND window = CreateWindowExW(
-        0, gWindowClass.Name(), L"IEffect", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-        graphics.Width(), graphics.Height(), parent, nullptr, ModuleInstance(), editor.get());
+    HWND window =
+        CreateWindowExW(0, gWindowClass.Name(), L"IEffect", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                        0, 0, graphics.PixelWidth(), graphics.PixelHeight(), parent, nullptr,
+                        ModuleInstance(), editor.get());
     if (!window) return nullptr;
     graphics.RedrawAll();
     if (graphics.TooltipsEnabled()) editor->CreateTooltip();
@@ -202,8 +204,8 @@ bool IEditorWindowWin::PresentToWindow(const IBox& rect) {
     const raster::Raster* raster = graphics_.DrawRaster();
     RasterPixels source;
     if (!window_ || !raster || !ReadRasterPixels(*raster, source)) return false;
-    IBox area = rect.Intersect({0, 0, std::min(source.width, graphics_.Width()),
-                                std::min(source.height, graphics_.Height())});
+    const IBox units = rect.Intersect({0, 0, graphics_.Width(), graphics_.Height()});
+    IBox area = graphics_.PixelBox(units).Intersect({0, 0, source.width, source.height});
     if (area.Empty()) return true;
     // The rows of the area as a top-down DIB as wide as the raster's stride.
     BITMAPINFO info{};
@@ -226,7 +228,7 @@ bool IEditorWindowWin::PresentToWindow(const IBox& rect) {
 void IEditorWindowWin::PromptParamInput(IControl& control, const IParamModel& param, bool centred) {
     if (edit_ || !window_) return;
     ParamEntry entry = ParamEntryFor(control.Rect(), param, centred);
-    HFONT font = EntryFont(14, FW_DONTCARE, false, "Arial");
+    HFONT font = EntryFont(ScaledFontHeight(14), FW_DONTCARE, false, "Arial");
     if (!entry.list) {
         DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | (centred ? ES_CENTER : 0);
         OpenEditBox(L"EDIT", style, entry.rect, control, &param, font);
@@ -250,18 +252,24 @@ void IEditorWindowWin::PromptTextInput(IControl& control, ITextEntryTarget& text
                                                     : ES_CENTER;
     DWORD kind = text.Password() ? ES_PASSWORD : ES_MULTILINE;
     DWORD styleBits = WS_CHILD | WS_VISIBLE | align | kind | (text.Editable() ? 0 : ES_READONLY);
-    HFONT font = EntryFont(style.size, style.style == kTextBold ? FW_BOLD : FW_DONTCARE,
-                           style.style == kTextItalic, style.face);
+    HFONT font =
+        EntryFont(ScaledFontHeight(style.size), style.style == kTextBold ? FW_BOLD : FW_DONTCARE,
+                  style.style == kTextItalic, style.face);
     OpenEditBox(L"EDIT", styleBits, control.Rect(), control, nullptr, font);
     SetWindowTextW(edit_, Widened(text.Text() ? text.Text() : "").c_str());
     SendMessageW(edit_, EM_SETSEL, 0, -1);
 }
 
+int IEditorWindowWin::ScaledFontHeight(int units) const {
+    return static_cast<int>(std::lround(units * graphics_.Scale()));
+}
+
 void IEditorWindowWin::OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect,
                                    IControl& control, const IParamModel* param, HFONT font) {
-    edit_ = CreateWindowExW(0, windowClass, L"", style, rect.left, rect.top, rect.W(), rect.H(),
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                            ModuleInstance(), nullptr);
+    const IBox pixels = graphics_.PixelBox(rect);
+    edit_ = CreateWindowExW(
+        0, windowClass, L"", style, pixels.left, pixels.top, pixels.W(), pixels.H(), window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), ModuleInstance(), nullptr);
     if (!edit_) {
         DeleteObject(font);
         return;
@@ -371,7 +379,8 @@ void IEditorWindowWin::OnCreate() {
     if (graphics_.AcceptDrops()) DragAcceptFiles(window_, TRUE);
 }
 
-void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
+void IEditorWindowWin::OnMouseMove(WPARAM wParam, int px, int py) {
+    const int x = graphics_.UnitAt(px), y = graphics_.UnitAt(py);
     interaction_.PointerAt(x, y);
     IMouseState state = MouseState(wParam);
     if (state.left || state.right) {
@@ -387,7 +396,8 @@ void IEditorWindowWin::OnMouseMove(WPARAM wParam, int x, int y) {
     TrackMouseEvent(&track);
 }
 
-void IEditorWindowWin::OnButtonDown(WPARAM wParam, int x, int y, bool right) {
+void IEditorWindowWin::OnButtonDown(WPARAM wParam, int px, int py, bool right) {
+    const int x = graphics_.UnitAt(px), y = graphics_.UnitAt(py);
     HideTooltip();
     if (!right) interaction_.CommitEntry();
     SetCapture(window_);
@@ -407,7 +417,7 @@ void IEditorWindowWin::OnMouseWheel(WPARAM wParam, int x, int y) {
     // Wheel messages carry screen coordinates.
     RECT frame;
     GetWindowRect(window_, &frame);
-    graphics_.DispatchMouseWheel(x - frame.left, y - frame.top,
+    graphics_.DispatchMouseWheel(graphics_.UnitAt(x - frame.left), graphics_.UnitAt(y - frame.top),
                                  MouseState(GET_KEYSTATE_WPARAM(wParam)), steps);
 }
 
@@ -434,7 +444,8 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (!GetUpdateRect(window_, &update, FALSE)) return 0;
         PAINTSTRUCT paint;
         paintDc_ = BeginPaint(window_, &paint);
-        graphics_.DrawDirty({update.left, update.top, update.right, update.bottom});
+        graphics_.DrawDirty(
+            graphics_.UnitBox({update.left, update.top, update.right, update.bottom}));
         EndPaint(window_, &paint);
         paintDc_ = nullptr;
         return 0;
@@ -459,7 +470,7 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         POINT point;
         GetCursorPos(&point);
         ScreenToClient(window_, &point);
-        graphics_.DispatchKeyDown(point.x, point.y, code);
+        graphics_.DispatchKeyDown(graphics_.UnitAt(point.x), graphics_.UnitAt(point.y), code);
         return 0;
     }
     case WM_TIMER:
@@ -478,14 +489,15 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         // Let go first: releasing the capture here loses nothing.
         interaction_.LetGo();
         ReleaseCapture();
-        graphics_.DispatchMouseUp(x, y, MouseState(wParam));
+        graphics_.DispatchMouseUp(graphics_.UnitAt(x), graphics_.UnitAt(y), MouseState(wParam));
         return 0;
     case WM_CAPTURECHANGED:
         // A message box, a switch of windows or an opened browser took the mouse mid-drag.
         if (reinterpret_cast<HWND>(lParam) != window_) interaction_.EndDrag();
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (interaction_.DoubleClick(x, y, MouseState(wParam))) SetCapture(window_);
+        if (interaction_.DoubleClick(graphics_.UnitAt(x), graphics_.UnitAt(y), MouseState(wParam)))
+            SetCapture(window_);
         return 0;
     case WM_RBUTTONDOWN:
         if (edit_) {
@@ -508,7 +520,8 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         wchar_t path[MAX_PATH + 1] = {};
         POINT point{};
         if (DragQueryFileW(drop, 0, path, MAX_PATH) > 0 && DragQueryPoint(drop, &point))
-            graphics_.DispatchFileDrop(point.x, point.y, Narrowed(path).c_str());
+            graphics_.DispatchFileDrop(graphics_.UnitAt(point.x), graphics_.UnitAt(point.y),
+                                       Narrowed(path).c_str());
         DragFinish(drop);
         return 0;
     }

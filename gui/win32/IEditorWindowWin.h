@@ -46,8 +46,9 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
-    void OnMouseMove(WPARAM wParam, int x, int y);
-    void OnButtonDown(WPARAM wParam, int x, int y, bool right);
+    // Positions arrive in window pixels; the graphics context takes layout units.
+    void OnMouseMove(WPARAM wParam, int px, int py);
+    void OnButtonDown(WPARAM wParam, int px, int py, bool right);
     void OnMouseWheel(WPARAM wParam, int x, int y);
 
     // Ends what the window holds open and lets go of its children and the graphics context;
@@ -59,6 +60,8 @@ private:
     void OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect, IControl& control,
                      const IParamModel* param, HFONT font);
     void DestroyEditBox();
+    // A value box's font height in pixels for a height in layout units.
+    int ScaledFontHeight(int units) const;
     void CreateTooltip();
     void ShowTooltip();
     void HideTooltip();

@@ -1,6 +1,7 @@
 #include "BundleSession.h"
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,12 @@ TEST(WindowsView, TheEditorEmbedsInAWin32WindowOnly) {
     ASSERT_EQ(view->getSize(&size), kResultOk);
     EXPECT_EQ(size.getWidth(), 600);
     EXPECT_EQ(size.getHeight(), 475);
+    FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+    ASSERT_TRUE(scaling);
+    ASSERT_EQ(scaling->setContentScaleFactor(2.0f), kResultTrue);
+    ASSERT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), 1200);
+    EXPECT_EQ(size.getHeight(), 950);
 }
 
 } // namespace

@@ -264,6 +264,35 @@ TEST_F(Win32WindowTest, ClosingDuringAWheelBurstEndsTheGestureAtOnce) {
     EXPECT_EQ(effect.edits, (std::vector<std::string>{"b0", "p0", "p0", "e0"}));
 }
 
+// At a scale of 2 the window is twice the layout's size, and a drag of twice as many pixels
+// moves the control under the pointer as far as the drag at 1x.
+TEST_F(Win32WindowTest, AtAScaleTheWindowGrowsAndADragMovesTheControlUnderIt) {
+    IControl* control = editor().ControlAtIndex(2);
+    const IBox r = control->Rect();
+    auto drag = [&](int scale) {
+        Open();
+        control->ValueFromUser(0.5);
+        const auto at = [&](int x, int y) { return MAKELPARAM(scale * x, scale * y); };
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(x, y));
+        for (int step = 1; step <= 3; ++step)
+            SendMessageW(window->Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(x, y - 6 * step));
+        SendMessageW(window->Handle(), WM_LBUTTONUP, 0, at(x, y - 18));
+        window.reset();
+        return control->Value() - 0.5;
+    };
+    const double atOne = drag(1);
+    ASSERT_GT(atOne, 0.0);
+    editor().SetScale(2.0);
+    Open();
+    RECT client;
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right, 1200);
+    EXPECT_EQ(client.bottom, 950);
+    window.reset();
+    EXPECT_NEAR(drag(2), atOne, 1e-9);
+}
+
 TEST_F(Win32WindowTest, ADoubleClickOnAControlReachesIt) {
     Open();
     IControl* control = editor().ControlAtIndex(2);
