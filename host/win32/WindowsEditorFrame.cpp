@@ -2,6 +2,8 @@
 
 #include "platform/win32/MessagePump.h"
 
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+
 namespace serivane::host {
 
 using namespace Steinberg;
@@ -51,7 +53,8 @@ tresult PLUGIN_API WindowsEditorFrame::queryInterface(const TUID iid, void** obj
     return kNoInterface;
 }
 
-bool WindowsEditorFrame::open(Vst::IEditController* controller, std::string& error) {
+bool WindowsEditorFrame::open(Vst::IEditController* controller, std::string& error,
+                              double contentScale) {
     close();
     IPtr<IPlugView> view = owned(controller->createView(Vst::ViewType::kEditor));
     if (!view) {
@@ -63,6 +66,15 @@ bool WindowsEditorFrame::open(Vst::IEditController* controller, std::string& err
         return false;
     }
     view->setFrame(this);
+    if (contentScale > 0.0) {
+        FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+        if (!scaling ||
+            scaling->setContentScaleFactor(static_cast<float>(contentScale)) != kResultTrue) {
+            view->setFrame(nullptr);
+            error = "the plug-in's editor takes no content scale";
+            return false;
+        }
+    }
     ViewRect rect;
     if (view->getSize(&rect) != kResultOk || rect.getWidth() <= 0 || rect.getHeight() <= 0) {
         view->setFrame(nullptr);

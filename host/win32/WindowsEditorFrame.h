@@ -21,8 +21,10 @@ public:
     static Steinberg::IPtr<WindowsEditorFrame> create();
 
     // Creates the view, sizes the window to it and attaches it; false with `error` set when the
-    // controller offers no HWND editor.
-    bool open(Steinberg::Vst::IEditController* controller, std::string& error);
+    // controller offers no HWND editor. A content scale above 0 is given to the view first, as a
+    // host on a high-density screen does; 0 gives none.
+    bool open(Steinberg::Vst::IEditController* controller, std::string& error,
+              double contentScale = 0.0);
     // Removes the view and releases it; the window is destroyed.
     void close();
     // Dispatches the thread's messages for the duration.

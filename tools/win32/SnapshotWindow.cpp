@@ -42,7 +42,7 @@ bool photographEditor(host::Plugin& plugin, const SnapshotOptions& options,
     host::AudioThread audio(driver);
     audio.start();
     IPtr<host::WindowsEditorFrame> frame = host::WindowsEditorFrame::create();
-    bool opened = frame->open(plugin.controller(), error);
+    bool opened = frame->open(plugin.controller(), error, options.scale);
     if (opened) {
         frame->runFor(settleTime);
         for (const EditorClick& c : options.clicks) {
