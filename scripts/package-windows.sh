@@ -48,13 +48,17 @@ scripts/wine-run.sh build-windows/host/moduleinfo/serivane-moduleinfo.exe "$bund
 cid=$(sed -n 's/.*"CID": "\([0-9A-F]*\)".*/\1/p' "$resources/moduleinfo.json")
 mkdir -p "$resources/Snapshots"
 shot="$resources/Snapshots/${cid}_snapshot"
-# The editor draws at one scale: the 2.0x picture doubles its pixels. The path is asked of Wine
-# first: a Wine server still running without a display would keep the window from opening.
+# The 2.0x picture is the editor at a content scale of 2. The paths are asked of Wine first: a
+# Wine server still running without a display would keep the window from opening.
 shotPath=$(winepath -w "$shot.png")
+shot2Path=$(winepath -w "${shot}_2.0x.png")
 wineserver -w
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh "$stage/serivane.exe" snapshot \
-    --stopped --bundle "$bundlePath" "$shotPath" >/dev/null
-pngtopnm "$shot.png" | pnmenlarge 2 | pnmtopng -compression 9 >"${shot}_2.0x.png"
+snapshot() {
+    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh "$stage/serivane.exe" snapshot \
+        --stopped --bundle "$bundlePath" "$@" >/dev/null
+}
+snapshot "$shotPath"
+snapshot --scale 2 "$shot2Path"
 scripts/wine-run.sh build-windows/host/moduleinfo/serivane-moduleinfo.exe "$bundlePath"
 
 crlf README.md "$stage/README.md"
