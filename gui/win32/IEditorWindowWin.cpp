@@ -1,5 +1,6 @@
 #include "gui/win32/IEditorWindowWin.h"
 #include "platform/win32/CountedWindowClass.h"
+#include "platform/win32/DpiAwareness.h"
 #include "platform/win32/WideText.h"
 
 #include <commctrl.h>
@@ -33,6 +34,9 @@ constexpr int kEditId = 99;
 // Marks a value box as the editor's own.
 constexpr LONG_PTR kEditMarker = 0xDEADF00B;
 constexpr int kMaxEntryText = 1000;
+// The screen's DPI changed, for a top-level window and for a child of one.
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 IMouseState MouseState(WPARAM wParam) {
     return {(wParam & MK_LBUTTON) != 0, (wParam & MK_RBUTTON) != 0, (wParam & MK_SHIFT) != 0,
@@ -113,11 +117,20 @@ std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HW
     // Attached first: creation already starts the timer and may paint.
     graphics.AttachWindow(*editor);
     editor->attached_ = true;
-    HWND window =
-        CreateWindowExW(0, gWindowClass.Name(), L"IEffect", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                        0, 0, graphics.PixelWidth(), graphics.PixelHeight(), parent, nullptr,
-                        ModuleInstance(), editor.get());
+    HWND window = nullptr;
+    {
+        PerMonitorDpiScope perMonitor;
+        window = CreateWindowExW(0, gWindowClass.Name(), L"IEffect",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                 graphics.PixelWidth(), graphics.PixelHeight(), parent, nullptr,
+                                 ModuleInstance(), editor.get());
+    }
     if (!window) return nullptr;
+    // A scale of 1, or the screen's own, is no host's choice: the window follows its screen.
+    const double scale = graphics.Scale();
+    editor->followsScreen_ =
+        scale == 1.0 || scale == IGraphics::SupportedScale(WindowDpiScale(window));
+    editor->FollowScreen();
     graphics.RedrawAll();
     if (graphics.TooltipsEnabled()) editor->CreateTooltip();
     return editor;
@@ -368,6 +381,15 @@ void IEditorWindowWin::ResizeWindow(int width, int height) {
     InvalidateRect(window_, &before, FALSE);
 }
 
+void IEditorWindowWin::FollowScreen() {
+    if (!followsScreen_ || !graphics_.SetScale(WindowDpiScale(window_))) return;
+    // An open value box was placed and lettered at the old scale.
+    DestroyEditBox();
+    const int width = graphics_.PixelWidth(), height = graphics_.PixelHeight();
+    ResizeWindow(width, height);
+    graphics_.Plug().ResizeEditor(width, height);
+}
+
 void IEditorWindowWin::Tick() {
     EditBoxStep();
     graphics_.OnTimerTick();
@@ -525,6 +547,10 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         DragFinish(drop);
         return 0;
     }
+    case kDpiChanged:
+    case kDpiChangedAfterParent:
+        FollowScreen();
+        return 0;
     case WM_MOUSEHOVER:
         ShowTooltip();
         return 0;

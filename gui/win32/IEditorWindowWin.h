@@ -55,6 +55,8 @@ private:
     // the window itself is being destroyed.
     void ReleaseWindow();
     void CloseWindow();
+    // Takes the scale of the window's screen when no host chose one.
+    void FollowScreen();
     void Tick();
     void EditBoxStep();
     void OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect, IControl& control,
@@ -82,4 +84,5 @@ private:
     std::map<int, HCURSOR> resourceCursors_;
     bool registeredOpen_ = false;
     bool attached_ = false;
+    bool followsScreen_ = false;
 };
