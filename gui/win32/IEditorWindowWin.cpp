@@ -130,7 +130,7 @@ std::unique_ptr<IEditorWindowWin> IEditorWindowWin::Open(IGraphics& graphics, HW
     const double scale = graphics.Scale();
     editor->followsScreen_ =
         scale == 1.0 || scale == IGraphics::SupportedScale(WindowDpiScale(window));
-    editor->FollowScreen();
+    editor->FollowScreen(WindowDpiScale(window));
     graphics.RedrawAll();
     if (graphics.TooltipsEnabled()) editor->CreateTooltip();
     return editor;
@@ -381,8 +381,8 @@ void IEditorWindowWin::ResizeWindow(int width, int height) {
     InvalidateRect(window_, &before, FALSE);
 }
 
-void IEditorWindowWin::FollowScreen() {
-    if (!followsScreen_ || !graphics_.SetScale(WindowDpiScale(window_))) return;
+void IEditorWindowWin::FollowScreen(double dpiScale) {
+    if (!followsScreen_ || !graphics_.SetScale(dpiScale)) return;
     // An open value box was placed and lettered at the old scale.
     DestroyEditBox();
     const int width = graphics_.PixelWidth(), height = graphics_.PixelHeight();
@@ -547,9 +547,11 @@ LRESULT IEditorWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         DragFinish(drop);
         return 0;
     }
-    case kDpiChanged:
+    case kDpiChanged: // the new DPI comes with the message, before the system reports it
+        FollowScreen(LOWORD(wParam) / 96.0);
+        return 0;
     case kDpiChangedAfterParent:
-        FollowScreen();
+        FollowScreen(WindowDpiScale(window_));
         return 0;
     case WM_MOUSEHOVER:
         ShowTooltip();

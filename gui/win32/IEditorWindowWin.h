@@ -56,7 +56,7 @@ private:
     void ReleaseWindow();
     void CloseWindow();
     // Takes the scale of the window's screen when no host chose one.
-    void FollowScreen();
+    void FollowScreen(double dpiScale);
     void Tick();
     void EditBoxStep();
     void OpenEditBox(const wchar_t* windowClass, DWORD style, const IBox& rect, IControl& control,

@@ -266,7 +266,8 @@ TEST_F(Win32WindowTest, ClosingDuringAWheelBurstEndsTheGestureAtOnce) {
 
 // At a scale of 2 the window is twice the layout's size, and a drag of twice as many pixels
 // moves the control under the pointer as far as the drag at 1x.
-TEST_F(Win32WindowTest, AtAScaleTheWindowGrowsAndADragMovesTheControlUnderIt) {
+TEST_F(Win32WindowTest,
+       AtAScaleTheWindowGrowsADragMovesTheControlUnderItAndTheScreensDpiIsFollowed) {
     IControl* control = editor().ControlAtIndex(2);
     const IBox r = control->Rect();
     auto drag = [&](int scale) {
@@ -291,6 +292,16 @@ TEST_F(Win32WindowTest, AtAScaleTheWindowGrowsAndADragMovesTheControlUnderIt) {
     EXPECT_EQ(client.bottom, 950);
     window.reset();
     EXPECT_NEAR(drag(2), atOne, 1e-9);
+    // With no host's scale the window follows its screen's DPI as it changes.
+    editor().SetScale(1.0);
+    Open();
+    RECT suggested{0, 0, 1200, 950};
+    SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right, 1200);
+    EXPECT_EQ(client.bottom, 950);
+    EXPECT_EQ(editor().Scale(), 2.0);
 }
 
 TEST_F(Win32WindowTest, ADoubleClickOnAControlReachesIt) {
