@@ -54,11 +54,14 @@ IBitmapRef IGraphics::SplitBitmap(IBitmapRef& ref, double fraction) {
     raster::Raster* left = cache.Find(id);
     if (!left) left = cache.Add(CopyColumns(*ref.raster, 0, leftWidth), id);
     splitRasters_.push_back(CopyColumns(*ref.raster, leftWidth, rightWidth));
-    for (const BitmapOrigin& origin : bitmapOrigins_) {
-        if (origin.base != ref.raster || origin.part != 0) continue;
-        bitmapOrigins_.push_back({left, origin.resourceId, fraction, -1});
-        bitmapOrigins_.push_back({splitRasters_.back().get(), origin.resourceId, fraction, 1});
-        break;
+    const auto origin =
+        std::find_if(bitmapOrigins_.begin(), bitmapOrigins_.end(),
+                     [&](const BitmapOrigin& o) { return o.base == ref.raster && o.part == 0; });
+    if (origin != bitmapOrigins_.end()) {
+        // Copied first: adding the halves may move the list.
+        const int resourceId = origin->resourceId;
+        bitmapOrigins_.push_back({left, resourceId, fraction, -1});
+        bitmapOrigins_.push_back({splitRasters_.back().get(), resourceId, fraction, 1});
     }
     ref = {splitRasters_.back().get(), rightWidth, height, 1, id};
     return {left, left->Width(), left->Height(), 1, 0};
