@@ -35,14 +35,24 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$dir" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p "$dir/artifacts" "$dir/logs"
-failed=()
-for t in "${targets[@]}"; do
-    found="$dir/corpus/$t"
-    log="$dir/logs/$t.log"
+# The targets run side by side, so that the run takes the time of one.
+fuzzOne() {
+    local t="$1" found="$dir/corpus/$1"
     mkdir -p "$found"
-    if "$dir/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
+    "$dir/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
         -print_final_stats=1 -artifact_prefix="$dir/artifacts/$t-" \
-        "$found" "tests/fuzz/corpus/$t" >"$log" 2>&1; then
+        "$found" "tests/fuzz/corpus/$t" >"$dir/logs/$t.log" 2>&1
+}
+pids=()
+for t in "${targets[@]}"; do
+    fuzzOne "$t" &
+    pids+=($!)
+done
+failed=()
+for i in "${!targets[@]}"; do
+    t="${targets[$i]}"
+    log="$dir/logs/$t.log"
+    if wait "${pids[$i]}"; then
         echo "fuzz_$t: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" |
             grep -o '[0-9]*$') inputs in $seconds s, no failure"
     else

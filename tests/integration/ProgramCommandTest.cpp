@@ -50,9 +50,9 @@ protected:
     const fs::path folder = scratch.path();
 };
 
-// Every built-in program opens with what it is for and how many minutes it lasts, renders to
-// its length, and sounds the beat it plans; at least two lay a noise bed under the tones.
-TEST_F(ProgramCommandTest, BuiltInProgramsSayWhatTheyAreAndRenderTheBeatTheyPlan) {
+// Every built-in program opens with what it is for and how many minutes it lasts; at least two
+// lay a noise bed under the tones.
+TEST_F(ProgramCommandTest, BuiltInProgramsSayWhatTheyAreAndHowLongTheyLast) {
     ASSERT_GE(tools::builtinPrograms().size(), 8u);
     Outcome listing = runTool({"programs"});
     EXPECT_EQ(listing.code, 0) << listing.err;
@@ -74,32 +74,50 @@ TEST_F(ProgramCommandTest, BuiltInProgramsSayWhatTheyAreAndRenderTheBeatTheyPlan
             script.steps().begin(), script.steps().end(), [](const tools::ScriptStep& step) {
                 return tools::sessionControlNamed(step.name) == tools::SessionControl::Noise;
             });
-        // The whole program, at a low rate to keep the test short.
-        fs::path out = folder / (name + ".wav");
-        Outcome rendered = runTool({"render", "--program", name, "--sample-rate", "8000",
-                                    "--format", "pcm16", out.string()});
-        EXPECT_EQ(rendered.code, 0) << rendered.err;
-        Sound sound = readSound(out);
-        EXPECT_EQ(sound.frames, static_cast<sf_count_t>(std::llround(script.length() * 8000.0)))
-            << name;
-        EXPECT_GT(sound.peak, 0.01) << name;
-        // Windows short enough that a glide stays steady in each; a quick glide may blur the few
-        // windows it crosses.
-        Outcome analyzed =
-            runTool({"analyze", out.string(), "--program", name, "--window", "10", "--json"});
-        ASSERT_EQ(analyzed.code, 0) << analyzed.err;
-        nlohmann::json report = nlohmann::json::parse(analyzed.out);
-        std::size_t onPlan = 0;
-        for (const nlohmann::json& window : report["windows"]) {
-            const nlohmann::json& off = window["planned"]["deviationHz"];
-            onPlan += off.is_number() && std::fabs(double(off)) <= 0.1;
-        }
-        EXPECT_GE(onPlan, 0.9 * double(report["plan"]["windowsPlanned"])) << name;
-        fs::remove(out);
     }
     EXPECT_GE(withNoise, 2);
     EXPECT_EQ(runTool({"programs", "no-such-program"}).code, 1);
 }
+
+// One test per built-in program, so that the long renders share the cores.
+class BuiltInProgramRender : public ProgramCommandTest,
+                             public ::testing::WithParamInterface<tools::BuiltinProgram> {};
+
+// The whole program renders to its length and sounds the beat it plans.
+TEST_P(BuiltInProgramRender, RendersToItsLengthTheBeatItPlans) {
+    const std::string name(GetParam().name);
+    tools::ProgramScript script;
+    std::string error;
+    ASSERT_TRUE(tools::ProgramScript::parse(GetParam().text, name, script, error)) << error;
+    // At a low rate to keep the test short.
+    fs::path out = folder / (name + ".wav");
+    Outcome rendered = runTool(
+        {"render", "--program", name, "--sample-rate", "8000", "--format", "pcm16", out.string()});
+    EXPECT_EQ(rendered.code, 0) << rendered.err;
+    Sound sound = readSound(out);
+    EXPECT_EQ(sound.frames, static_cast<sf_count_t>(std::llround(script.length() * 8000.0)));
+    EXPECT_GT(sound.peak, 0.01);
+    // Windows short enough that a glide stays steady in each; a quick glide may blur the few
+    // windows it crosses.
+    Outcome analyzed =
+        runTool({"analyze", out.string(), "--program", name, "--window", "10", "--json"});
+    ASSERT_EQ(analyzed.code, 0) << analyzed.err;
+    nlohmann::json report = nlohmann::json::parse(analyzed.out);
+    std::size_t onPlan = 0;
+    for (const nlohmann::json& window : report["windows"]) {
+        const nlohmann::json& off = window["planned"]["deviationHz"];
+        onPlan += off.is_number() && std::fabs(double(off)) <= 0.1;
+    }
+    EXPECT_GE(onPlan, 0.9 * double(report["plan"]["windowsPlanned"]));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachProgram, BuiltInProgramRender,
+                         ::testing::ValuesIn(tools::builtinPrograms()),
+                         [](const ::testing::TestParamInfo<tools::BuiltinProgram>& info) {
+                             std::string name(info.param.name);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST_F(ProgramCommandTest, AProgramSetsTheLengthUnlessSecondsAreGiven) {
     fs::path program = write("short.txt", "# A short glide\n"
