@@ -103,7 +103,7 @@ TrackPart trackPart(const std::vector<Complex>& cross, std::size_t first,
         const double im = weights[i] * cross[first + i].imag();
         sumRe += re * turnRe - im * turnIm;
         sumIm += re * turnIm + im * turnRe;
-        const double magnitude = std::hypot(re, im);
+        const double magnitude = std::sqrt(re * re + im * im);
         mass += magnitude;
         moment += magnitude * static_cast<double>(i);
         const double nextRe = turnRe * step.real() - turnIm * step.imag();

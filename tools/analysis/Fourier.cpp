@@ -69,9 +69,8 @@ void Transforms::release() {
     pairForward_ = pairBackward_ = power_ = nullptr;
 }
 
-void Transforms::analyticPair(const double* left, const double* right, std::size_t count,
-                              double leftOffset, double rightOffset,
-                              std::vector<Complex>& leftSignal, std::vector<Complex>& rightSignal) {
+const Complex* Transforms::hilbertPair(const double* left, const double* right, std::size_t count,
+                                       double leftOffset, double rightOffset) {
     const std::size_t length = fastLength(count);
     if (pair_.size() != length) {
         if (pairForward_) fftw_destroy_plan(pairForward_);
@@ -101,12 +100,7 @@ void Transforms::analyticPair(const double* left, const double* right, std::size
             pair_[k] = 0.0;
     }
     fftw_execute(pairBackward_);
-    leftSignal.resize(count);
-    rightSignal.resize(count);
-    for (std::size_t n = 0; n < count; ++n) {
-        leftSignal[n] = {left[n] - leftOffset, pair_[n].real()};
-        rightSignal[n] = {right[n] - rightOffset, pair_[n].imag()};
-    }
+    return pair_.data();
 }
 
 void Transforms::addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,

@@ -22,12 +22,14 @@ public:
     Transforms(const Transforms&) = delete;
     Transforms& operator=(const Transforms&) = delete;
 
-    // The analytic signals of two real signals of `count` samples, each less its `offset` (its
-    // DC), from one complex transform of the pair and its inverse. The transform is circular: the
-    // two ends wrap into each other, so what is measured keeps away from them.
-    void analyticPair(const double* left, const double* right, std::size_t count, double leftOffset,
-                      double rightOffset, std::vector<Complex>& leftSignal,
-                      std::vector<Complex>& rightSignal);
+    // The Hilbert transforms of two real signals of `count` samples, each less its `offset` (its
+    // DC), from one complex transform of the pair and its inverse: the left's are the real parts
+    // of the `count` values returned, the right's their imaginary parts, so that each analytic
+    // signal is {sample - offset, Hilbert transform}. The values stay valid until the next call.
+    // The transform is circular: the two ends wrap into each other, so what is measured keeps
+    // away from them.
+    const Complex* hilbertPair(const double* left, const double* right, std::size_t count,
+                               double leftOffset, double rightOffset);
 
     // Adds |X(k)|² for k = 0 … length / 2 of `count` real samples less `offset` (their DC) under
     // a Hann window of their own length, zero-padded to `length` (at least `count`), to `sum`.

@@ -119,23 +119,42 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     // The analytic signals are taken over all the data given, so that the piece itself stays
     // clear of their edges.
     const std::size_t length = channels[0].size();
-    transforms_.analyticPair(channels[0].data(), channels[1].data(), length,
-                             mean(channels[0].data(), length), mean(channels[1].data(), length),
-                             leftSignal_, rightSignal_);
+    const double* allLeft = channels[0].data();
+    const double* allRight = channels[1].data();
+    const double leftMean = mean(allLeft, length), rightMean = mean(allRight, length);
+    const Complex* hilbert =
+        transforms_.hilbertPair(allLeft, allRight, length, leftMean, rightMean);
     if (interrupted()) return false;
+    addCross(allLeft, allRight, hilbert, leftMean, rightMean, before, count, parts);
+    return true;
+}
+
+void WindowMeter::addCross(const double* left, const double* right, const Complex* hilbert,
+                           double leftMean, double rightMean, std::size_t before, std::size_t count,
+                           WindowParts& parts) const {
+    // The sums are kept in locals for the loop, which a reference to the parts would otherwise
+    // store back on every frame.
+    double leftPower = parts.leftPower, rightPower = parts.rightPower;
+    double carryRe = parts.carry.real(), carryIm = parts.carry.imag();
+    std::size_t carried = parts.carried;
+    const auto group = static_cast<double>(decimation_);
     for (std::size_t n = before; n < before + count; ++n) {
-        const Complex l = leftSignal_[n], r = rightSignal_[n];
-        parts.leftPower += std::norm(l);
-        parts.rightPower += std::norm(r);
-        parts.carry += Complex(r.real() * l.real() + r.imag() * l.imag(),
-                               r.imag() * l.real() - r.real() * l.imag());
-        if (++parts.carried == decimation_) {
-            parts.cross.push_back(parts.carry / static_cast<double>(decimation_));
-            parts.carry = 0.0;
-            parts.carried = 0;
+        const double lRe = left[n] - leftMean, lIm = hilbert[n].real();
+        const double rRe = right[n] - rightMean, rIm = hilbert[n].imag();
+        leftPower += lRe * lRe + lIm * lIm;
+        rightPower += rRe * rRe + rIm * rIm;
+        carryRe += rRe * lRe + rIm * lIm;
+        carryIm += rIm * lRe - rRe * lIm;
+        if (++carried == decimation_) {
+            parts.cross.emplace_back(carryRe / group, carryIm / group);
+            carryRe = carryIm = 0.0;
+            carried = 0;
         }
     }
-    return true;
+    parts.leftPower = leftPower;
+    parts.rightPower = rightPower;
+    parts.carry = {carryRe, carryIm};
+    parts.carried = carried;
 }
 
 std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) const {

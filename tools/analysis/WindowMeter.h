@@ -70,6 +70,11 @@ public:
 private:
     // The frequency of the peak at bin `k`, between bins by a parabola through the logarithms.
     double peakHz(const std::vector<double>& power, std::size_t k) const;
+    // Adds frames [before, before + count) of the ears' analytic signals, {sample - mean,
+    // Hilbert transform}, to the powers and the cross product of the parts.
+    void addCross(const double* left, const double* right, const Complex* hilbert, double leftMean,
+                  double rightMean, std::size_t before, std::size_t count,
+                  WindowParts& parts) const;
     static void addLevels(const double* samples, std::size_t count, double offset, EarParts& ear);
     void addSpectrum(const double* samples, std::size_t count, double offset,
                      std::vector<double>& sum) const;
@@ -81,9 +86,8 @@ private:
     std::size_t spectrumLength_;
     std::size_t decimation_;
     std::function<bool()> interrupted_;
-    // The transforms and the analytic signals of the piece in hand, kept from piece to piece.
+    // The transforms of the piece in hand, kept from piece to piece.
     mutable Transforms transforms_;
-    mutable std::vector<Complex> leftSignal_, rightSignal_;
 };
 
 } // namespace serivane::tools
