@@ -220,8 +220,10 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
     const long long context = std::llround(contextSeconds * rate);
     std::vector<std::vector<double>> channels;
     const std::string interruption = "the analysis of " + path + " was interrupted";
+    // Kept from window to window, so that the room of its cross product is not made anew.
+    WindowParts parts;
     for (const Bounds& b : bounds) {
-        WindowParts parts;
+        parts.restart();
         SpanMeasure notFinite;
         for (const Bounds& piece : pieces(b)) {
             const long long from = std::max(0LL, piece.first - context);

@@ -105,16 +105,22 @@ const Complex* Transforms::hilbertPair(const double* left, const double* right, 
 
 void Transforms::addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
                                       double offset, std::vector<double>& sum) {
-    if (real_.size() != length) {
+    // In place: FFTW transforms a real array of this kind about twice as fast as into another.
+    if (spectrumLength_ != length) {
         if (power_) fftw_destroy_plan(power_);
-        real_.assign(length, 0.0);
+        spectrumLength_ = length;
         spectrum_.assign(length / 2 + 1, 0.0);
-        power_ = fftw_plan_dft_r2c_1d(static_cast<int>(length), real_.data(), asFftw(spectrum_),
+        power_ = fftw_plan_dft_r2c_1d(static_cast<int>(length), real(), asFftw(spectrum_),
                                       FFTW_ESTIMATE);
     }
-    HannWeights hann(count);
-    for (std::size_t i = 0; i < count; ++i) real_[i] = (samples[i] - offset) * hann.next();
-    std::fill(real_.begin() + static_cast<std::ptrdiff_t>(count), real_.end(), 0.0);
+    if (hann_.size() != count) {
+        hann_.resize(count);
+        HannWeights weights(count);
+        for (double& weight : hann_) weight = weights.next();
+    }
+    double* values = real();
+    for (std::size_t i = 0; i < count; ++i) values[i] = (samples[i] - offset) * hann_[i];
+    std::fill(values + count, values + 2 * spectrum_.size(), 0.0);
     fftw_execute(power_);
     sum.resize(spectrum_.size(), 0.0);
     for (std::size_t k = 0; k < spectrum_.size(); ++k) sum[k] += std::norm(spectrum_[k]);

@@ -38,12 +38,16 @@ public:
 
 private:
     void release();
+    // The power spectrum's samples, in place of its spectrum.
+    double* real() { return reinterpret_cast<double*>(spectrum_.data()); }
 
     std::vector<Complex> pair_;
     fftw_plan pairForward_ = nullptr, pairBackward_ = nullptr;
-    std::vector<double> real_;
+    std::size_t spectrumLength_ = 0;
     std::vector<Complex> spectrum_;
     fftw_plan power_ = nullptr;
+    // The Hann window of the last count, kept: both ears of a piece share it.
+    std::vector<double> hann_;
 };
 
 // The forward transform of complex samples under a Hann window of their own length,

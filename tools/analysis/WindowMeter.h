@@ -37,6 +37,14 @@ struct WindowParts {
     std::vector<Complex> cross; // the ears' cross product, averaged over groups of frames
     Complex carry = 0.0;        // the sum of the group not yet complete
     std::size_t carried = 0;
+
+    // Empties the parts for another window, keeping the room of the cross product.
+    void restart() {
+        std::vector<Complex> kept = std::move(cross);
+        kept.clear();
+        *this = WindowParts{};
+        cross = std::move(kept);
+    }
 };
 
 // Measures windows of one file, piece by piece. Every piece's spectra share one grid of
