@@ -63,43 +63,44 @@ Transforms::~Transforms() {
 }
 
 void Transforms::release() {
-    for (fftw_plan plan : {pairForward_, pairBackward_, power_}) {
-        if (plan) fftw_destroy_plan(plan);
+    for (fftwf_plan plan : {pairForward_, pairBackward_}) {
+        if (plan) fftwf_destroy_plan(plan);
     }
-    pairForward_ = pairBackward_ = power_ = nullptr;
+    if (power_) fftw_destroy_plan(power_);
+    pairForward_ = pairBackward_ = nullptr;
+    power_ = nullptr;
 }
 
-const Complex* Transforms::hilbertPair(const double* left, const double* right, std::size_t count,
-                                       double leftOffset, double rightOffset) {
+const ComplexFloat* Transforms::hilbertPair(const double* left, const double* right,
+                                            std::size_t count, double leftOffset,
+                                            double rightOffset) {
     const std::size_t length = fastLength(count);
     if (pair_.size() != length) {
-        if (pairForward_) fftw_destroy_plan(pairForward_);
-        if (pairBackward_) fftw_destroy_plan(pairBackward_);
-        pair_.assign(length, 0.0);
-        pairForward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
-                                        FFTW_FORWARD, FFTW_ESTIMATE);
-        pairBackward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
-                                         FFTW_BACKWARD, FFTW_ESTIMATE);
+        if (pairForward_) fftwf_destroy_plan(pairForward_);
+        if (pairBackward_) fftwf_destroy_plan(pairBackward_);
+        pair_.assign(length, 0.0f);
+        auto* values = reinterpret_cast<fftwf_complex*>(pair_.data());
+        pairForward_ = fftwf_plan_dft_1d(static_cast<int>(length), values, values, FFTW_FORWARD,
+                                         FFTW_ESTIMATE);
+        pairBackward_ = fftwf_plan_dft_1d(static_cast<int>(length), values, values, FFTW_BACKWARD,
+                                          FFTW_ESTIMATE);
     }
     for (std::size_t n = 0; n < count; ++n)
-        pair_[n] = {left[n] - leftOffset, right[n] - rightOffset};
-    std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0);
-    fftw_execute(pairForward_);
+        pair_[n] = {static_cast<float>(left[n] - leftOffset),
+                    static_cast<float>(right[n] - rightOffset)};
+    std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0f);
+    fftwf_execute(pairForward_);
     // The Hilbert transform is real, so applied to left + i·right it gives the two transforms
     // as the real and imaginary parts: -i on the positive frequencies, +i on the negative ones,
     // nothing at zero and Nyquist; 1 / length undoes the unnormalised inverse.
-    const double scale = 1.0 / static_cast<double>(length);
-    pair_[0] = 0.0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const Complex value = pair_[k];
-        if (2 * k < length)
-            pair_[k] = {value.imag() * scale, -value.real() * scale};
-        else if (2 * k > length)
-            pair_[k] = {-value.imag() * scale, value.real() * scale};
-        else
-            pair_[k] = 0.0;
-    }
-    fftw_execute(pairBackward_);
+    const float scale = 1.0f / static_cast<float>(length);
+    pair_[0] = 0.0f;
+    for (std::size_t k = 1; 2 * k < length; ++k)
+        pair_[k] = {pair_[k].imag() * scale, -pair_[k].real() * scale};
+    if (length % 2 == 0) pair_[length / 2] = 0.0f;
+    for (std::size_t k = length / 2 + 1; k < length; ++k)
+        pair_[k] = {-pair_[k].imag() * scale, pair_[k].real() * scale};
+    fftwf_execute(pairBackward_);
     return pair_.data();
 }
 

@@ -8,6 +8,7 @@
 namespace serivane::tools {
 
 using Complex = std::complex<double>;
+using ComplexFloat = std::complex<float>;
 
 // The smallest length of at least `n` whose prime factors are 2, 3, 5 and 7 only, a length
 // FFTW transforms quickly.
@@ -27,9 +28,11 @@ public:
     // of the `count` values returned, the right's their imaginary parts, so that each analytic
     // signal is {sample - offset, Hilbert transform}. The values stay valid until the next call.
     // The transform is circular: the two ends wrap into each other, so what is measured keeps
-    // away from them.
-    const Complex* hilbertPair(const double* left, const double* right, std::size_t count,
-                               double leftOffset, double rightOffset);
+    // away from them. It runs in single precision, at nearly twice the speed: its rounding, about
+    // 1e-7 of the signal, is that of a 24-bit file's own samples, and moves a beat read from them
+    // by well under 1e-6 Hz.
+    const ComplexFloat* hilbertPair(const double* left, const double* right, std::size_t count,
+                                    double leftOffset, double rightOffset);
 
     // Adds |X(k)|² for k = 0 … length / 2 of `count` real samples less `offset` (their DC) under
     // a Hann window of their own length, zero-padded to `length` (at least `count`), to `sum`.
@@ -41,8 +44,8 @@ private:
     // The power spectrum's samples, in place of its spectrum.
     double* real() { return reinterpret_cast<double*>(spectrum_.data()); }
 
-    std::vector<Complex> pair_;
-    fftw_plan pairForward_ = nullptr, pairBackward_ = nullptr;
+    std::vector<ComplexFloat> pair_;
+    fftwf_plan pairForward_ = nullptr, pairBackward_ = nullptr;
     std::size_t spectrumLength_ = 0;
     std::vector<Complex> spectrum_;
     fftw_plan power_ = nullptr;

@@ -23,9 +23,15 @@ constexpr double crossOversampling = 5.0;
 // Of a pair of ears' peaks this many of the strongest of each are looked at.
 constexpr std::size_t pairCandidates = 24;
 
+// Summed in four interleaved parts, so that the additions do not wait on each other.
 double mean(const double* samples, std::size_t count) {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < count; ++i) sum += samples[i];
+    double sums[4] = {};
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (std::size_t k = 0; k < 4; ++k) sums[k] += samples[i + k];
+    }
+    for (; i < count; ++i) sums[0] += samples[i];
+    const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
     return count > 0 ? sum / static_cast<double>(count) : 0.0;
 }
 
@@ -107,9 +113,8 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     const bool mono = channels.size() == 1;
     const double* left = channels.front().data() + before;
     const double* right = channels.back().data() + before;
-    const double leftOffset = mean(left, count), rightOffset = mean(right, count);
-    addLevels(left, count, leftOffset, parts.left);
-    addLevels(right, count, rightOffset, parts.right);
+    const double leftOffset = addLevels(left, count, parts.left);
+    const double rightOffset = addLevels(right, count, parts.right);
     parts.frames += count;
     addSpectrum(left, count, leftOffset, parts.leftSpectrum);
     if (interrupted()) return false;
@@ -122,14 +127,14 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     const double* allLeft = channels[0].data();
     const double* allRight = channels[1].data();
     const double leftMean = mean(allLeft, length), rightMean = mean(allRight, length);
-    const Complex* hilbert =
+    const ComplexFloat* hilbert =
         transforms_.hilbertPair(allLeft, allRight, length, leftMean, rightMean);
     if (interrupted()) return false;
     addCross(allLeft, allRight, hilbert, leftMean, rightMean, before, count, parts);
     return true;
 }
 
-void WindowMeter::addCross(const double* left, const double* right, const Complex* hilbert,
+void WindowMeter::addCross(const double* left, const double* right, const ComplexFloat* hilbert,
                            double leftMean, double rightMean, std::size_t before, std::size_t count,
                            WindowParts& parts) const {
     // The sums are kept in locals for the loop, which a reference to the parts would otherwise
@@ -192,13 +197,18 @@ std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) 
     return reading;
 }
 
-void WindowMeter::addLevels(const double* samples, std::size_t count, double offset,
-                            EarParts& ear) {
+double WindowMeter::addLevels(const double* samples, std::size_t count, EarParts& ear) {
+    double sum = 0.0, peak = ear.peak, squares = ear.squares;
     for (std::size_t i = 0; i < count; ++i) {
-        ear.peak = std::max(ear.peak, std::fabs(samples[i]));
-        ear.squares += samples[i] * samples[i];
+        sum += samples[i];
+        peak = std::max(peak, std::fabs(samples[i]));
+        squares += samples[i] * samples[i];
     }
+    ear.peak = peak;
+    ear.squares = squares;
+    const double offset = count > 0 ? sum / static_cast<double>(count) : 0.0;
     ear.swing = std::max(ear.swing, swing(samples, count, offset));
+    return offset;
 }
 
 void WindowMeter::addSpectrum(const double* samples, std::size_t count, double offset,

@@ -80,10 +80,12 @@ private:
     double peakHz(const std::vector<double>& power, std::size_t k) const;
     // Adds frames [before, before + count) of the ears' analytic signals, {sample - mean,
     // Hilbert transform}, to the powers and the cross product of the parts.
-    void addCross(const double* left, const double* right, const Complex* hilbert, double leftMean,
-                  double rightMean, std::size_t before, std::size_t count,
+    void addCross(const double* left, const double* right, const ComplexFloat* hilbert,
+                  double leftMean, double rightMean, std::size_t before, std::size_t count,
                   WindowParts& parts) const;
-    static void addLevels(const double* samples, std::size_t count, double offset, EarParts& ear);
+    // Adds the samples' peak, squares and swing about their mean to the ear's parts; returns that
+    // mean.
+    static double addLevels(const double* samples, std::size_t count, EarParts& ear);
     void addSpectrum(const double* samples, std::size_t count, double offset,
                      std::vector<double>& sum) const;
     std::optional<BeatMeasure> measureBeat(const std::vector<Complex>& cross, double common,
