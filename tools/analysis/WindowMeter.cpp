@@ -23,12 +23,15 @@ constexpr double crossOversampling = 5.0;
 // Of a pair of ears' peaks this many of the strongest of each are looked at.
 constexpr std::size_t pairCandidates = 24;
 
-// Summed in four interleaved parts, so that the additions do not wait on each other.
+// Sums and extremes over many samples are taken in this many interleaved parts, so that each step
+// does not wait on the one before.
+constexpr std::size_t lanes = 4;
+
 double mean(const double* samples, std::size_t count) {
-    double sums[4] = {};
+    double sums[lanes] = {};
     std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        for (std::size_t k = 0; k < 4; ++k) sums[k] += samples[i + k];
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k) sums[k] += samples[i + k];
     }
     for (; i < count; ++i) sums[0] += samples[i];
     const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
@@ -37,10 +40,14 @@ double mean(const double* samples, std::size_t count) {
 
 // How far the samples swing about `offset`: a DC offset alone does not sound.
 double swing(const double* samples, std::size_t count, double offset) {
-    double largest = 0.0;
-    for (std::size_t i = 0; i < count; ++i)
-        largest = std::max(largest, std::fabs(samples[i] - offset));
-    return largest;
+    double largest[lanes] = {};
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k)
+            largest[k] = std::max(largest[k], std::fabs(samples[i + k] - offset));
+    }
+    for (; i < count; ++i) largest[0] = std::max(largest[0], std::fabs(samples[i] - offset));
+    return std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3]));
 }
 
 // The bins of the strongest local maxima from bin 2 up, strongest first.
@@ -198,14 +205,24 @@ std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) 
 }
 
 double WindowMeter::addLevels(const double* samples, std::size_t count, EarParts& ear) {
-    double sum = 0.0, peak = ear.peak, squares = ear.squares;
-    for (std::size_t i = 0; i < count; ++i) {
-        sum += samples[i];
-        peak = std::max(peak, std::fabs(samples[i]));
-        squares += samples[i] * samples[i];
+    double sums[lanes] = {}, peaks[lanes] = {}, squares[lanes] = {};
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k) {
+            const double sample = samples[i + k];
+            sums[k] += sample;
+            peaks[k] = std::max(peaks[k], std::fabs(sample));
+            squares[k] += sample * sample;
+        }
     }
-    ear.peak = peak;
-    ear.squares = squares;
+    for (; i < count; ++i) {
+        sums[0] += samples[i];
+        peaks[0] = std::max(peaks[0], std::fabs(samples[i]));
+        squares[0] += samples[i] * samples[i];
+    }
+    ear.peak = std::max({ear.peak, peaks[0], peaks[1], peaks[2], peaks[3]});
+    ear.squares += (squares[0] + squares[1]) + (squares[2] + squares[3]);
+    const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
     const double offset = count > 0 ? sum / static_cast<double>(count) : 0.0;
     ear.swing = std::max(ear.swing, swing(samples, count, offset));
     return offset;

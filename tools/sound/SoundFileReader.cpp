@@ -51,8 +51,18 @@ bool SoundFileReader::read(long long first, long long count,
         return false;
     }
     channels.resize(width);
+    for (std::vector<double>& channel : channels) channel.resize(static_cast<std::size_t>(count));
+    if (width == 2) {
+        // Stereo in one pass over the frames: the common case of a long file.
+        double* left = channels[0].data();
+        double* right = channels[1].data();
+        for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f) {
+            left[f] = interleaved_[2 * f];
+            right[f] = interleaved_[2 * f + 1];
+        }
+        return true;
+    }
     for (std::size_t c = 0; c < width; ++c) {
-        channels[c].resize(static_cast<std::size_t>(count));
         for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f)
             channels[c][f] = interleaved_[f * width + c];
     }
