@@ -287,6 +287,24 @@ TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteAreReported) {
         << outcome.out;
 }
 
+TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteCountOnceInTheWindowThatHoldsThem) {
+    // 48 frames on each side of the boundary at 1 s, in the left ear: each window reads past its
+    // edges into the other, yet every sample counts once, where it lies.
+    const Signal spoiled = [](int channel, double t) {
+        const long long frame = std::llround(t * rate);
+        if (channel == 0 && frame >= rate - 48 && frame < rate + 48) return std::nan("");
+        return 0.5 * std::sin(twoPi * (channel == 0 ? 300.0 : 305.0) * t);
+    };
+    const BeatAnalysis a =
+        analyze(write("edge.wav", 2, 3.0, spoiled, SF_FORMAT_WAV | SF_FORMAT_FLOAT), 1.0);
+    ASSERT_EQ(a.windows.size(), 3u);
+    EXPECT_EQ(a.windows[0].notFinite, 48);
+    EXPECT_EQ(a.windows[1].notFinite, 48);
+    EXPECT_EQ(a.windows[2].notFinite, 0);
+    ASSERT_TRUE(a.firstNotFinite);
+    EXPECT_DOUBLE_EQ(*a.firstNotFinite, static_cast<double>(rate - 48) / rate);
+}
+
 TEST_F(BeatAnalysisTest, OnATerminalABarShowsTheWork) {
     const std::string path = write("beat.wav", 2, 4.0, tones(200.0, 210.0));
     std::ostringstream out, err;

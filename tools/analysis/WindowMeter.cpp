@@ -146,15 +146,16 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
                            WindowParts& parts) const {
     // The sums are kept in locals for the loop, which a reference to the parts would otherwise
     // store back on every frame.
-    double leftPower = parts.leftPower, rightPower = parts.rightPower;
+    // The powers in two interleaved runs (even and odd frames), as the levels.
+    double leftPower[2] = {parts.leftPower, 0.0}, rightPower[2] = {parts.rightPower, 0.0};
     double carryRe = parts.carry.real(), carryIm = parts.carry.imag();
     std::size_t carried = parts.carried;
     const auto group = static_cast<double>(decimation_);
     for (std::size_t n = before; n < before + count; ++n) {
         const double lRe = left[n] - leftMean, lIm = hilbert[n].real();
         const double rRe = right[n] - rightMean, rIm = hilbert[n].imag();
-        leftPower += lRe * lRe + lIm * lIm;
-        rightPower += rRe * rRe + rIm * rIm;
+        leftPower[n % 2] += lRe * lRe + lIm * lIm;
+        rightPower[n % 2] += rRe * rRe + rIm * rIm;
         carryRe += rRe * lRe + rIm * lIm;
         carryIm += rIm * lRe - rRe * lIm;
         if (++carried == decimation_) {
@@ -163,8 +164,8 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
             carried = 0;
         }
     }
-    parts.leftPower = leftPower;
-    parts.rightPower = rightPower;
+    parts.leftPower = leftPower[0] + leftPower[1];
+    parts.rightPower = rightPower[0] + rightPower[1];
     parts.carry = {carryRe, carryIm};
     parts.carried = carried;
 }
