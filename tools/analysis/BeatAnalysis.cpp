@@ -181,10 +181,14 @@ public:
 
     // Holds frames [from, to) in `channels()`; `from` and `to` never go back.
     bool hold(long long from, long long to, std::string& error) {
+        // The frames kept move to the front, and the vectors take the new length: in the middle
+        // of a file the length they had, so that nothing is cleared only to be read over.
         const long long kept = std::clamp(held_.end - from, 0LL, held_.end - held_.first);
         const auto drop = static_cast<std::ptrdiff_t>(held_.end - held_.first - kept);
-        for (std::vector<double>& channel : channels_)
-            channel.erase(channel.begin(), channel.begin() + drop);
+        for (std::vector<double>& channel : channels_) {
+            std::copy(channel.begin() + drop, channel.end(), channel.begin());
+            channel.resize(static_cast<std::size_t>(to - from));
+        }
         const long long first = from + kept;
         const auto at = static_cast<std::size_t>(kept);
         if (to > first && !reader_.read(first, to - first, channels_, at, error)) return false;

@@ -151,11 +151,11 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
     double carryRe = parts.carry.real(), carryIm = parts.carry.imag();
     std::size_t carried = parts.carried;
     const auto group = static_cast<double>(decimation_);
-    for (std::size_t n = before; n < before + count; ++n) {
+    auto add = [&](std::size_t n, double& leftSum, double& rightSum) {
         const double lRe = left[n] - leftMean, lIm = hilbert[n].real();
         const double rRe = right[n] - rightMean, rIm = hilbert[n].imag();
-        leftPower[n % 2] += lRe * lRe + lIm * lIm;
-        rightPower[n % 2] += rRe * rRe + rIm * rIm;
+        leftSum += lRe * lRe + lIm * lIm;
+        rightSum += rRe * rRe + rIm * rIm;
         carryRe += rRe * lRe + rIm * lIm;
         carryIm += rIm * lRe - rRe * lIm;
         if (++carried == decimation_) {
@@ -163,7 +163,14 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
             carryRe = carryIm = 0.0;
             carried = 0;
         }
+    };
+    const std::size_t end = before + count;
+    std::size_t n = before;
+    for (; n + 2 <= end; n += 2) {
+        add(n, leftPower[0], rightPower[0]);
+        add(n + 1, leftPower[1], rightPower[1]);
     }
+    if (n < end) add(n, leftPower[0], rightPower[0]);
     parts.leftPower = leftPower[0] + leftPower[1];
     parts.rightPower = rightPower[0] + rightPower[1];
     parts.carry = {carryRe, carryIm};
