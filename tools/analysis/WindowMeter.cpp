@@ -145,8 +145,7 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
                            double leftMean, double rightMean, std::size_t before, std::size_t count,
                            WindowParts& parts) const {
     // The sums are kept in locals for the loop, which a reference to the parts would otherwise
-    // store back on every frame.
-    // The powers in two interleaved runs (even and odd frames), as the levels.
+    // store back on every frame, and the powers in two interleaved runs (even and odd frames).
     double leftPower[2] = {parts.leftPower, 0.0}, rightPower[2] = {parts.rightPower, 0.0};
     double carryRe = parts.carry.real(), carryIm = parts.carry.imag();
     std::size_t carried = parts.carried;
