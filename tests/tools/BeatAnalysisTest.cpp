@@ -148,6 +148,14 @@ TEST_F(BeatAnalysisTest, AnOffsetIsNoSound) {
     EXPECT_FALSE(b.total.left.dominantHz);
 }
 
+TEST_F(BeatAnalysisTest, SamplesFarBeyondFullScaleStillBeat) {
+    // A float file may hold any finite value; the transforms must not overflow on them.
+    const BeatAnalysis a = analyze(
+        write("huge.wav", 2, 3.0, tones(300.0, 305.0, 1e35), SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    ASSERT_EQ(a.total.beat.verdict, BeatVerdict::Beat);
+    EXPECT_NEAR(*a.total.beat.hz, 5.0, 0.01);
+}
+
 TEST_F(BeatAnalysisTest, TheEarsAgreeWithTheBeat) {
     // Each ear's loudest tone belongs to another pair: the left's to a pair at 400 and 406 Hz,
     // the right's to one at 300 and 306 Hz; both pairs beat at +6 Hz.

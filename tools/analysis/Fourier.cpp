@@ -1,5 +1,6 @@
 #include "tools/analysis/Fourier.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fftw3.h>
 #include <numbers>
@@ -71,9 +72,9 @@ void Transforms::release() {
     power_ = nullptr;
 }
 
-const ComplexFloat* Transforms::hilbertPair(const double* left, const double* right,
-                                            std::size_t count, double leftOffset,
-                                            double rightOffset) {
+Transforms::HilbertPair Transforms::hilbertPair(const double* left, const double* right,
+                                                std::size_t count, double leftOffset,
+                                                double rightOffset) {
     const std::size_t length = fastLength(count);
     if (pair_.size() != length) {
         if (pairForward_) fftwf_destroy_plan(pairForward_);
@@ -85,9 +86,16 @@ const ComplexFloat* Transforms::hilbertPair(const double* left, const double* ri
         pairBackward_ = fftwf_plan_dft_1d(static_cast<int>(length), values, values, FFTW_BACKWARD,
                                           FFTW_ESTIMATE);
     }
+    double largest = 0.0;
     for (std::size_t n = 0; n < count; ++n)
-        pair_[n] = {static_cast<float>(left[n] - leftOffset),
-                    static_cast<float>(right[n] - rightOffset)};
+        largest =
+            std::max({largest, std::fabs(left[n] - leftOffset), std::fabs(right[n] - rightOffset)});
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    const double toUnit = std::ldexp(1.0, -exponent);
+    for (std::size_t n = 0; n < count; ++n)
+        pair_[n] = {static_cast<float>((left[n] - leftOffset) * toUnit),
+                    static_cast<float>((right[n] - rightOffset) * toUnit)};
     std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0f);
     fftwf_execute(pairForward_);
     // The Hilbert transform is real, so applied to left + i·right it gives the two transforms
@@ -101,7 +109,7 @@ const ComplexFloat* Transforms::hilbertPair(const double* left, const double* ri
     for (std::size_t k = length / 2 + 1; k < length; ++k)
         pair_[k] = {-pair_[k].imag() * scale, pair_[k].real() * scale};
     fftwf_execute(pairBackward_);
-    return pair_.data();
+    return {pair_.data(), 1.0 / toUnit};
 }
 
 void Transforms::addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,

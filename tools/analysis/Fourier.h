@@ -25,14 +25,19 @@ public:
 
     // The Hilbert transforms of two real signals of `count` samples, each less its `offset` (its
     // DC), from one complex transform of the pair and its inverse: the left's are the real parts
-    // of the `count` values returned, the right's their imaginary parts, so that each analytic
-    // signal is {sample - offset, Hilbert transform}. The values stay valid until the next call.
-    // The transform is circular: the two ends wrap into each other, so what is measured keeps
-    // away from them. It runs in single precision, at nearly twice the speed: its rounding, about
-    // 1e-7 of the signal, is that of a 24-bit file's own samples, and moves a beat read from them
-    // by well under 1e-6 Hz.
-    const ComplexFloat* hilbertPair(const double* left, const double* right, std::size_t count,
-                                    double leftOffset, double rightOffset);
+    // of the `count` values, the right's their imaginary parts, each times `unit`, so that each
+    // analytic signal is {sample - offset, value · unit}. The values stay valid until the next
+    // call. The transform is circular: the two ends wrap into each other, so what is measured
+    // keeps away from them. It runs in single precision, at nearly twice the speed: its
+    // rounding, about 1e-7 of the signal, is that of a 24-bit file's own samples, and moves a
+    // beat read from them by well under 1e-6 Hz; the samples are scaled by a power of two (which
+    // rounds nothing) so that the largest is near 1 and no sum leaves that precision's range.
+    struct HilbertPair {
+        const ComplexFloat* values;
+        double unit;
+    };
+    HilbertPair hilbertPair(const double* left, const double* right, std::size_t count,
+                            double leftOffset, double rightOffset);
 
     // Adds |X(k)|² for k = 0 … length / 2 of `count` real samples less `offset` (their DC) under
     // a Hann window of their own length, zero-padded to `length` (at least `count`), to `sum`.

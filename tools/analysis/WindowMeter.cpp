@@ -134,15 +134,16 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     const double* allLeft = channels[0].data();
     const double* allRight = channels[1].data();
     const double leftMean = mean(allLeft, length), rightMean = mean(allRight, length);
-    const ComplexFloat* hilbert =
+    const Transforms::HilbertPair hilbert =
         transforms_.hilbertPair(allLeft, allRight, length, leftMean, rightMean);
     if (interrupted()) return false;
     addCross(allLeft, allRight, hilbert, leftMean, rightMean, before, count, parts);
     return true;
 }
 
-void WindowMeter::addCross(const double* left, const double* right, const ComplexFloat* hilbert,
-                           double leftMean, double rightMean, std::size_t before, std::size_t count,
+void WindowMeter::addCross(const double* left, const double* right,
+                           const Transforms::HilbertPair& hilbert, double leftMean,
+                           double rightMean, std::size_t before, std::size_t count,
                            WindowParts& parts) const {
     // The sums are kept in locals for the loop, which a reference to the parts would otherwise
     // store back on every frame, and the powers in two interleaved runs (even and odd frames).
@@ -151,8 +152,8 @@ void WindowMeter::addCross(const double* left, const double* right, const Comple
     std::size_t carried = parts.carried;
     const auto group = static_cast<double>(decimation_);
     auto add = [&](std::size_t n, double& leftSum, double& rightSum) {
-        const double lRe = left[n] - leftMean, lIm = hilbert[n].real();
-        const double rRe = right[n] - rightMean, rIm = hilbert[n].imag();
+        const double lRe = left[n] - leftMean, lIm = hilbert.values[n].real() * hilbert.unit;
+        const double rRe = right[n] - rightMean, rIm = hilbert.values[n].imag() * hilbert.unit;
         leftSum += lRe * lRe + lIm * lIm;
         rightSum += rRe * rRe + rIm * rIm;
         carryRe += rRe * lRe + rIm * lIm;

@@ -80,7 +80,7 @@ private:
     double peakHz(const std::vector<double>& power, std::size_t k) const;
     // Adds frames [before, before + count) of the ears' analytic signals, {sample - mean,
     // Hilbert transform}, to the powers and the cross product of the parts.
-    void addCross(const double* left, const double* right, const ComplexFloat* hilbert,
+    void addCross(const double* left, const double* right, const Transforms::HilbertPair& hilbert,
                   double leftMean, double rightMean, std::size_t before, std::size_t count,
                   WindowParts& parts) const;
     // Adds the samples' peak, squares and swing about their mean to the ear's parts; returns that
