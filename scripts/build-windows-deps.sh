@@ -159,7 +159,8 @@ build_libsndfile() {
         -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF
 }
 
-# Double precision, as the beat analysis uses it; the SSE2 codelets only, to keep the build short.
+# Double precision, as the beat analysis's spectra use it; the SSE2 codelets only, to keep the
+# build short.
 build_fftw3() {
     local source
     source="$(fetch_source fftw3)"
@@ -169,8 +170,17 @@ build_fftw3() {
     rm -f "$prefix/lib/pkgconfig/fftw.pc"
 }
 
+# Single precision, for the analysis's analytic signals: a build of its own into the same prefix.
+build_fftw3f() {
+    local source
+    source="$(fetch_source fftw3)"
+    autotools_build fftw3f "$source" . "" --enable-float --disable-fortran --disable-doc \
+        --enable-sse2 --disable-threads --disable-openmp --with-our-malloc
+    rm -f "$prefix/lib/pkgconfig/fftw.pc"
+}
+
 needed=()
-for library in libpng freetype pixman cairo libsndfile fftw3; do
+for library in libpng freetype pixman cairo libsndfile fftw3 fftw3f; do
     [ -f "$(done_mark "$library")" ] || needed+=("$library")
 done
 [ ${#needed[@]} -eq 0 ] && exit 0

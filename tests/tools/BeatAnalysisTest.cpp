@@ -148,6 +148,14 @@ TEST_F(BeatAnalysisTest, AnOffsetIsNoSound) {
     EXPECT_FALSE(b.total.left.dominantHz);
 }
 
+TEST_F(BeatAnalysisTest, SamplesFarBeyondFullScaleStillBeat) {
+    // A float file may hold any finite value; the transforms must not overflow on them.
+    const BeatAnalysis a = analyze(
+        write("huge.wav", 2, 3.0, tones(300.0, 305.0, 1e35), SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    ASSERT_EQ(a.total.beat.verdict, BeatVerdict::Beat);
+    EXPECT_NEAR(*a.total.beat.hz, 5.0, 0.01);
+}
+
 TEST_F(BeatAnalysisTest, TheEarsAgreeWithTheBeat) {
     // Each ear's loudest tone belongs to another pair: the left's to a pair at 400 and 406 Hz,
     // the right's to one at 300 and 306 Hz; both pairs beat at +6 Hz.
@@ -285,6 +293,24 @@ TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteAreReported) {
     outcome = run({"analyze", nothing});
     EXPECT_NE(outcome.out.find("No binaural beat: the samples are not numbers"), std::string::npos)
         << outcome.out;
+}
+
+TEST_F(BeatAnalysisTest, SamplesThatAreNotFiniteCountOnceInTheWindowThatHoldsThem) {
+    // 48 frames on each side of the boundary at 1 s, in the left ear: each window reads past its
+    // edges into the other, yet every sample counts once, where it lies.
+    const Signal spoiled = [](int channel, double t) {
+        const long long frame = std::llround(t * rate);
+        if (channel == 0 && frame >= rate - 48 && frame < rate + 48) return std::nan("");
+        return 0.5 * std::sin(twoPi * (channel == 0 ? 300.0 : 305.0) * t);
+    };
+    const BeatAnalysis a =
+        analyze(write("edge.wav", 2, 3.0, spoiled, SF_FORMAT_WAV | SF_FORMAT_FLOAT), 1.0);
+    ASSERT_EQ(a.windows.size(), 3u);
+    EXPECT_EQ(a.windows[0].notFinite, 48);
+    EXPECT_EQ(a.windows[1].notFinite, 48);
+    EXPECT_EQ(a.windows[2].notFinite, 0);
+    ASSERT_TRUE(a.firstNotFinite);
+    EXPECT_DOUBLE_EQ(*a.firstNotFinite, static_cast<double>(rate - 48) / rate);
 }
 
 TEST_F(BeatAnalysisTest, OnATerminalABarShowsTheWork) {

@@ -5,7 +5,9 @@
 #include "tools/sound/SoundFileReader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <map>
 
 namespace serivane::tools {
@@ -156,24 +158,80 @@ bool checkFile(const std::string& path, const SoundFileReader& reader, std::stri
     return true;
 }
 
-// Sets the samples that are NaN or infinite to 0, so that they spoil no transform, and counts
-// those of frames [first, end) into the window's measure.
-void clearNotFinite(std::vector<std::vector<double>>& channels, std::size_t first, std::size_t end,
-                    long long firstFrame, double rate, BeatAnalysis& analysis,
-                    SpanMeasure& window) {
-    for (std::vector<double>& channel : channels) {
-        for (std::size_t f = 0; f < channel.size(); ++f) {
-            if (std::isfinite(channel[f])) continue;
-            channel[f] = 0.0;
-            if (f < first || f >= end) continue;
+// Whether no sample is NaN or infinite, told by the exponent bits alone: one that is all ones
+// carries into the sign bit when 1 is added to it. Integer operations only, which the compiler
+// runs several samples at a time.
+bool allFinite(const double* samples, std::size_t count) {
+    constexpr std::uint64_t exponent = 0x7ffULL << 52;
+    std::uint64_t carries = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto bits = std::bit_cast<std::uint64_t>(samples[i]);
+        carries |= (bits & exponent) + (1ULL << 52);
+    }
+    return (carries >> 63) == 0;
+}
+
+// The file's frames that the pieces are measured on, read once each: consecutive pieces share
+// their context, which is kept rather than read again. Samples that are NaN or infinite are set
+// to 0 as they are read, so that they spoil no transform, and their frames are kept until the
+// piece they belong to counts them.
+class SlidingFrames {
+public:
+    explicit SlidingFrames(SoundFileReader& reader) : reader_(reader) {}
+
+    // Holds frames [from, to) in `channels()`; `from` and `to` never go back.
+    bool hold(long long from, long long to, std::string& error) {
+        // The frames kept move to the front, and the vectors take the new length: in the middle
+        // of a file the length they had, so that nothing is cleared only to be read over.
+        const long long kept = std::clamp(held_.end - from, 0LL, held_.end - held_.first);
+        const auto drop = static_cast<std::ptrdiff_t>(held_.end - held_.first - kept);
+        for (std::vector<double>& channel : channels_) {
+            std::copy(channel.begin() + drop, channel.end(), channel.begin());
+            channel.resize(static_cast<std::size_t>(to - from));
+        }
+        const long long first = from + kept;
+        const auto at = static_cast<std::size_t>(kept);
+        if (to > first && !reader_.read(first, to - first, channels_, at, error)) return false;
+        for (std::vector<double>& channel : channels_) clearNotFinite(channel, at, first);
+        held_ = {from, to};
+        return true;
+    }
+
+    const std::vector<std::vector<double>>& channels() const { return channels_; }
+
+    // Counts the samples that were not finite in frames [first, end) into `window` and the file's
+    // first such sample into `analysis`; the frames before `end` are done with.
+    void countNotFinite(long long first, long long end, double rate, BeatAnalysis& analysis,
+                        SpanMeasure& window) {
+        for (long long frame : spoiled_) {
+            if (frame < first || frame >= end) continue;
             ++window.notFinite;
-            const double seconds =
-                static_cast<double>(firstFrame + static_cast<long long>(f)) / rate;
+            const double seconds = static_cast<double>(frame) / rate;
             if (!analysis.firstNotFinite || seconds < *analysis.firstNotFinite)
                 analysis.firstNotFinite = seconds;
         }
+        std::erase_if(spoiled_, [&](long long frame) { return frame < end; });
     }
-}
+
+private:
+    struct Held {
+        long long first = 0, end = 0;
+    };
+
+    void clearNotFinite(std::vector<double>& channel, std::size_t at, long long firstFrame) {
+        if (allFinite(channel.data() + at, channel.size() - at)) return;
+        for (std::size_t f = at; f < channel.size(); ++f) {
+            if (std::isfinite(channel[f])) continue;
+            channel[f] = 0.0;
+            spoiled_.push_back(firstFrame + static_cast<long long>(f - at));
+        }
+    }
+
+    SoundFileReader& reader_;
+    std::vector<std::vector<double>> channels_;
+    Held held_;
+    std::vector<long long> spoiled_; // frames of samples set to 0, not yet counted
+};
 
 bool chooseWindowFrames(const AnalysisOptions& options, double seconds, int sampleRate,
                         long long& frames, std::string& error) {
@@ -218,19 +276,21 @@ bool analyzeSoundFile(const std::string& path, const AnalysisOptions& options,
     const WindowMeter meter(rate, spectrumLength, options.interrupted);
     Totals totals(spectrumLength / 2 + 1);
     const long long context = std::llround(contextSeconds * rate);
-    std::vector<std::vector<double>> channels;
+    SlidingFrames frames(reader);
     const std::string interruption = "the analysis of " + path + " was interrupted";
+    // Kept from window to window, so that the room of its cross product is not made anew.
+    WindowParts parts;
     for (const Bounds& b : bounds) {
-        WindowParts parts;
+        parts.restart();
         SpanMeasure notFinite;
         for (const Bounds& piece : pieces(b)) {
             const long long from = std::max(0LL, piece.first - context);
             const long long to = std::min(analysis.frames, piece.end + context);
-            if (!reader.read(from, to - from, channels, error)) return false;
+            if (!frames.hold(from, to, error)) return false;
+            frames.countNotFinite(piece.first, piece.end, rate, analysis, notFinite);
             const auto before = static_cast<std::size_t>(piece.first - from);
             const auto count = static_cast<std::size_t>(piece.end - piece.first);
-            clearNotFinite(channels, before, before + count, from, rate, analysis, notFinite);
-            if (!meter.add(channels, before, count, parts)) {
+            if (!meter.add(frames.channels(), before, count, parts)) {
                 error = interruption;
                 return false;
             }

@@ -66,22 +66,29 @@ double searchPeak(const std::vector<Complex>& cross, double rate, double lowestH
 }
 
 // The sum of the cross product turned back by `radiansPerFrame` per frame from frame 0; the turn
-// is stepped by a product per frame rather than a sine and cosine.
+// is stepped by a product per frame rather than a sine and cosine, in two interleaved runs (even
+// and odd frames) so that each product does not wait on the one before.
 Complex turnedSum(const std::vector<Complex>& cross, std::size_t first, std::size_t end,
                   double radiansPerFrame) {
-    const Complex start = std::polar(1.0, -radiansPerFrame * static_cast<double>(first));
-    const Complex step = std::polar(1.0, -radiansPerFrame);
-    double turnRe = start.real(), turnIm = start.imag();
-    double sumRe = 0.0, sumIm = 0.0;
-    for (std::size_t n = first; n < end; ++n) {
+    const Complex step = std::polar(1.0, -2.0 * radiansPerFrame);
+    Complex turn[2] = {std::polar(1.0, -radiansPerFrame * static_cast<double>(first)),
+                       std::polar(1.0, -radiansPerFrame * static_cast<double>(first + 1))};
+    double sumRe[2] = {}, sumIm[2] = {};
+    auto add = [&](int run, std::size_t n) {
         const double re = cross[n].real(), im = cross[n].imag();
-        sumRe += re * turnRe - im * turnIm;
-        sumIm += re * turnIm + im * turnRe;
-        const double nextRe = turnRe * step.real() - turnIm * step.imag();
-        turnIm = turnRe * step.imag() + turnIm * step.real();
-        turnRe = nextRe;
+        const double turnRe = turn[run].real(), turnIm = turn[run].imag();
+        sumRe[run] += re * turnRe - im * turnIm;
+        sumIm[run] += re * turnIm + im * turnRe;
+        turn[run] = {turnRe * step.real() - turnIm * step.imag(),
+                     turnRe * step.imag() + turnIm * step.real()};
+    };
+    std::size_t n = first;
+    for (; n + 2 <= end; n += 2) {
+        add(0, n);
+        add(1, n + 1);
     }
-    return {sumRe, sumIm};
+    if (n < end) add(0, n);
+    return {sumRe[0] + sumRe[1], sumIm[0] + sumIm[1]};
 }
 
 // One part of the beat's phase track: the turned-back sum of the cross product under `weights`
@@ -94,25 +101,33 @@ struct TrackPart {
 
 TrackPart trackPart(const std::vector<Complex>& cross, std::size_t first,
                     const std::vector<double>& weights, double radiansPerFrame) {
-    const Complex start = std::polar(1.0, -radiansPerFrame * static_cast<double>(first));
-    const Complex step = std::polar(1.0, -radiansPerFrame);
-    double turnRe = start.real(), turnIm = start.imag();
-    double sumRe = 0.0, sumIm = 0.0, mass = 0.0, moment = 0.0;
-    for (std::size_t i = 0; i < weights.size(); ++i) {
+    // Two interleaved runs, as in turnedSum.
+    const Complex step = std::polar(1.0, -2.0 * radiansPerFrame);
+    Complex turn[2] = {std::polar(1.0, -radiansPerFrame * static_cast<double>(first)),
+                       std::polar(1.0, -radiansPerFrame * static_cast<double>(first + 1))};
+    double sumRe[2] = {}, sumIm[2] = {}, mass[2] = {}, moment[2] = {};
+    auto add = [&](int run, std::size_t i) {
         const double re = weights[i] * cross[first + i].real();
         const double im = weights[i] * cross[first + i].imag();
-        sumRe += re * turnRe - im * turnIm;
-        sumIm += re * turnIm + im * turnRe;
-        const double magnitude = std::hypot(re, im);
-        mass += magnitude;
-        moment += magnitude * static_cast<double>(i);
-        const double nextRe = turnRe * step.real() - turnIm * step.imag();
-        turnIm = turnRe * step.imag() + turnIm * step.real();
-        turnRe = nextRe;
+        const double turnRe = turn[run].real(), turnIm = turn[run].imag();
+        sumRe[run] += re * turnRe - im * turnIm;
+        sumIm[run] += re * turnIm + im * turnRe;
+        const double magnitude = std::sqrt(re * re + im * im);
+        mass[run] += magnitude;
+        moment[run] += magnitude * static_cast<double>(i);
+        turn[run] = {turnRe * step.real() - turnIm * step.imag(),
+                     turnRe * step.imag() + turnIm * step.real()};
+    };
+    std::size_t i = 0;
+    for (; i + 2 <= weights.size(); i += 2) {
+        add(0, i);
+        add(1, i + 1);
     }
-    const double centre =
-        mass > 0.0 ? moment / mass : 0.5 * static_cast<double>(weights.size() - 1);
-    return {{sumRe, sumIm}, static_cast<double>(first) + centre};
+    if (i < weights.size()) add(0, i);
+    const double totalMass = mass[0] + mass[1];
+    const double centre = totalMass > 0.0 ? (moment[0] + moment[1]) / totalMass
+                                          : 0.5 * static_cast<double>(weights.size() - 1);
+    return {{sumRe[0] + sumRe[1], sumIm[0] + sumIm[1]}, static_cast<double>(first) + centre};
 }
 
 // Turns the cross product back by `hz`, sums it over equal parts of the window, and fits a
@@ -207,7 +222,10 @@ BeatLine strongestLine(const std::vector<Complex>& cross, double sampleRate, dou
         std::max(1.0, std::floor(sampleRate / (searchOversampling * highestHz))));
     const double searchRate = sampleRate / static_cast<double>(factor);
     const double reach = std::min(highestHz, 0.45 * searchRate);
-    double hz = searchPeak(decimated(cross, factor), searchRate, lowestHz, reach);
+    // Grouped only when the search runs slower than the cross product (a copy saved otherwise).
+    const std::vector<Complex> grouped =
+        factor > 1 ? decimated(cross, factor) : std::vector<Complex>{};
+    double hz = searchPeak(factor > 1 ? grouped : cross, searchRate, lowestHz, reach);
     for (int pass = 0; pass < 2; ++pass) hz = refine(cross, sampleRate, hz);
     const Complex line = turnedSum(cross, 0, cross.size(), twoPi * hz / sampleRate);
     return {hz, std::abs(line) / static_cast<double>(cross.size())};

@@ -1,5 +1,6 @@
 #include "tools/analysis/Fourier.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fftw3.h>
 #include <numbers>
@@ -63,64 +64,72 @@ Transforms::~Transforms() {
 }
 
 void Transforms::release() {
-    for (fftw_plan plan : {pairForward_, pairBackward_, power_}) {
-        if (plan) fftw_destroy_plan(plan);
+    for (fftwf_plan plan : {pairForward_, pairBackward_}) {
+        if (plan) fftwf_destroy_plan(plan);
     }
-    pairForward_ = pairBackward_ = power_ = nullptr;
+    if (power_) fftw_destroy_plan(power_);
+    pairForward_ = pairBackward_ = nullptr;
+    power_ = nullptr;
 }
 
-void Transforms::analyticPair(const double* left, const double* right, std::size_t count,
-                              double leftOffset, double rightOffset,
-                              std::vector<Complex>& leftSignal, std::vector<Complex>& rightSignal) {
+Transforms::HilbertPair Transforms::hilbertPair(const double* left, const double* right,
+                                                std::size_t count, double leftOffset,
+                                                double rightOffset) {
     const std::size_t length = fastLength(count);
     if (pair_.size() != length) {
-        if (pairForward_) fftw_destroy_plan(pairForward_);
-        if (pairBackward_) fftw_destroy_plan(pairBackward_);
-        pair_.assign(length, 0.0);
-        pairForward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
-                                        FFTW_FORWARD, FFTW_ESTIMATE);
-        pairBackward_ = fftw_plan_dft_1d(static_cast<int>(length), asFftw(pair_), asFftw(pair_),
-                                         FFTW_BACKWARD, FFTW_ESTIMATE);
+        if (pairForward_) fftwf_destroy_plan(pairForward_);
+        if (pairBackward_) fftwf_destroy_plan(pairBackward_);
+        pair_.assign(length, 0.0f);
+        auto* values = reinterpret_cast<fftwf_complex*>(pair_.data());
+        pairForward_ = fftwf_plan_dft_1d(static_cast<int>(length), values, values, FFTW_FORWARD,
+                                         FFTW_ESTIMATE);
+        pairBackward_ = fftwf_plan_dft_1d(static_cast<int>(length), values, values, FFTW_BACKWARD,
+                                          FFTW_ESTIMATE);
     }
+    double largest = 0.0;
     for (std::size_t n = 0; n < count; ++n)
-        pair_[n] = {left[n] - leftOffset, right[n] - rightOffset};
-    std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0);
-    fftw_execute(pairForward_);
+        largest =
+            std::max({largest, std::fabs(left[n] - leftOffset), std::fabs(right[n] - rightOffset)});
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    const double toUnit = std::ldexp(1.0, -exponent);
+    for (std::size_t n = 0; n < count; ++n)
+        pair_[n] = {static_cast<float>((left[n] - leftOffset) * toUnit),
+                    static_cast<float>((right[n] - rightOffset) * toUnit)};
+    std::fill(pair_.begin() + static_cast<std::ptrdiff_t>(count), pair_.end(), 0.0f);
+    fftwf_execute(pairForward_);
     // The Hilbert transform is real, so applied to left + i·right it gives the two transforms
     // as the real and imaginary parts: -i on the positive frequencies, +i on the negative ones,
     // nothing at zero and Nyquist; 1 / length undoes the unnormalised inverse.
-    const double scale = 1.0 / static_cast<double>(length);
-    pair_[0] = 0.0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const Complex value = pair_[k];
-        if (2 * k < length)
-            pair_[k] = {value.imag() * scale, -value.real() * scale};
-        else if (2 * k > length)
-            pair_[k] = {-value.imag() * scale, value.real() * scale};
-        else
-            pair_[k] = 0.0;
-    }
-    fftw_execute(pairBackward_);
-    leftSignal.resize(count);
-    rightSignal.resize(count);
-    for (std::size_t n = 0; n < count; ++n) {
-        leftSignal[n] = {left[n] - leftOffset, pair_[n].real()};
-        rightSignal[n] = {right[n] - rightOffset, pair_[n].imag()};
-    }
+    const float scale = 1.0f / static_cast<float>(length);
+    pair_[0] = 0.0f;
+    for (std::size_t k = 1; 2 * k < length; ++k)
+        pair_[k] = {pair_[k].imag() * scale, -pair_[k].real() * scale};
+    if (length % 2 == 0) pair_[length / 2] = 0.0f;
+    for (std::size_t k = length / 2 + 1; k < length; ++k)
+        pair_[k] = {-pair_[k].imag() * scale, pair_[k].real() * scale};
+    fftwf_execute(pairBackward_);
+    return {pair_.data(), 1.0 / toUnit};
 }
 
 void Transforms::addHannPowerSpectrum(const double* samples, std::size_t count, std::size_t length,
                                       double offset, std::vector<double>& sum) {
-    if (real_.size() != length) {
+    // In place: FFTW transforms a real array of this kind about twice as fast as into another.
+    if (spectrumLength_ != length) {
         if (power_) fftw_destroy_plan(power_);
-        real_.assign(length, 0.0);
+        spectrumLength_ = length;
         spectrum_.assign(length / 2 + 1, 0.0);
-        power_ = fftw_plan_dft_r2c_1d(static_cast<int>(length), real_.data(), asFftw(spectrum_),
+        power_ = fftw_plan_dft_r2c_1d(static_cast<int>(length), real(), asFftw(spectrum_),
                                       FFTW_ESTIMATE);
     }
-    HannWeights hann(count);
-    for (std::size_t i = 0; i < count; ++i) real_[i] = (samples[i] - offset) * hann.next();
-    std::fill(real_.begin() + static_cast<std::ptrdiff_t>(count), real_.end(), 0.0);
+    if (hann_.size() != count) {
+        hann_.resize(count);
+        HannWeights weights(count);
+        for (double& weight : hann_) weight = weights.next();
+    }
+    double* values = real();
+    for (std::size_t i = 0; i < count; ++i) values[i] = (samples[i] - offset) * hann_[i];
+    std::fill(values + count, values + 2 * spectrum_.size(), 0.0);
     fftw_execute(power_);
     sum.resize(spectrum_.size(), 0.0);
     for (std::size_t k = 0; k < spectrum_.size(); ++k) sum[k] += std::norm(spectrum_[k]);

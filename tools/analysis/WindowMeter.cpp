@@ -23,18 +23,31 @@ constexpr double crossOversampling = 5.0;
 // Of a pair of ears' peaks this many of the strongest of each are looked at.
 constexpr std::size_t pairCandidates = 24;
 
+// Sums and extremes over many samples are taken in this many interleaved parts, so that each step
+// does not wait on the one before.
+constexpr std::size_t lanes = 4;
+
 double mean(const double* samples, std::size_t count) {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < count; ++i) sum += samples[i];
+    double sums[lanes] = {};
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k) sums[k] += samples[i + k];
+    }
+    for (; i < count; ++i) sums[0] += samples[i];
+    const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
     return count > 0 ? sum / static_cast<double>(count) : 0.0;
 }
 
 // How far the samples swing about `offset`: a DC offset alone does not sound.
 double swing(const double* samples, std::size_t count, double offset) {
-    double largest = 0.0;
-    for (std::size_t i = 0; i < count; ++i)
-        largest = std::max(largest, std::fabs(samples[i] - offset));
-    return largest;
+    double largest[lanes] = {};
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k)
+            largest[k] = std::max(largest[k], std::fabs(samples[i + k] - offset));
+    }
+    for (; i < count; ++i) largest[0] = std::max(largest[0], std::fabs(samples[i] - offset));
+    return std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3]));
 }
 
 // The bins of the strongest local maxima from bin 2 up, strongest first.
@@ -107,9 +120,8 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     const bool mono = channels.size() == 1;
     const double* left = channels.front().data() + before;
     const double* right = channels.back().data() + before;
-    const double leftOffset = mean(left, count), rightOffset = mean(right, count);
-    addLevels(left, count, leftOffset, parts.left);
-    addLevels(right, count, rightOffset, parts.right);
+    const double leftOffset = addLevels(left, count, parts.left);
+    const double rightOffset = addLevels(right, count, parts.right);
     parts.frames += count;
     addSpectrum(left, count, leftOffset, parts.leftSpectrum);
     if (interrupted()) return false;
@@ -119,23 +131,50 @@ bool WindowMeter::add(const std::vector<std::vector<double>>& channels, std::siz
     // The analytic signals are taken over all the data given, so that the piece itself stays
     // clear of their edges.
     const std::size_t length = channels[0].size();
-    transforms_.analyticPair(channels[0].data(), channels[1].data(), length,
-                             mean(channels[0].data(), length), mean(channels[1].data(), length),
-                             leftSignal_, rightSignal_);
+    const double* allLeft = channels[0].data();
+    const double* allRight = channels[1].data();
+    const double leftMean = mean(allLeft, length), rightMean = mean(allRight, length);
+    const Transforms::HilbertPair hilbert =
+        transforms_.hilbertPair(allLeft, allRight, length, leftMean, rightMean);
     if (interrupted()) return false;
-    for (std::size_t n = before; n < before + count; ++n) {
-        const Complex l = leftSignal_[n], r = rightSignal_[n];
-        parts.leftPower += std::norm(l);
-        parts.rightPower += std::norm(r);
-        parts.carry += Complex(r.real() * l.real() + r.imag() * l.imag(),
-                               r.imag() * l.real() - r.real() * l.imag());
-        if (++parts.carried == decimation_) {
-            parts.cross.push_back(parts.carry / static_cast<double>(decimation_));
-            parts.carry = 0.0;
-            parts.carried = 0;
-        }
-    }
+    addCross(allLeft, allRight, hilbert, leftMean, rightMean, before, count, parts);
     return true;
+}
+
+void WindowMeter::addCross(const double* left, const double* right,
+                           const Transforms::HilbertPair& hilbert, double leftMean,
+                           double rightMean, std::size_t before, std::size_t count,
+                           WindowParts& parts) const {
+    // The sums are kept in locals for the loop, which a reference to the parts would otherwise
+    // store back on every frame, and the powers in two interleaved runs (even and odd frames).
+    double leftPower[2] = {parts.leftPower, 0.0}, rightPower[2] = {parts.rightPower, 0.0};
+    double carryRe = parts.carry.real(), carryIm = parts.carry.imag();
+    std::size_t carried = parts.carried;
+    const auto group = static_cast<double>(decimation_);
+    auto add = [&](std::size_t n, double& leftSum, double& rightSum) {
+        const double lRe = left[n] - leftMean, lIm = hilbert.values[n].real() * hilbert.unit;
+        const double rRe = right[n] - rightMean, rIm = hilbert.values[n].imag() * hilbert.unit;
+        leftSum += lRe * lRe + lIm * lIm;
+        rightSum += rRe * rRe + rIm * rIm;
+        carryRe += rRe * lRe + rIm * lIm;
+        carryIm += rIm * lRe - rRe * lIm;
+        if (++carried == decimation_) {
+            parts.cross.emplace_back(carryRe / group, carryIm / group);
+            carryRe = carryIm = 0.0;
+            carried = 0;
+        }
+    };
+    const std::size_t end = before + count;
+    std::size_t n = before;
+    for (; n + 2 <= end; n += 2) {
+        add(n, leftPower[0], rightPower[0]);
+        add(n + 1, leftPower[1], rightPower[1]);
+    }
+    if (n < end) add(n, leftPower[0], rightPower[0]);
+    parts.leftPower = leftPower[0] + leftPower[1];
+    parts.rightPower = rightPower[0] + rightPower[1];
+    parts.carry = {carryRe, carryIm};
+    parts.carried = carried;
 }
 
 std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) const {
@@ -173,13 +212,28 @@ std::optional<WindowReading> WindowMeter::finish(WindowParts& parts, bool mono) 
     return reading;
 }
 
-void WindowMeter::addLevels(const double* samples, std::size_t count, double offset,
-                            EarParts& ear) {
-    for (std::size_t i = 0; i < count; ++i) {
-        ear.peak = std::max(ear.peak, std::fabs(samples[i]));
-        ear.squares += samples[i] * samples[i];
+double WindowMeter::addLevels(const double* samples, std::size_t count, EarParts& ear) {
+    double sums[lanes] = {}, peaks[lanes] = {}, squares[lanes] = {};
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k) {
+            const double sample = samples[i + k];
+            sums[k] += sample;
+            peaks[k] = std::max(peaks[k], std::fabs(sample));
+            squares[k] += sample * sample;
+        }
     }
+    for (; i < count; ++i) {
+        sums[0] += samples[i];
+        peaks[0] = std::max(peaks[0], std::fabs(samples[i]));
+        squares[0] += samples[i] * samples[i];
+    }
+    ear.peak = std::max({ear.peak, peaks[0], peaks[1], peaks[2], peaks[3]});
+    ear.squares += (squares[0] + squares[1]) + (squares[2] + squares[3]);
+    const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    const double offset = count > 0 ? sum / static_cast<double>(count) : 0.0;
     ear.swing = std::max(ear.swing, swing(samples, count, offset));
+    return offset;
 }
 
 void WindowMeter::addSpectrum(const double* samples, std::size_t count, double offset,

@@ -37,6 +37,14 @@ struct WindowParts {
     std::vector<Complex> cross; // the ears' cross product, averaged over groups of frames
     Complex carry = 0.0;        // the sum of the group not yet complete
     std::size_t carried = 0;
+
+    // Empties the parts for another window, keeping the room of the cross product.
+    void restart() {
+        std::vector<Complex> kept = std::move(cross);
+        kept.clear();
+        *this = WindowParts{};
+        cross = std::move(kept);
+    }
 };
 
 // Measures windows of one file, piece by piece. Every piece's spectra share one grid of
@@ -70,7 +78,14 @@ public:
 private:
     // The frequency of the peak at bin `k`, between bins by a parabola through the logarithms.
     double peakHz(const std::vector<double>& power, std::size_t k) const;
-    static void addLevels(const double* samples, std::size_t count, double offset, EarParts& ear);
+    // Adds frames [before, before + count) of the ears' analytic signals, {sample - mean,
+    // Hilbert transform}, to the powers and the cross product of the parts.
+    void addCross(const double* left, const double* right, const Transforms::HilbertPair& hilbert,
+                  double leftMean, double rightMean, std::size_t before, std::size_t count,
+                  WindowParts& parts) const;
+    // Adds the samples' peak, squares and swing about their mean to the ear's parts; returns that
+    // mean.
+    static double addLevels(const double* samples, std::size_t count, EarParts& ear);
     void addSpectrum(const double* samples, std::size_t count, double offset,
                      std::vector<double>& sum) const;
     std::optional<BeatMeasure> measureBeat(const std::vector<Complex>& cross, double common,
@@ -81,9 +96,8 @@ private:
     std::size_t spectrumLength_;
     std::size_t decimation_;
     std::function<bool()> interrupted_;
-    // The transforms and the analytic signals of the piece in hand, kept from piece to piece.
+    // The transforms of the piece in hand, kept from piece to piece.
     mutable Transforms transforms_;
-    mutable std::vector<Complex> leftSignal_, rightSignal_;
 };
 
 } // namespace serivane::tools

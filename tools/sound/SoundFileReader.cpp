@@ -38,7 +38,8 @@ bool SoundFileReader::open(const std::string& path, std::string& error) {
 }
 
 bool SoundFileReader::read(long long first, long long count,
-                           std::vector<std::vector<double>>& channels, std::string& error) {
+                           std::vector<std::vector<double>>& channels, std::size_t at,
+                           std::string& error) {
     const auto width = static_cast<std::size_t>(info_.channels);
     interleaved_.resize(static_cast<std::size_t>(count) * width);
     sf_count_t got = 0;
@@ -51,10 +52,21 @@ bool SoundFileReader::read(long long first, long long count,
         return false;
     }
     channels.resize(width);
+    for (std::vector<double>& channel : channels)
+        channel.resize(at + static_cast<std::size_t>(count));
+    if (width == 2) {
+        // Stereo in one pass over the frames: the common case of a long file.
+        double* left = channels[0].data() + at;
+        double* right = channels[1].data() + at;
+        for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f) {
+            left[f] = interleaved_[2 * f];
+            right[f] = interleaved_[2 * f + 1];
+        }
+        return true;
+    }
     for (std::size_t c = 0; c < width; ++c) {
-        channels[c].resize(static_cast<std::size_t>(count));
         for (std::size_t f = 0; f < static_cast<std::size_t>(count); ++f)
-            channels[c][f] = interleaved_[f * width + c];
+            channels[c][at + f] = interleaved_[f * width + c];
     }
     return true;
 }

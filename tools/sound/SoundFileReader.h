@@ -23,10 +23,11 @@ public:
     int sampleRate() const { return info_.samplerate; }
     long long frames() const { return info_.frames; }
 
-    // Frames [first, first + count) split into one vector per channel, as they are in the file
-    // (a float file may hold NaN or infinity).
+    // Frames [first, first + count) split into one vector per channel from index `at` on, as they
+    // are in the file (a float file may hold NaN or infinity); each vector keeps its first `at`
+    // values and ends after the frames read.
     bool read(long long first, long long count, std::vector<std::vector<double>>& channels,
-              std::string& error);
+              std::size_t at, std::string& error);
 
     // At most `count` frames from where the file stands (its start, once opened), interleaved;
     // how many were read, 0 with `error` set when none could be.
