@@ -246,14 +246,12 @@ template <class V> struct FadeLanes {
         }
     }
 
-    // A fade left idle remembers where its target ended, the next restart gliding from there.
-    void Store(Crossfade* const* fades, int lanes, V target) const {
+    void Store(Crossfade* const* fades, int lanes) const {
         for (int j = 0; j < lanes; ++j) {
             Crossfade& f = *fades[j];
             f.active = active[j] != 0;
             f.current = current[j];
             f.progress = progress[j];
-            if (!f.active) f.from = target[j];
         }
     }
 
@@ -435,19 +433,11 @@ void MixGroups(ToneVoices& voices, const ToneGroup<V>* group, EnvelopeLanes<V>* 
             lanes.rate[1] = lanes.span[1] * freq[g].value + lanes.low[1];
             lanes.level = lanes.scale * vol[g].value + lanes.offset;
         }
-        lanes.Store(voices.bank, group[g]);
         keptTones[g].CopyFrom(lanes);
-        StoreEnvelopes(group[g].freqSlots, freq[g]);
-        StoreEnvelopes(group[g].volSlots, vol[g]);
-        for (int e = 0; e < kEars; ++e) {
-            if constexpr (Fading) {
-                rateFades[g][e].Store(group[g].rateFades[e], group[g].lanes, lanes.rate[e]);
-                levelFades[g][e].Store(group[g].levelFades[e], group[g].lanes, lanes.level);
-            } else {
-                for (int j = 0; j < group[g].lanes; ++j) {
-                    group[g].rateFades[e][j]->from = lanes.rate[e][j];
-                    group[g].levelFades[e][j]->from = lanes.level[j];
-                }
+        if constexpr (Fading) {
+            for (int e = 0; e < kEars; ++e) {
+                rateFades[g][e].Store(group[g].rateFades[e], group[g].lanes);
+                levelFades[g][e].Store(group[g].levelFades[e], group[g].lanes);
             }
         }
     }
@@ -568,12 +558,40 @@ template <class V> struct KeptGroups {
     }
 };
 
+// Writes the kept groups' targets, phases and envelope values into the voices, and leaves every
+// idle fade's origin at its tone's last target, the next restart gliding from there.
+template <class V> void WriteBack(KeptLanes& record, ToneVoices& voices) {
+    KeptGroups<V>& kept = *std::launder(reinterpret_cast<KeptGroups<V>*>(record.lanes));
+    for (int g = 0; g * kWidth<V> < record.toneCount; ++g) {
+        const ToneGroup<V>& group = kept.group[g];
+        const ToneLanes<V>& tones = kept.tones[g];
+        tones.Store(voices.bank, group);
+        StoreEnvelopes(group.freqSlots, kept.freq[g]);
+        StoreEnvelopes(group.volSlots, kept.vol[g]);
+        for (int e = 0; e < kEars; ++e) {
+            for (int j = 0; j < group.lanes; ++j) {
+                if (!group.rateFades[e][j]->active) group.rateFades[e][j]->from = tones.rate[e][j];
+                if (!group.levelFades[e][j]->active) group.levelFades[e][j]->from = tones.level[j];
+            }
+        }
+    }
+}
+
+// Brings the voices up to date and drops the kept lanes, for a loop that works on the voices.
+inline void DropKept(KeptLanes& record, ToneVoices& voices) {
+    if (record.ahead) record.writeBack(record, voices);
+    record.ahead = false;
+    record.valid = false;
+}
+
 // The groups kept for this lane width and tone count, gathered from the voices when the record
 // holds none.
 template <class V> KeptGroups<V>& KeepGroups(KeptLanes& record, ToneVoices& voices, int toneCount) {
     static_assert(sizeof(KeptGroups<V>) <= KeptLanes::kBytes && alignof(KeptGroups<V>) <= 64);
     if (!record.valid || record.toneCount != toneCount || record.width != kWidth<V>) {
+        DropKept(record, voices);
         (new (record.lanes) KeptGroups<V>)->Gather(voices, toneCount);
+        record.valid = true;
         record.toneCount = toneCount;
         record.width = kWidth<V>;
         record.budget = 0;
@@ -683,8 +701,10 @@ void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const Sum
         fading =
             MixGroupsOfChunk<V, Shape, 1>(voices, kept, first, budgeted, samples, frames) || fading;
     }
+    record.ahead = true;
+    record.writeBack = &WriteBack<V>;
     // A fade may end within the chunk: the next chunk learns from the voices which still run.
-    record.valid = !fading;
+    if (fading) DropKept(record, voices);
     SumInToneOrder<SumLanes<V>>(samples, toneCount, sums, frames);
 }
 
@@ -887,7 +907,7 @@ bool MixLanes(ToneVoices& voices, LaneScratch& samples, int toneCount, const Sum
     bool mixed = false;
     WithLaneShape(voices.bank, [&]<class Shape>(Shape) {
         if (toneCount == 1) {
-            samples.kept.valid = false;
+            DropKept(samples.kept, voices);
             mixed = MixSingle<Shape>(voices, sums, frames);
             return;
         }

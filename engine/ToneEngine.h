@@ -70,12 +70,16 @@ struct ToneVoices {
 constexpr int kChunk = 512;
 
 // What the lane kernels keep of the voices between chunks: the tones' lanes as the last chunk
-// left them, so that the next one need not gather them again from the voices. Valid only while
-// nothing but the lane kernels has changed the voices; the engine clears it on every other change.
+// left them, so that the next one need not gather them again from the voices, nor scatter them
+// back. Valid only while nothing but the lane kernels has changed the voices; the engine writes
+// the lanes back before anything else reads the voices, and drops them on every other change.
 struct KeptLanes {
     static constexpr int kBytes = 8192;
 
     bool valid = false;
+    // The voices lag behind the lanes until writeBack brings them up to date.
+    bool ahead = false;
+    void (*writeBack)(KeptLanes& kept, ToneVoices& voices) = nullptr;
     int toneCount = 0;
     int width = 0;
     // Envelope steps within which no segment can end, spent by each chunk.
@@ -135,7 +139,10 @@ public:
     void ResetToneFades(ToneSelection tones);
 
     const ToneSettings& Settings() const { return settings_; }
-    const ToneVoices& Voices() const { return voices_; }
+    const ToneVoices& Voices() const {
+        CatchUpVoices();
+        return voices_;
+    }
     double TargetGain() const { return targetGain_; }
     double CurrentGain() const { return currentGain_; }
     // Steps per pass, two per sample.
@@ -160,7 +167,8 @@ private:
     bool initialised_ = false;
     double sampleRate_ = 0.0;
     RenderPath path_ = DefaultRenderPath();
-    ToneVoices voices_;
+    // Mutable so that reading them can first bring them up to date with the kept lanes.
+    mutable ToneVoices voices_;
     std::unique_ptr<LaneScratch> laneScratch_ = std::make_unique<LaneScratch>();
     // Whether every rate and phase is known to keep the steps below one period: set by a block
     // that found so, which leaves the phases where the next block finds them so again.
@@ -186,8 +194,16 @@ private:
     // Called by everything that changes the voices outside the render loop: the render then
     // gathers them afresh rather than trust what it kept of them.
     void VoicesChanged() {
+        CatchUpVoices();
         laneScratch_->kept.valid = false;
         stepsBelowPeriod_ = false;
+    }
+    // Writes what the lane kernels kept back into the voices, where they are ahead of them.
+    void CatchUpVoices() const {
+        KeptLanes& kept = laneScratch_->kept;
+        if (!kept.ahead) return;
+        kept.writeBack(kept, voices_);
+        kept.ahead = false;
     }
     void ComputeToneIncrements();
     void ComputeToneLevels();

@@ -310,8 +310,8 @@ bool SteadyGain(double gain, double step) {
     return step == 0.0 && !std::signbit(gain);
 }
 
-// An idle fade remembers where its target ended, so the next restart glides from there. The lane
-// kernels store the origins of their tones themselves.
+// An idle fade remembers where its target ended, so the next restart glides from there. For the
+// lane kernels' tones, writing their kept lanes back leaves the origins.
 void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
     for (int e = 0; e < kEars; ++e) {
         for (int i = 0; i < toneCount; ++i) {
@@ -344,6 +344,8 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
             return;
         }
     }
+    // This loop works on the voices themselves.
+    CatchUpVoices();
     laneScratch_->kept.valid = false;
     std::fill(left, left + frames, 0.0);
     std::fill(right, right + frames, 0.0);
@@ -402,12 +404,16 @@ void ToneEngine::Render(const double* const* inputs, double* const* outputs, int
     const double distance = target - currentGain_;
     const double gainStep =
         std::fabs(distance) > kRampThreshold && frames > 0 ? distance / frames : 0.0;
+    if (!stepsBelowPeriod_) CatchUpVoices();
     const bool wide = !stepsBelowPeriod_ && !StepsBelowOnePeriod(voices_, settings_.toneCount);
     for (int32_t offset = 0; offset < frames; offset += kChunk) {
         RenderChunk(inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset), gainStep,
                     wide);
     }
     // The chunks leave the fades' origins; a block of none leaves them as one would.
-    if (frames == 0) StoreFadeOrigins(voices_, settings_.toneCount);
+    if (frames == 0) {
+        CatchUpVoices();
+        StoreFadeOrigins(voices_, settings_.toneCount);
+    }
     stepsBelowPeriod_ = !wide;
 }

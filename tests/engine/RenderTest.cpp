@@ -179,12 +179,12 @@ INSTANTIATE_TEST_SUITE_P(EveryPath, EveryToneCountMatchesReference, testing::Val
 // what it keeps of the tones from block to block: a level that moves without a fade, the
 // binaural offset, an envelope definition, the tone count, the shape, a re-seek, level offsets
 // set directly and a fade-in; and whole chunks between them. The passes are short, so that
-// segments end inside blocks.
+// segments end inside blocks, and at first long enough that often none ends for several blocks.
 std::vector<double> SmallBlocks(ToneEngine& engine, RenderFunction render, int wave) {
     EngineValues values = DefaultValues();
     values[3] = 16;
     values[8] = wave;
-    values[9] = 0.1;
+    values[9] = 1;
     values[11] = 1;
     StartEngine(engine, values);
     std::vector<double> recorded;
@@ -199,10 +199,11 @@ std::vector<double> SmallBlocks(ToneEngine& engine, RenderFunction render, int w
         }
     };
     blocks(800, 32);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 40; ++i) {
         blocks(1, 512);
         blocks(8, 32);
     }
+    Apply(engine, 9, 0.1);
     Apply(engine, 5, 20);
     blocks(40, 32);
     Apply(engine, 0, 14);
