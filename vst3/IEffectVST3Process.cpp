@@ -130,35 +130,48 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
 
 // Channels of active buses that bring their buffers are connected, bus after bus; every other
 // channel renders into its own scratch buffer, so no channel keeps a previous block's pointer.
+// A disconnected channel already points at its scratch buffer, so only channels whose state
+// changes are touched: usually none.
 void IEffectVST3::ConnectBuses(const ProcessData& data, bool single) {
+    auto connectInputs = [this](int first, int count, bool connected) {
+        for (int i = first; i < first + count; ++i)
+            if (InputConnected(i) != connected)
+                return SetInputConnections(i, first + count - i, connected);
+    };
+    auto connectOutputs = [this](int first, int count, bool connected) {
+        for (int i = first; i < first + count; ++i)
+            if (OutputConnected(i) != connected)
+                return SetOutputConnections(i, first + count - i, connected);
+    };
     const int32 numInputs = data.inputs ? data.numInputs : 0;
     int c = 0;
     for (int32 b = 0; b < numInputs && c < InputChannelCount(); ++b) {
         const int k = std::max(0, data.inputs[b].numChannels);
         const int used = std::min(k, InputChannelCount() - c);
-        SetInputConnections(c, used,
-                            BusActive(audioInputs, b) && HasBuffers(data.inputs[b], used, single));
+        connectInputs(c, used,
+                      BusActive(audioInputs, b) && HasBuffers(data.inputs[b], used, single));
         c += used;
     }
-    SetInputConnections(c, InputChannelCount() - c, false);
+    connectInputs(c, InputChannelCount() - c, false);
     const int32 numOutputs = data.outputs ? data.numOutputs : 0;
     c = 0;
     for (int32 b = 0; b < numOutputs && c < OutputChannelCount(); ++b) {
         const int k = std::max(0, data.outputs[b].numChannels);
         const int used = std::min(k, OutputChannelCount() - c);
-        SetOutputConnections(
-            c, used, BusActive(audioOutputs, b) && HasBuffers(data.outputs[b], used, single));
+        connectOutputs(c, used,
+                       BusActive(audioOutputs, b) && HasBuffers(data.outputs[b], used, single));
         c += used;
     }
-    SetOutputConnections(c, OutputChannelCount() - c, false);
+    connectOutputs(c, OutputChannelCount() - c, false);
 }
 
+// The buses ConnectBuses connected are the ones that bring buffers.
 void IEffectVST3::BindBuses(const ProcessData& data, int offset, int frames, bool single) {
     const int32 numInputs = data.inputs ? data.numInputs : 0;
     for (int32 b = 0, c = 0; b < numInputs && c < InputChannelCount(); ++b) {
         const AudioBusBuffers& bus = data.inputs[b];
         const int used = std::min(std::max(0, bus.numChannels), InputChannelCount() - c);
-        if (BusActive(audioInputs, b) && HasBuffers(bus, used, single)) {
+        if (used > 0 && InputConnected(c)) {
             if (single)
                 BindInputBuffers(c, used, Shifted(bus.channelBuffers32, used, offset, piece32_),
                                  frames);
@@ -172,7 +185,7 @@ void IEffectVST3::BindBuses(const ProcessData& data, int offset, int frames, boo
     for (int32 b = 0, c = 0; b < numOutputs && c < OutputChannelCount(); ++b) {
         const AudioBusBuffers& bus = data.outputs[b];
         const int used = std::min(std::max(0, bus.numChannels), OutputChannelCount() - c);
-        if (BusActive(audioOutputs, b) && HasBuffers(bus, used, single)) {
+        if (used > 0 && OutputConnected(c)) {
             if (single)
                 BindOutputBuffers(c, used, Shifted(bus.channelBuffers32, used, offset, piece32_),
                                   frames);
