@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -90,6 +91,16 @@ template <class V> struct EnvelopeLanes {
     V increment;
     V upper;
     V lower;
+
+    // Member by member: adjacent whole copies merge into a string instruction that costs more to
+    // start than these moves take.
+    void CopyFrom(const EnvelopeLanes& other) {
+        value = other.value;
+        multiplier = other.multiplier;
+        increment = other.increment;
+        upper = other.upper;
+        lower = other.lower;
+    }
 };
 
 // The envelopes behind the lanes; an unused lane has none and never ends a segment.
@@ -317,6 +328,20 @@ template <class V> struct ToneLanes {
         }
     }
 
+    // Member by member: copied whole, a struct of this size takes a string instruction that
+    // costs more to start than these moves take.
+    void CopyFrom(const ToneLanes& other) {
+        for (int e = 0; e < kEars; ++e) {
+            span[e] = other.span[e];
+            low[e] = other.low[e];
+            rate[e] = other.rate[e];
+            phase[e] = other.phase[e];
+        }
+        scale = other.scale;
+        offset = other.offset;
+        level = other.level;
+    }
+
     void Store(OscillatorBank& bank, const ToneGroup<V>& group) const {
         for (int j = 0; j < group.lanes; ++j) {
             const int tone = group.first + j;
@@ -335,15 +360,19 @@ template <class V> struct ToneLanes {
 // The envelopes and phases of a group are chains of dependent operations; G groups side by side
 // in the frame loop give the processor independent chains to overlap.
 template <class V, class Shape, bool Fading, bool Checked, bool LinearFreq, bool Scaled, int G>
-void MixGroups(ToneVoices& voices, ToneGroup<V>* group, EnvelopeLanes<V>* freq,
-               EnvelopeLanes<V>* vol, LaneScratch& samples, int frames) {
+void MixGroups(ToneVoices& voices, const ToneGroup<V>* group, EnvelopeLanes<V>* freq,
+               EnvelopeLanes<V>* vol, ToneLanes<V>* keptTones, LaneScratch& samples, int frames) {
     // A copy the sample stores cannot alias, so the wave constants stay in registers.
     const OscillatorBank bank = voices.bank;
     ToneLanes<V> tones[G];
     FadeLanes<V> rateFades[G][kEars];
     FadeLanes<V> levelFades[G][kEars];
+    // Each group's first tone, read once: the compiler cannot tell that the sample stores leave
+    // the kept groups alone.
+    int column[G];
     for (int g = 0; g < G; ++g) {
-        tones[g].Load(voices.bank, group[g]);
+        column[g] = group[g].first;
+        tones[g].CopyFrom(keptTones[g]);
         if constexpr (Fading) {
             for (int e = 0; e < kEars; ++e) {
                 rateFades[g][e].Load(group[g].rateFades[e]);
@@ -378,12 +407,12 @@ void MixGroups(ToneVoices& voices, ToneGroup<V>* group, EnvelopeLanes<V>* freq,
                 }
                 const V p = WrapOnce(tones[g].phase[e], period);
                 if constexpr (HasHalves<Shape>) {
-                    Store(&samples.rows[t][e][group[g].first],
+                    Store(&samples.rows[t][e][column[g]],
                           Shape::OfArgument(bank, held[e][g]) * heldLevel[e][g]);
                     held[e][g] = Shape::Argument(bank, p);
                     heldLevel[e][g] = level;
                 } else {
-                    Store(&samples.rows[1 + t][e][group[g].first], Shape::At(bank, p) * level);
+                    Store(&samples.rows[1 + t][e][column[g]], Shape::At(bank, p) * level);
                 }
                 tones[g].phase[e] = p + rate;
             }
@@ -392,7 +421,7 @@ void MixGroups(ToneVoices& voices, ToneGroup<V>* group, EnvelopeLanes<V>* freq,
     if constexpr (HasHalves<Shape>) {
         for (int e = 0; frames > 0 && e < kEars; ++e) {
             for (int g = 0; g < G; ++g) {
-                Store(&samples.rows[frames][e][group[g].first],
+                Store(&samples.rows[frames][e][column[g]],
                       Shape::OfArgument(bank, held[e][g]) * heldLevel[e][g]);
             }
         }
@@ -404,9 +433,7 @@ void MixGroups(ToneVoices& voices, ToneGroup<V>* group, EnvelopeLanes<V>* freq,
             lanes.rate[1] = lanes.span[1] * freq[g].value + lanes.low[1];
             lanes.level = lanes.scale * vol[g].value + lanes.offset;
         }
-        lanes.Store(voices.bank, group[g]);
-        StoreEnvelopes(group[g].freqSlots, freq[g]);
-        StoreEnvelopes(group[g].volSlots, vol[g]);
+        keptTones[g].CopyFrom(lanes);
         if constexpr (Fading) {
             for (int e = 0; e < kEars; ++e) {
                 rateFades[g][e].Store(group[g].rateFades[e], group[g].lanes);
@@ -494,25 +521,115 @@ void SumInToneOrder(const LaneScratch& samples, int toneCount, const SumsOut& su
     }
 }
 
-// Whether a group's level targets are the products scale * volume alone while the volumes move by
-// no more than `reach`: adding a zero offset changes a product only where it is -0.0, and none
-// is, every scale being without a sign and every volume staying above zero.
-template <class V>
-bool ScaledLevels(const OscillatorBank& bank, const ToneGroup<V>& group,
-                  const EnvelopeLanes<V>& vol, V reach) {
+// Whether a group's level targets are the products scale * volume alone while every volume stays
+// above zero: adding a zero offset changes a product only where it is -0.0, and none is, every
+// scale being without a sign.
+template <class V> bool Unshifted(const OscillatorBank& bank, const ToneGroup<V>& group) {
     for (int j = 0; j < group.lanes; ++j) {
         const ToneLevel& level = bank.levels[group.first + j];
         if (level.offset != 0.0 || std::signbit(level.scale) || std::isnan(level.scale)) {
             return false;
         }
     }
-    return StaysPositive(vol, group.volSlots, reach);
+    return true;
 }
 
+// Every group of tones in lanes, as the last chunk left them, with what the chunks' loops need to
+// know of them that only a change of the voices can change.
+template <class V> struct KeptGroups {
+    static constexpr int kGroups = kMaxTones / kWidth<V>;
+
+    ToneGroup<V> group[kGroups];
+    EnvelopeLanes<V> freq[kGroups];
+    EnvelopeLanes<V> vol[kGroups];
+    ToneLanes<V> tones[kGroups];
+    bool unshifted[kGroups];
+    // Whether the group's volumes stay above zero within the budget.
+    bool positive[kGroups];
+
+    void Gather(ToneVoices& voices, int toneCount) {
+        for (int g = 0; g * kWidth<V> < toneCount; ++g) {
+            group[g] = ToneGroup<V>(voices, g * kWidth<V>, toneCount);
+            freq[g] = LoadEnvelopes(group[g].freqSlots);
+            vol[g] = LoadEnvelopes(group[g].volSlots);
+            tones[g].Load(voices.bank, group[g]);
+            unshifted[g] = Unshifted(voices.bank, group[g]);
+        }
+    }
+};
+
+// Writes the kept groups' targets, phases and envelope values into the voices, and leaves every
+// idle fade's origin at its tone's last target, the next restart gliding from there.
+template <class V> void WriteBack(KeptLanes& record, ToneVoices& voices) {
+    KeptGroups<V>& kept = *std::launder(reinterpret_cast<KeptGroups<V>*>(record.lanes));
+    for (int g = 0; g * kWidth<V> < record.toneCount; ++g) {
+        const ToneGroup<V>& group = kept.group[g];
+        const ToneLanes<V>& tones = kept.tones[g];
+        tones.Store(voices.bank, group);
+        StoreEnvelopes(group.freqSlots, kept.freq[g]);
+        StoreEnvelopes(group.volSlots, kept.vol[g]);
+        for (int e = 0; e < kEars; ++e) {
+            for (int j = 0; j < group.lanes; ++j) {
+                if (!group.rateFades[e][j]->active) group.rateFades[e][j]->from = tones.rate[e][j];
+                if (!group.levelFades[e][j]->active) group.levelFades[e][j]->from = tones.level[j];
+            }
+        }
+    }
+}
+
+// Brings the voices up to date and drops the kept lanes, for a loop that works on the voices.
+inline void DropKept(KeptLanes& record, ToneVoices& voices) {
+    if (record.ahead) record.writeBack(record, voices);
+    record.ahead = false;
+    record.valid = false;
+}
+
+// The groups kept for this lane width and tone count, gathered from the voices when the record
+// holds none.
+template <class V> KeptGroups<V>& KeepGroups(KeptLanes& record, ToneVoices& voices, int toneCount) {
+    static_assert(sizeof(KeptGroups<V>) <= KeptLanes::kBytes && alignof(KeptGroups<V>) <= 64);
+    if (!record.valid || record.toneCount != toneCount || record.width != kWidth<V>) {
+        DropKept(record, voices);
+        (new (record.lanes) KeptGroups<V>)->Gather(voices, toneCount);
+        record.valid = true;
+        record.toneCount = toneCount;
+        record.width = kWidth<V>;
+        record.budget = 0;
+    }
+    return *std::launder(reinterpret_cast<KeptGroups<V>*>(record.lanes));
+}
+
+// Takes a chunk's envelope steps from the budget within which no segment can end, renewing it
+// from the kept lanes when it runs short. False, leaving each group to check for itself, when no
+// budget covers the chunk; a chunk of the budget's size checks for itself and spends it all.
+template <class V> bool SpendBudget(KeptLanes& record, KeptGroups<V>& kept, int groups, int steps) {
+    constexpr int kBudget = kEars * kChunk;
+    if (steps >= kBudget) {
+        record.budget = 0;
+        return false;
+    }
+    if (record.budget < steps) {
+        record.budget = kBudget;
+        for (int g = 0; g < groups; ++g) {
+            const V freqReach = ReachWithin(kept.freq[g], kBudget);
+            const V volReach = ReachWithin(kept.vol[g], kBudget);
+            if (!NoSegmentEnds(kept.freq[g], kept.group[g].freqSlots, freqReach) ||
+                !NoSegmentEnds(kept.vol[g], kept.group[g].volSlots, volReach)) {
+                record.budget = 0;
+                return false;
+            }
+            kept.positive[g] = StaysPositive(kept.vol[g], kept.group[g].volSlots, volReach);
+        }
+    }
+    record.budget -= steps;
+    return true;
+}
+
+// G kept groups from group `first` through one chunk; true when one of them was fading.
 template <class V, class Shape, int G>
-void MixGroupsOfChunk(ToneVoices& voices, int first, int toneCount, LaneScratch& samples,
-                      int frames) {
-    ToneGroup<V> group[G];
+bool MixGroupsOfChunk(ToneVoices& voices, KeptGroups<V>& kept, int first, bool budgeted,
+                      LaneScratch& samples, int frames) {
+    const ToneGroup<V>* group = kept.group + first;
     EnvelopeLanes<V> freq[G];
     EnvelopeLanes<V> vol[G];
     bool checked = false;
@@ -520,20 +637,24 @@ void MixGroupsOfChunk(ToneVoices& voices, int first, int toneCount, LaneScratch&
     bool linearFreq = true;
     bool scaled = true;
     for (int g = 0; g < G; ++g) {
-        group[g] = ToneGroup<V>(voices, first + g * kWidth<V>, toneCount);
-        freq[g] = LoadEnvelopes(group[g].freqSlots);
-        vol[g] = LoadEnvelopes(group[g].volSlots);
+        freq[g].CopyFrom(kept.freq[first + g]);
+        vol[g].CopyFrom(kept.vol[first + g]);
+        fading = fading || group[g].fading;
+        linearFreq = linearFreq && AllLinear(freq[g]);
+        if (budgeted) {
+            scaled = scaled && kept.unshifted[first + g] && kept.positive[first + g];
+            continue;
+        }
         const V freqReach = ReachWithin(freq[g], kEars * frames);
         const V volReach = ReachWithin(vol[g], kEars * frames);
         checked = checked || !NoSegmentEnds(freq[g], group[g].freqSlots, freqReach) ||
                   !NoSegmentEnds(vol[g], group[g].volSlots, volReach);
-        fading = fading || group[g].fading;
-        linearFreq = linearFreq && AllLinear(freq[g]);
-        scaled = scaled && ScaledLevels(voices.bank, group[g], vol[g], volReach);
+        scaled = scaled && kept.unshifted[first + g] &&
+                 StaysPositive(vol[g], group[g].volSlots, volReach);
     }
     auto mix = [&]<bool Fading, bool Checked, bool LinearFreq, bool Scaled>() {
-        MixGroups<V, Shape, Fading, Checked, LinearFreq, Scaled, G>(voices, group, freq, vol,
-                                                                    samples, frames);
+        MixGroups<V, Shape, Fading, Checked, LinearFreq, Scaled, G>(
+            voices, group, freq, vol, kept.tones + first, samples, frames);
     };
     // Only the steady chunks, by far the most, get loops of their own for linear frequencies and
     // levels without offsets.
@@ -549,23 +670,41 @@ void MixGroupsOfChunk(ToneVoices& voices, int first, int toneCount, LaneScratch&
         scaled ? mix.template operator()<false, false, false, true>()
                : mix.template operator()<false, false, false, false>();
     }
+    for (int g = 0; g < G; ++g) {
+        kept.freq[first + g].CopyFrom(freq[g]);
+        kept.vol[first + g].CopyFrom(vol[g]);
+    }
+    return fading;
 }
 
-// The whole chunk at once: setting a group up costs as much as a few dozen frames.
+// The whole chunk at once: setting a group up costs as much as a few dozen frames, so the groups
+// are kept from chunk to chunk.
 template <class V, class Shape>
 void MixChunk(ToneVoices& voices, LaneScratch& samples, int toneCount, const SumsOut& sums,
               int frames) {
+    KeptLanes& record = samples.kept;
+    KeptGroups<V>& kept = KeepGroups<V>(record, voices, toneCount);
+    const int groups = (toneCount + kWidth<V> - 1) / kWidth<V>;
+    const bool budgeted = SpendBudget(record, kept, groups, kEars * frames);
+    bool fading = false;
     int first = 0;
     // In pairs where a pair's state fits the registers; SSE2's sixteen of two lanes do not hold
     // it, and spilling costs more than the overlap gains.
     if constexpr (kBlends) {
-        for (; first + kWidth<V> < toneCount; first += 2 * kWidth<V>) {
-            MixGroupsOfChunk<V, Shape, 2>(voices, first, toneCount, samples, frames);
+        for (; first + 1 < groups; first += 2) {
+            fading =
+                MixGroupsOfChunk<V, Shape, 2>(voices, kept, first, budgeted, samples, frames) ||
+                fading;
         }
     }
-    for (; first < toneCount; first += kWidth<V>) {
-        MixGroupsOfChunk<V, Shape, 1>(voices, first, toneCount, samples, frames);
+    for (; first < groups; ++first) {
+        fading =
+            MixGroupsOfChunk<V, Shape, 1>(voices, kept, first, budgeted, samples, frames) || fading;
     }
+    record.ahead = true;
+    record.writeBack = &WriteBack<V>;
+    // A fade may end within the chunk: the next chunk learns from the voices which still run.
+    if (fading) DropKept(record, voices);
     SumInToneOrder<SumLanes<V>>(samples, toneCount, sums, frames);
 }
 
@@ -732,6 +871,10 @@ template <class Shape> bool MixSingle(ToneVoices& voices, const SumsOut& sums, i
     } else {
         MixSingleTone<Shape, true>(voices, sums, frames);
     }
+    for (int e = 0; e < kEars; ++e) {
+        voices.rateFades[e][0].from = voices.bank.rates[e][0].value;
+        voices.levelFades[e][0].from = voices.bank.levels[0].value;
+    }
     return true;
 }
 
@@ -764,6 +907,7 @@ bool MixLanes(ToneVoices& voices, LaneScratch& samples, int toneCount, const Sum
     bool mixed = false;
     WithLaneShape(voices.bank, [&]<class Shape>(Shape) {
         if (toneCount == 1) {
+            DropKept(samples.kept, voices);
             mixed = MixSingle<Shape>(voices, sums, frames);
             return;
         }

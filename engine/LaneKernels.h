@@ -12,8 +12,10 @@ struct SumsOut {
 };
 
 // The tone loop's lane kernels, one per instruction set; each mixes the tones of a chunk of
-// frames into one sum per ear and frame. They return false, having done nothing, for a wave
-// function they do not know.
+// frames into one sum per ear and frame. The voices may then lag behind the lanes the kernels
+// keep, until the kept lanes' writeBack brings them up to date; that also leaves every idle fade's
+// origin at its tone's last target. They return false, having done nothing, for a wave function
+// they do not know.
 bool MixLanesPlain(ToneVoices& voices, LaneScratch& scratch, int toneCount, const SumsOut& sums,
                    int frames);
 bool MixLanesAvx2(ToneVoices& voices, LaneScratch& scratch, int toneCount, const SumsOut& sums,

@@ -43,6 +43,7 @@ void ParamKeyFilter::Forget(int index) {
 }
 
 void ToneEngine::ApplyParamKey(int index, int32_t q) {
+    VoicesChanged();
     ToneSettings& s = settings_;
     switch (index) {
     case kBinaural:

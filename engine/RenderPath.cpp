@@ -34,6 +34,7 @@ RenderPath DefaultRenderPath() {
 
 bool ToneEngine::SetPath(RenderPath path) {
     if (!RenderPathAvailable(path)) return false;
+    VoicesChanged();
     path_ = path;
     return true;
 }

@@ -37,6 +37,7 @@ void ToneEngine::PlaceAroundToneZero(bool freqFades) {
 
 // Tone i runs i/n of a pass ahead of tone 0.
 void ToneEngine::ReseekTones(Reseek how, int32_t hostSamplePosition) {
+    VoicesChanged();
     const double a = LfoPosition(how, hostSamplePosition);
     const int n = settings_.toneCount;
     for (int i = 0; i < n; ++i) {
@@ -51,6 +52,7 @@ void ToneEngine::ReseekTones(Reseek how, int32_t hostSamplePosition) {
 // -1 nothing pending.
 void ToneEngine::ApplyEnvelopeDefinition(const SegmentEnvelope& source, EnvelopeKind kind,
                                          int changeCode) {
+    VoicesChanged();
     SegmentEnvelope* targets =
         kind == EnvelopeKind::Frequency ? voices_.freqEnvelopes : voices_.volEnvelopes;
     const int count = targets[0].count;

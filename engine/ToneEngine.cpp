@@ -31,6 +31,7 @@ ToneEngine::~ToneEngine() {
 }
 
 void ToneEngine::SetSampleRate(double rate) {
+    VoicesChanged();
     sampleRate_ = rate;
     SetFadeSteps(rate);
 }
@@ -47,7 +48,7 @@ void ToneEngine::MarkBlockSeen(int32_t frames) {
     uint32_t longest = longestBlockUs_.load(std::memory_order_relaxed);
     while (length > longest && !longestBlockUs_.compare_exchange_weak(longest, length)) {
     }
-    blockSeen_.store(true);
+    blockSeen_.store(true, std::memory_order_release);
 }
 
 // Blocks longer than the check interval leave checks without a block between them; only a

@@ -69,11 +69,30 @@ struct ToneVoices {
 // Frames rendered at a time.
 constexpr int kChunk = 512;
 
+// What the lane kernels keep of the voices between chunks: the tones' lanes as the last chunk
+// left them, so that the next one need not gather them again from the voices, nor scatter them
+// back. Valid only while nothing but the lane kernels has changed the voices; the engine writes
+// the lanes back before anything else reads the voices, and drops them on every other change.
+struct KeptLanes {
+    static constexpr int kBytes = 8192;
+
+    bool valid = false;
+    // The voices lag behind the lanes until writeBack brings them up to date.
+    bool ahead = false;
+    void (*writeBack)(KeptLanes& kept, ToneVoices& voices) = nullptr;
+    int toneCount = 0;
+    int width = 0;
+    // Envelope steps within which no segment can end, spent by each chunk.
+    int budget = 0;
+    alignas(64) unsigned char lanes[kBytes];
+};
+
 // The lane kernels' scratch: every tone's sample of a chunk, per frame and ear, added up in tone
 // order afterwards; frame t is in row 1 + t. At 128 KiB it lives with the engine, not on the
 // audio thread's stack.
 struct LaneScratch {
     alignas(64) double rows[1 + kChunk][kEars][kMaxTones];
+    KeptLanes kept;
 };
 
 // The binaural tone generator: up to 16 tones per ear, their envelopes, crossfades and master
@@ -120,7 +139,10 @@ public:
     void ResetToneFades(ToneSelection tones);
 
     const ToneSettings& Settings() const { return settings_; }
-    const ToneVoices& Voices() const { return voices_; }
+    const ToneVoices& Voices() const {
+        CatchUpVoices();
+        return voices_;
+    }
     double TargetGain() const { return targetGain_; }
     double CurrentGain() const { return currentGain_; }
     // Steps per pass, two per sample.
@@ -145,8 +167,12 @@ private:
     bool initialised_ = false;
     double sampleRate_ = 0.0;
     RenderPath path_ = DefaultRenderPath();
-    ToneVoices voices_;
+    // Mutable so that reading them can first bring them up to date with the kept lanes.
+    mutable ToneVoices voices_;
     std::unique_ptr<LaneScratch> laneScratch_ = std::make_unique<LaneScratch>();
+    // Whether every rate and phase is known to keep the steps below one period: set by a block
+    // that found so, which leaves the phases where the next block finds them so again.
+    bool stepsBelowPeriod_ = false;
     std::atomic<bool> blockSeen_{false}; // set by every block, cleared by the watchdog
     // The longest block since the last check, in microseconds; the watchdog takes it.
     std::atomic<uint32_t> longestBlockUs_{0};
@@ -165,6 +191,20 @@ private:
     // Scales the chunk's sums by the gain ramp into the outputs, adding the input if mixed.
     void ApplyGain(double* const* mix, const double* const* inputs, double* const* outputs,
                    int32_t offset, int frames, double gainStep);
+    // Called by everything that changes the voices outside the render loop: the render then
+    // gathers them afresh rather than trust what it kept of them.
+    void VoicesChanged() {
+        CatchUpVoices();
+        laneScratch_->kept.valid = false;
+        stepsBelowPeriod_ = false;
+    }
+    // Writes what the lane kernels kept back into the voices, where they are ahead of them.
+    void CatchUpVoices() const {
+        KeptLanes& kept = laneScratch_->kept;
+        if (!kept.ahead) return;
+        kept.writeBack(kept, voices_);
+        kept.ahead = false;
+    }
     void ComputeToneIncrements();
     void ComputeToneLevels();
     void ResetFadesOf(int first, int last);

@@ -9,6 +9,7 @@ void ToneEngine::ResetToneFades(ToneSelection) {
 }
 
 void ToneEngine::ResetFadesOf(int first, int last) {
+    VoicesChanged();
     for (int e = 0; e < kEars; ++e) {
         for (int i = first; i < last; ++i) {
             voices_.rateFades[e][i].active = false;
@@ -24,6 +25,7 @@ void ToneEngine::ResetFadesOf(int first, int last) {
 // increment is still 0, no audible frequency gives that), so it starts at its own pitch instead
 // of sweeping up from 0 Hz.
 void ToneEngine::RestartFades(bool freq, bool level) {
+    VoicesChanged();
     auto restart = [](Crossfade& fade) {
         if (fade.active && fade.progress > 0.0) fade.from = fade.current;
         fade.progress = 0.0;

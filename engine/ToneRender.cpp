@@ -310,7 +310,8 @@ bool SteadyGain(double gain, double step) {
     return step == 0.0 && !std::signbit(gain);
 }
 
-// An idle fade remembers where its target ended, so the next restart glides from there.
+// An idle fade remembers where its target ended, so the next restart glides from there. For the
+// lane kernels' tones, writing their kept lanes back leaves the origins.
 void StoreFadeOrigins(ToneVoices& voices, int toneCount) {
     for (int e = 0; e < kEars; ++e) {
         for (int i = 0; i < toneCount; ++i) {
@@ -343,9 +344,13 @@ void ToneEngine::RenderChunk(const double* const* inputs, double* const* outputs
             return;
         }
     }
+    // This loop works on the voices themselves.
+    CatchUpVoices();
+    laneScratch_->kept.valid = false;
     std::fill(left, left + frames, 0.0);
     std::fill(right, right + frames, 0.0);
     MixOneByOne(voices_, settings_.toneCount, wide, mix, frames);
+    StoreFadeOrigins(voices_, settings_.toneCount);
     ApplyGain(mix, inputs, outputs, offset, frames, gainStep);
 }
 
@@ -382,7 +387,10 @@ void ToneEngine::Render(const double* const* inputs, double* const* outputs, int
                         bool transportRunning, int32_t hostSamplePosition) {
     const DenormalGuard flushDenormals;
     MarkBlockSeen(frames);
-    if (stallDetected_.exchange(false)) FadeInAtNextBlock();
+    // Read before it is taken: taking it costs a locked instruction in every block.
+    if (stallDetected_.load(std::memory_order_relaxed) && stallDetected_.exchange(false)) {
+        FadeInAtNextBlock();
+    }
     const double target = settings_.playAnyway || transportRunning ? targetGain_ : 0.0;
     if (restartRequested_) {
         restartRequested_ = false;
@@ -396,10 +404,16 @@ void ToneEngine::Render(const double* const* inputs, double* const* outputs, int
     const double distance = target - currentGain_;
     const double gainStep =
         std::fabs(distance) > kRampThreshold && frames > 0 ? distance / frames : 0.0;
-    const bool wide = !StepsBelowOnePeriod(voices_, settings_.toneCount);
+    if (!stepsBelowPeriod_) CatchUpVoices();
+    const bool wide = !stepsBelowPeriod_ && !StepsBelowOnePeriod(voices_, settings_.toneCount);
     for (int32_t offset = 0; offset < frames; offset += kChunk) {
         RenderChunk(inputs, outputs, offset, std::min<int32_t>(kChunk, frames - offset), gainStep,
                     wide);
     }
-    StoreFadeOrigins(voices_, settings_.toneCount);
+    // The chunks leave the fades' origins; a block of none leaves them as one would.
+    if (frames == 0) {
+        CatchUpVoices();
+        StoreFadeOrigins(voices_, settings_.toneCount);
+    }
+    stepsBelowPeriod_ = !wide;
 }

@@ -131,6 +131,8 @@ public:
     bool AcceptsChannels(int inputs, int outputs) const;
     void SetInputConnections(int first, int count, bool connected);
     void SetOutputConnections(int first, int count, bool connected);
+    bool InputConnected(int index) const { return inputs_[static_cast<size_t>(index)].connected; }
+    bool OutputConnected(int index) const { return outputs_[static_cast<size_t>(index)].connected; }
     void BindInputBuffers(int first, int count, float** buffers, int frames);
     void BindInputBuffers(int first, int count, double** buffers, int frames);
     void BindOutputBuffers(int first, int count, float** buffers, int frames);

@@ -128,29 +128,29 @@ void ProcessDriver::bindBuses(Sample* const* outputs, int64 offset, int32 frames
     const auto heard = static_cast<std::size_t>(inputChannels_) *
                        static_cast<std::size_t>(std::max<int32>(config_.maxBlock, 0));
     std::fill_n(silence->begin(), std::min(heard, silence->size()), Sample(0));
-    std::size_t channel = 0;
-    auto bind = [&](std::vector<Vst::AudioBusBuffers>& buses, const std::vector<int32>& counts,
-                    auto source) {
+    // The buses take consecutive runs of the pointer array: the inputs' channels, then the
+    // outputs'. They are set again on each call since the plug-in may have written over them.
+    Sample** channels = pointers->data();
+    auto bind = [&channels](std::vector<Vst::AudioBusBuffers>& buses,
+                            const std::vector<int32>& counts) {
         for (std::size_t b = 0; b < buses.size(); ++b) {
             buses[b].numChannels = counts[b];
             buses[b].silenceFlags = 0;
-            Sample** first = pointers->data() + channel;
-            for (int32 c = 0; c < counts[b]; ++c, ++channel) (*pointers)[channel] = source();
             if constexpr (sizeof(Sample) == sizeof(double))
-                buses[b].channelBuffers64 = first;
+                buses[b].channelBuffers64 = channels;
             else
-                buses[b].channelBuffers32 = first;
+                buses[b].channelBuffers32 = channels;
+            channels += counts[b];
         }
     };
-    int32 input = 0;
-    bind(inputBuses_, inputBusChannels_,
-         [&] { return silence->data() + static_cast<std::size_t>(input++) * config_.maxBlock; });
-    int32 output = 0;
-    bind(outputBuses_, outputBusChannels_, [&]() -> Sample* {
-        Sample* buffer = frames > 0 ? outputs[output] + offset : silence->data();
-        ++output;
-        return buffer;
-    });
+    bind(inputBuses_, inputBusChannels_);
+    bind(outputBuses_, outputBusChannels_);
+    Sample** in = pointers->data();
+    for (int32 c = 0; c < inputChannels_; ++c)
+        in[c] = silence->data() + static_cast<std::size_t>(c) * config_.maxBlock;
+    Sample** out = in + inputChannels_;
+    for (int32 c = 0; c < outputChannels_; ++c)
+        out[c] = frames > 0 ? outputs[c] + offset : silence->data();
 }
 
 } // namespace serivane::host

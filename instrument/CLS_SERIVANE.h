@@ -71,6 +71,8 @@ private:
     bool tallySeen_[kNumParams] = {};
     int tallyRemaining_ = kNumParams;
     StatusLine status_;
+    // Frames rendered since the audio thread last read the clock for the status line's expiry.
+    int framesSinceClock_ = 0;
     // Controls of the instrument's own editor, which the change handler writes into.
     std::atomic<ITextControl*> bandLabel_{nullptr};
     std::atomic<ITextControl*> beatLabel_{nullptr};

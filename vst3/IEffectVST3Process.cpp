@@ -28,9 +28,11 @@ bool HasBuffers(const AudioBusBuffers& bus, int channels, bool single) {
                   : HasBuffers(bus.channelBuffers64, channels);
 }
 
-// The host's buffers moved on to the piece of the block that starts at offset.
+// The host's buffers moved on to the piece of the block that starts at offset; the first piece
+// takes them as they are.
 template <typename Sample>
 Sample** Shifted(Sample** buffers, int channels, int offset, std::vector<Sample*>& piece) {
+    if (offset == 0) return buffers;
     for (int c = 0; c < channels; ++c) piece[static_cast<size_t>(c)] = buffers[c] + offset;
     return piece.data();
 }
@@ -128,33 +130,48 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
 
 // Channels of active buses that bring their buffers are connected, bus after bus; every other
 // channel renders into its own scratch buffer, so no channel keeps a previous block's pointer.
+// A disconnected channel already points at its scratch buffer, so only channels whose state
+// changes are touched: usually none.
 void IEffectVST3::ConnectBuses(const ProcessData& data, bool single) {
-    SetInputConnections(0, InputChannelCount(), false);
-    SetOutputConnections(0, OutputChannelCount(), false);
+    auto connectInputs = [this](int first, int count, bool connected) {
+        for (int i = first; i < first + count; ++i)
+            if (InputConnected(i) != connected)
+                return SetInputConnections(i, first + count - i, connected);
+    };
+    auto connectOutputs = [this](int first, int count, bool connected) {
+        for (int i = first; i < first + count; ++i)
+            if (OutputConnected(i) != connected)
+                return SetOutputConnections(i, first + count - i, connected);
+    };
     const int32 numInputs = data.inputs ? data.numInputs : 0;
-    for (int32 b = 0, c = 0; b < numInputs && c < InputChannelCount(); ++b) {
+    int c = 0;
+    for (int32 b = 0; b < numInputs && c < InputChannelCount(); ++b) {
         const int k = std::max(0, data.inputs[b].numChannels);
         const int used = std::min(k, InputChannelCount() - c);
-        if (BusActive(audioInputs, b) && HasBuffers(data.inputs[b], used, single))
-            SetInputConnections(c, used, true);
+        connectInputs(c, used,
+                      BusActive(audioInputs, b) && HasBuffers(data.inputs[b], used, single));
         c += used;
     }
+    connectInputs(c, InputChannelCount() - c, false);
     const int32 numOutputs = data.outputs ? data.numOutputs : 0;
-    for (int32 b = 0, c = 0; b < numOutputs && c < OutputChannelCount(); ++b) {
+    c = 0;
+    for (int32 b = 0; b < numOutputs && c < OutputChannelCount(); ++b) {
         const int k = std::max(0, data.outputs[b].numChannels);
         const int used = std::min(k, OutputChannelCount() - c);
-        if (BusActive(audioOutputs, b) && HasBuffers(data.outputs[b], used, single))
-            SetOutputConnections(c, used, true);
+        connectOutputs(c, used,
+                       BusActive(audioOutputs, b) && HasBuffers(data.outputs[b], used, single));
         c += used;
     }
+    connectOutputs(c, OutputChannelCount() - c, false);
 }
 
+// The buses ConnectBuses connected are the ones that bring buffers.
 void IEffectVST3::BindBuses(const ProcessData& data, int offset, int frames, bool single) {
     const int32 numInputs = data.inputs ? data.numInputs : 0;
     for (int32 b = 0, c = 0; b < numInputs && c < InputChannelCount(); ++b) {
         const AudioBusBuffers& bus = data.inputs[b];
         const int used = std::min(std::max(0, bus.numChannels), InputChannelCount() - c);
-        if (BusActive(audioInputs, b) && HasBuffers(bus, used, single)) {
+        if (used > 0 && InputConnected(c)) {
             if (single)
                 BindInputBuffers(c, used, Shifted(bus.channelBuffers32, used, offset, piece32_),
                                  frames);
@@ -168,7 +185,7 @@ void IEffectVST3::BindBuses(const ProcessData& data, int offset, int frames, boo
     for (int32 b = 0, c = 0; b < numOutputs && c < OutputChannelCount(); ++b) {
         const AudioBusBuffers& bus = data.outputs[b];
         const int used = std::min(std::max(0, bus.numChannels), OutputChannelCount() - c);
-        if (BusActive(audioOutputs, b) && HasBuffers(bus, used, single)) {
+        if (used > 0 && OutputConnected(c)) {
             if (single)
                 BindOutputBuffers(c, used, Shifted(bus.channelBuffers32, used, offset, piece32_),
                                   frames);

@@ -15,7 +15,11 @@ void StartEngine(ToneEngine& engine, const EngineValues& values, double sampleRa
 
 // The engine's internals, for the literal reference render and for tests that plant a state.
 struct ToneEngineTestAccess {
-    static ToneVoices& Voices(ToneEngine& engine) { return engine.voices_; }
+    // Whoever changes the voices here changes them behind the render's back.
+    static ToneVoices& Voices(ToneEngine& engine) {
+        engine.VoicesChanged();
+        return engine.voices_;
+    }
     static double& CurrentGain(ToneEngine& engine) { return engine.currentGain_; }
     static bool& RestartRequested(ToneEngine& engine) { return engine.restartRequested_; }
 };

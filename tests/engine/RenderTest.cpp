@@ -175,6 +175,80 @@ TEST_P(EveryToneCountMatchesReference, ForEveryShape) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, EveryToneCountMatchesReference, testing::ValuesIn(kPaths));
 
+// Tracking-sized blocks, with every kind of change between them that the render must see through
+// what it keeps of the tones from block to block: a level that moves without a fade, the
+// binaural offset, an envelope definition, the tone count, the shape, a re-seek, level offsets
+// set directly and a fade-in; and whole chunks between them. The passes are short, so that
+// segments end inside blocks, and at first long enough that often none ends for several blocks.
+std::vector<double> SmallBlocks(ToneEngine& engine, RenderFunction render, int wave) {
+    EngineValues values = DefaultValues();
+    values[3] = 16;
+    values[8] = wave;
+    values[9] = 1;
+    values[11] = 1;
+    StartEngine(engine, values);
+    std::vector<double> recorded;
+    int32_t position = 0;
+    auto blocks = [&](int count, int frames) {
+        for (int i = 0; i < count; ++i) {
+            StereoBlock io(frames);
+            render(engine, nullptr, io.channels, frames, true, position);
+            position += frames;
+            recorded.insert(recorded.end(), io.left.begin(), io.left.end());
+            recorded.insert(recorded.end(), io.right.begin(), io.right.end());
+        }
+    };
+    blocks(800, 32);
+    for (int i = 0; i < 40; ++i) {
+        blocks(1, 512);
+        blocks(8, 32);
+    }
+    Apply(engine, 9, 0.1);
+    Apply(engine, 5, 20);
+    blocks(40, 32);
+    Apply(engine, 0, 14);
+    blocks(20, 64);
+    SegmentEnvelope volume;
+    volume.Init(false);
+    const float curves[4] = {5.0f, -3.0f, 0.0f, 2.0f};
+    std::copy(curves, curves + 4, volume.curvatures);
+    engine.ApplyEnvelopeDefinition(volume, EnvelopeKind::Volume, 8);
+    blocks(800, 31);
+    Apply(engine, 3, 6);
+    blocks(900, 32);
+    Apply(engine, 8, wave == 0 ? 4 : 0);
+    blocks(40, 64);
+    engine.ReseekTones(Reseek::FromHostPosition, 5000);
+    blocks(40, 33);
+    for (ToneLevel& level : ToneEngineTestAccess::Voices(engine).bank.levels) level.offset = 0.125;
+    blocks(40, 32);
+    engine.FadeInAtNextBlock();
+    blocks(100, 64);
+    return recorded;
+}
+
+class SmallBlocksMatchReference : public testing::TestWithParam<RenderPath> {};
+
+TEST_P(SmallBlocksMatchReference, ThroughEveryChange) {
+    for (int wave : {0, 4}) {
+        ToneEngine engine(false, false);
+        ToneEngine reference(false, false);
+        UsePath(engine, GetParam());
+        if (IsSkipped()) return;
+        SCOPED_TRACE(wave);
+        ExpectSameSamples(SmallBlocks(engine, &EngineRender, wave),
+                          SmallBlocks(reference, &ReferenceRender, wave));
+        for (int i = 0; i < kMaxTones; ++i) {
+            EXPECT_EQ(engine.Voices().volEnvelopes[i].value,
+                      reference.Voices().volEnvelopes[i].value);
+            EXPECT_EQ(engine.Voices().levelFades[1][i].from,
+                      reference.Voices().levelFades[1][i].from);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, SmallBlocksMatchReference, testing::ValuesIn(kPaths));
+
 // One tone once its fades have finished, with curved segments ending inside chunks: the path
 // that steps both envelopes together and samples both ears together.
 std::vector<double> OneTone(ToneEngine& engine, RenderFunction render, int wave) {

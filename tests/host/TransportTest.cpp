@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace serivane::host {
 namespace {
 
@@ -43,6 +45,44 @@ TEST(Transport, MusicalPositionFollowsTempoAndTimeSignature) {
     EXPECT_DOUBLE_EQ(transport.context().projectTimeMusic, 2.5);
     transport.locate(0);
     EXPECT_DOUBLE_EQ(transport.context().projectTimeMusic, 0.0);
+}
+
+// The bar start is kept between blocks; every block must still carry exactly what dividing the
+// position afresh gives: on bar lines, where a bar's length in quarters is inexact (7/3 at one
+// quarter per sample puts sample 140 in bar 14 though 15 bars round to 140.0), across tempo and
+// metre changes and after jumps back.
+TEST(Transport, BarPositionMatchesAFreshDivisionInEveryBlock) {
+    struct Step {
+        double rate, tempo;
+        Steinberg::int32 numerator, denominator;
+        Steinberg::int64 from;
+        Steinberg::int32 block;
+    };
+    const Step steps[] = {{1.0, 60.0, 7, 3, 0, 1},
+                          {44100.0, 120.0, 4, 4, 0, 32},
+                          {44100.0, 137.3, 7, 8, 95000, 37},
+                          {44100.0, 99.99, 5, 16, 3, 441},
+                          {48000.0, 120.0, 3, 4, 1'000'000, 1},
+                          {48000.0, 61.7, 13, 8, 200'000, 64}};
+    for (const Step& step : steps) {
+        Transport transport(step.rate);
+        transport.setPlaying(true);
+        transport.locate(step.from + 5000);
+        transport.setTempo(step.tempo);
+        transport.setTimeSignature(step.numerator, step.denominator);
+        transport.locate(step.from);
+        for (int i = 0; i < 20000; ++i) {
+            if (i == 10000) transport.setTempo(step.tempo * 1.5);
+            const Context& c = transport.context();
+            const double quarters =
+                static_cast<double>(c.projectTimeSamples) / step.rate * c.tempo / 60.0;
+            const double perBar = 4.0 * step.numerator / step.denominator;
+            ASSERT_EQ(c.projectTimeMusic, quarters);
+            ASSERT_EQ(c.barPositionMusic, std::floor(quarters / perBar) * perBar)
+                << "at sample " << c.projectTimeSamples << " tempo " << c.tempo;
+            transport.advance(step.block);
+        }
+    }
 }
 
 } // namespace
