@@ -15,6 +15,15 @@
 #include <nlohmann/json.hpp>
 #include <sndfile.h>
 
+namespace serivane::tools {
+
+// Test names and failures show a program by its name.
+void PrintTo(const BuiltinProgram& program, std::ostream* out) {
+    *out << program.name;
+}
+
+} // namespace serivane::tools
+
 namespace serivane::integration {
 namespace {
 
