@@ -1,7 +1,6 @@
 #include "host/Transport.h"
 
 #include <cmath>
-#include <limits>
 
 namespace serivane::host {
 
@@ -16,7 +15,6 @@ Transport::Transport(double sampleRate) {
     context_.tempo = 120.0;
     context_.timeSigNumerator = 4;
     context_.timeSigDenominator = 4;
-    updateQuartersPerBar();
 }
 
 void Transport::setPlaying(bool playing) {
@@ -34,7 +32,6 @@ void Transport::setTempo(double beatsPerMinute) {
 void Transport::setTimeSignature(int32 numerator, int32 denominator) {
     context_.timeSigNumerator = numerator;
     context_.timeSigDenominator = denominator;
-    updateQuartersPerBar();
     updateMusicalPosition();
 }
 
@@ -52,51 +49,13 @@ void Transport::advance(int32 frames) {
     if (playing()) locate(context_.projectTimeSamples + frames);
 }
 
-namespace {
-
-// The smallest position in quarters whose bar index, as floor(quarters / quartersPerBar), is at
-// least `index`. Rounded division is monotonic, so every position from there up to the next
-// bar's start gets the same index; the search steps by single units in the last place around
-// the exact product, where rounding can move the boundary.
-double BarStart(double index, double quartersPerBar) {
-    constexpr double down = -std::numeric_limits<double>::infinity();
-    constexpr double up = std::numeric_limits<double>::infinity();
-    double quarters = index * quartersPerBar;
-    while (std::floor(std::nextafter(quarters, down) / quartersPerBar) >= index)
-        quarters = std::nextafter(quarters, down);
-    while (std::floor(quarters / quartersPerBar) < index) quarters = std::nextafter(quarters, up);
-    return quarters;
-}
-
-} // namespace
-
-void Transport::updateQuartersPerBar() {
-    quartersPerBar_ = 4.0 * context_.timeSigNumerator / context_.timeSigDenominator;
-    barFrom_ = 0.0;
-    barUntil_ = 0.0;
-}
-
-// Positions are derived from the sample position each time so that they never drift. The bar
-// start is worked out again only when the position leaves the bar it was last found in, with
-// the same result as dividing each time.
+// Positions are derived from the sample position each time so that they never drift.
 void Transport::updateMusicalPosition() {
-    const double quarters = static_cast<double>(context_.projectTimeSamples) / context_.sampleRate *
-                            context_.tempo / 60.0;
+    double quarters = static_cast<double>(context_.projectTimeSamples) / context_.sampleRate *
+                      context_.tempo / 60.0;
+    double quartersPerBar = 4.0 * context_.timeSigNumerator / context_.timeSigDenominator;
     context_.projectTimeMusic = quarters;
-    if (!(quarters > 0.0 && quarters >= barFrom_ && quarters < barUntil_)) findBar(quarters);
-    context_.barPositionMusic = barStart_;
-}
-
-void Transport::findBar(double quarters) {
-    const double index = std::floor(quarters / quartersPerBar_);
-    barStart_ = index * quartersPerBar_;
-    barFrom_ = 0.0;
-    barUntil_ = 0.0;
-    if (quarters > 0.0 && std::isfinite(index) && quartersPerBar_ > 0.0 &&
-        std::isfinite(quartersPerBar_)) {
-        barFrom_ = BarStart(index, quartersPerBar_);
-        barUntil_ = BarStart(index + 1.0, quartersPerBar_);
-    }
+    context_.barPositionMusic = std::floor(quarters / quartersPerBar) * quartersPerBar;
 }
 
 } // namespace serivane::host

@@ -24,16 +24,8 @@ public:
 
 private:
     void updateMusicalPosition();
-    void updateQuartersPerBar();
-    void findBar(double quarters);
 
     Steinberg::Vst::ProcessContext context_{};
-    double quartersPerBar_ = 4.0;
-    // The project positions in quarters, [barFrom_, barUntil_), that fall into the bar that
-    // starts at barStart_; empty until a bar is found.
-    double barStart_ = 0.0;
-    double barFrom_ = 0.0;
-    double barUntil_ = 0.0;
 };
 
 } // namespace serivane::host
